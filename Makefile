@@ -1,0 +1,34 @@
+# The two commands a newcomer needs: `make run` and `make test`.
+BUILD ?= build
+JOBS ?= 2
+RUNDIR ?= run
+
+.PHONY: all deps build test run bench fuzz clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+run: build
+	@scripts/prepare-run.sh $(BUILD) $(RUNDIR)
+	@scripts/start-studio.sh $(BUILD) $(RUNDIR)
+
+bench: build
+	@scripts/run-bench.sh $(BUILD)
+
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DPONDARO_FUZZ=ON -DPONDARO_BUILD_TESTS=OFF -DPONDARO_BUILD_BENCH=OFF -DPONDARO_BUILD_UI=OFF >/dev/null
+	@cmake --build build-fuzz -j$(JOBS)
+	@echo "Fuzz targets are in build-fuzz/fuzz/ (run one with a corpus folder, e.g. build-fuzz/fuzz/fuzz_project_reader -max_total_time=60)"
+
+clean:
+	rm -rf $(BUILD) build-fuzz

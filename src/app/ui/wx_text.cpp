@@ -1,0 +1,1 @@
+#include "app/ui/wx_text.h"

@@ -1,0 +1,167 @@
+// pondaro-cli: the project reader, the merge and the writer without windows, for
+// users' own scripts and build pipelines. Works on the current folder, as the studio.
+#include <cstdio>
+#include <ctime>
+#include <iostream>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "base/files.h"
+#include "project/model.h"
+#include "project/project_file.h"
+#include "project/record_fields.h"
+#include "project/working_folder.h"
+
+using namespace pondaro;
+using Json = nlohmann::ordered_json;
+
+namespace {
+
+const char* kHelp =
+    "Usage: pondaro-cli COMMAND ...\n"
+    "Works on the projects under Projects/ in the current folder.\n"
+    "\n"
+    "  dump NAME [OTHER...]   open Projects/NAME.xml, merge each Projects/OTHER.xml in turn,\n"
+    "                         and print the project as one JSON object\n"
+    "  save NAME [NEWNAME]    open Projects/NAME.xml and save it again (as NEWNAME when given)\n"
+    "  --help                 show this text\n"
+    "\n"
+    "Exit status 0 on success; 1 when a file is refused or cannot be written (the reason\n"
+    "is printed on standard error); 2 for a command line that is not understood.\n";
+
+// The studio's session in this folder: the working folder exists while the command runs.
+class Session {
+public:
+    Session() {
+        std::time_t now = std::time(nullptr);
+        std::tm local{};
+        localtime_r(&now, &local);
+        ensureDirectory("Extensions");
+        ensureDirectory("Projects");
+        project.workingFolder = createWorkingFolder(".", local);
+    }
+    ~Session() {
+        if (!project.workingFolder.empty()) removeAll(project.workingFolder);
+    }
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    Status open(const std::string& name) {
+        ProjectFileData data;
+        if (Status s = loadProjectFile(".", name, data); !s) return s;
+        project.modified = false;
+        project.reset();
+        project.mergeLog.clear();
+        project.name = name;
+        readIntoProject(project, std::move(data), name, false, ".");
+        return Status::success();
+    }
+
+    Status merge(const std::string& name) {
+        if (project.name.empty())
+            return Status::failure("Please save your current project or open the base project.");
+        ProjectFileData data;
+        if (Status s = loadProjectFile(".", name, data); !s) return s;
+        project.renames.clear();
+        project.mergeLog.clear();
+        readIntoProject(project, std::move(data), name, true, ".");
+        project.modified = true;
+        return Status::success();
+    }
+
+    Project project;
+};
+
+template <class Record>
+Json recordsJson(const RecordLayout<Record>& layout, const std::vector<Record>& records) {
+    Json list = Json::array();
+    for (const Record& r : records) {
+        Json item = Json::object();
+        for (const auto& f : layout.fields) {
+            if (f.text) item[f.attr] = r.*(f.text);
+            else item[f.attr] = r.*(f.number);
+        }
+        if (layout.body) item["code"] = r.*(layout.body);
+        if constexpr (std::is_same_v<Record, Frame>) {
+            item["width"] = r.image.width();
+            item["height"] = r.image.height();
+        }
+        list.push_back(std::move(item));
+    }
+    return list;
+}
+
+Json projectJson(const Project& p) {
+    Json j = Json::object();
+    j["version"] = kProgramVersion;
+    j["title"] = p.game.title;
+    j["advancedscriptmode"] = p.game.advancedscriptmode;
+    j["functions"] = p.game.functions;
+    j["variables"] = p.game.variables;
+    j["comments"] = p.game.comments;
+    j["imgfolder"] = p.imgfolder;
+    j["audfolder"] = p.audfolder;
+    j["counter"] = p.counter;
+    j["mergelog"] = p.mergeLog;
+    j["sprites"] = recordsJson(spriteLayout(), p.sprites.records());
+    j["frames"] = recordsJson(frameLayout(), p.frames);
+    j["sounds"] = recordsJson(soundLayout(), p.sounds.records());
+    j["musics"] = recordsJson(musicLayout(), p.musics.records());
+    j["backgrounds"] = recordsJson(backgroundLayout(), p.backgrounds.records());
+    j["fonts"] = recordsJson(fontLayout(), p.fonts.records());
+    j["objects"] = recordsJson(objectLayout(), p.objects.records());
+    j["scripts"] = recordsJson(scriptLayout(), p.scripts.records());
+    j["scenes"] = recordsJson(sceneLayout(), p.scenes.records());
+    j["layers"] = recordsJson(layerLayout(), p.layers.records());
+    j["tiles"] = recordsJson(tileLayout(), p.tiles.records());
+    j["fns"] = recordsJson(functionLayout(), p.fns.records());
+    j["points"] = recordsJson(pointLayout(), p.points);
+    return j;
+}
+
+int fail(const std::string& message) {
+    std::cerr << "pondaro-cli: " << message << "\n";
+    return 1;
+}
+
+int usage(const std::string& message) {
+    std::cerr << "pondaro-cli: " << message << "\n\n" << kHelp;
+    return 2;
+}
+
+int dump(const std::vector<std::string>& args) {
+    if (args.empty()) return usage("dump needs a project name.");
+    Session session;
+    if (Status s = session.open(args[0]); !s) return fail(s.message());
+    for (size_t i = 1; i < args.size(); ++i)
+        if (Status s = session.merge(args[i]); !s) return fail(s.message());
+    std::cout << projectJson(session.project).dump(1, ' ', false, Json::error_handler_t::replace) << "\n";
+    std::cout.flush();
+    return std::cout ? 0 : fail("The output could not be written.");
+}
+
+int save(const std::vector<std::string>& args) {
+    if (args.empty() || args.size() > 2) return usage("save needs a project name and at most one new name.");
+    Session session;
+    if (Status s = session.open(args[0]); !s) return fail(s.message());
+    if (args.size() == 2) session.project.name = args[1];
+    if (Status s = writeProject(session.project, "."); !s) return fail(s.message());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) return usage("no command given.");
+    const std::string command = args[0];
+    args.erase(args.begin());
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::cout << kHelp;
+        return 0;
+    }
+    if (command == "dump") return dump(args);
+    if (command == "save") return save(args);
+    return usage("unknown command '" + command + "'.");
+}

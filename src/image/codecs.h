@@ -1,0 +1,40 @@
+#pragma once
+// Reading and writing image files. A corrupt or truncated file gives a failure
+// with a clear message, never a crash; the output image is then left empty.
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "base/files.h"
+#include "base/status.h"
+#include "image/image.h"
+
+namespace pondaro {
+
+// The largest picture a decoder accepts: at most kMaxImageSide pixels a side and
+// at most kMaxImagePixelBytes of RGBA pixels. Decoders check the size a file
+// declares before allocating anything, so a few bytes claiming a giant picture
+// are refused instead of exhausting memory.
+inline constexpr int kMaxImageSide = 16384;
+inline constexpr size_t kMaxImagePixelBytes = size_t(256) << 20;
+// Fails with a message naming the format when a declared size is not a
+// picture the decoders accept (not positive, or beyond the limits above).
+Status checkImageSize(long long width, long long height, std::string_view format);
+
+// Decoders of bytes already in memory. Images without alpha read as alpha 255.
+Status decodePng(std::string_view bytes, Image& out);
+Status decodeJpeg(std::string_view bytes, Image& out);
+Status decodeBmp(std::string_view bytes, Image& out);
+// Chooses the decoder from the file's signature (PNG, JPEG or BMP).
+Status decodeImage(std::string_view bytes, Image& out);
+
+// Reads an image file of any of the three formats.
+Status loadImage(const std::filesystem::path& path, Image& out);
+
+// Encodes as 8-bit RGBA PNG.
+Status encodePng(const Image& image, std::string& bytes);
+// Writes a PNG file atomically.
+Status savePng(const Image& image, const std::filesystem::path& path, WriteMode mode = WriteMode::Durable);
+
+} // namespace pondaro

@@ -1,0 +1,46 @@
+#include "image/image.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace pondaro {
+
+Image::Image(int width, int height) {
+    if (width <= 0 || height <= 0) return;
+    width_ = width;
+    height_ = height;
+    pixels_.assign(size_t(width) * size_t(height) * 4, 0);
+}
+
+Rgba Image::pixel(int x, int y) const {
+    if (!contains(x, y)) return {};
+    const uint8_t* p = &pixels_[(size_t(y) * width_ + x) * 4];
+    return {p[0], p[1], p[2], p[3]};
+}
+
+void Image::setPixel(int x, int y, Rgba c) {
+    if (!contains(x, y)) return;
+    uint8_t* p = &pixels_[(size_t(y) * width_ + x) * 4];
+    p[0] = c.r; p[1] = c.g; p[2] = c.b; p[3] = c.a;
+}
+
+void Image::fill(Rgba c) {
+    for (size_t i = 0; i < pixels_.size(); i += 4) {
+        pixels_[i] = c.r; pixels_[i + 1] = c.g; pixels_[i + 2] = c.b; pixels_[i + 3] = c.a;
+    }
+}
+
+void copyInto(Image& dst, const Image& src, int x, int y) {
+    int x0 = std::max(0, x), y0 = std::max(0, y);
+    int x1 = std::min(dst.width(), x + src.width());
+    int y1 = std::min(dst.height(), y + src.height());
+    if (x0 >= x1 || y0 >= y1) return;
+    size_t rowBytes = size_t(x1 - x0) * 4;
+    for (int row = y0; row < y1; ++row) {
+        const uint8_t* from = src.data() + (size_t(row - y) * src.width() + (x0 - x)) * 4;
+        uint8_t* to = dst.data() + (size_t(row) * dst.width() + x0) * 4;
+        std::memcpy(to, from, rowBytes);
+    }
+}
+
+} // namespace pondaro

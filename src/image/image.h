@@ -1,0 +1,46 @@
+#pragma once
+// A picture in memory: 8-bit RGBA with straight (not premultiplied) alpha, rows top
+// to bottom. A new image is fully transparent. An image of size 0 x 0 is "no image".
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace pondaro {
+
+struct Rgba {
+    uint8_t r = 0, g = 0, b = 0, a = 0;
+    friend bool operator==(const Rgba&, const Rgba&) = default;
+};
+
+class Image {
+public:
+    Image() = default;
+    Image(int width, int height);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    bool empty() const { return width_ <= 0 || height_ <= 0; }
+
+    Rgba pixel(int x, int y) const;
+    void setPixel(int x, int y, Rgba c);
+    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+    void fill(Rgba c);
+
+    // Raw bytes, 4 per pixel, row after row.
+    uint8_t* data() { return pixels_.data(); }
+    const uint8_t* data() const { return pixels_.data(); }
+    size_t byteSize() const { return pixels_.size(); }
+
+    friend bool operator==(const Image&, const Image&) = default;
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<uint8_t> pixels_;
+};
+
+// Copies src into dst with src's top-left corner at (x, y), replacing dst's pixels
+// (alpha included) where they overlap; parts outside dst are clipped.
+void copyInto(Image& dst, const Image& src, int x, int y);
+
+} // namespace pondaro

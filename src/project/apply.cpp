@@ -1,0 +1,165 @@
+// The apply step of the property windows: check the window's name and numbers, then
+// take the window's fields into the record and carry a rename into every reference.
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "base/integer_reader.h"
+#include "project/naming.h"
+
+namespace pondaro {
+
+namespace {
+
+void follow(std::string& reference, const std::string& from, const std::string& to) {
+    if (reference == from) reference = to;
+}
+
+template <class Record>
+bool checkName(const Table<Record>& table, size_t index, const std::string& name, std::string_view what,
+               std::vector<std::string>& errors) {
+    if (name.empty()) {
+        errors.push_back("The " + std::string(what) + " name is missing");
+        return false;
+    }
+    if (table.takenByOther(name, index)) {
+        errors.push_back("The " + std::string(what) + " name '" + name + "' already exists");
+        return false;
+    }
+    return true;
+}
+
+// The part every kind shares. `check(namePassed, errors)` adds the kind's own
+// messages; `keep(stored, current)` carries over what the window does not own
+// (editor-only state) or what it holds as text (a parsed number);
+// `rewrite(oldName, newName)` carries the rename into the references.
+template <class Record, class Check, class Keep, class Rewrite>
+ApplyResult applyWindow(Project& p, Table<Record>& table, size_t index, const Record& fields, std::string_view what,
+                        Check check, Keep keep, Rewrite rewrite) {
+    ApplyResult result;
+    // The window may outlive its record (removed or the project reset meanwhile).
+    if (index >= table.size()) {
+        result.errors.push_back("The " + std::string(what) + " no longer exists");
+        return result;
+    }
+    // Copied first: `fields` may be the record itself.
+    Record stored = fields;
+    const std::string newName = fields.name;
+
+    bool namePassed = checkName(table, index, newName, what, result.errors);
+    check(namePassed, result.errors);
+    if (!result.ok()) return result;
+
+    Record& record = table[index];
+    const std::string oldName = record.name;
+    stored.name = oldName;  // the name changes only through rename(), which keeps the index
+    stored.uid = record.uid;
+    keep(stored, record);
+    record = std::move(stored);
+    table.rename(index, newName);
+    p.modified = true;
+
+    // An empty name is what a reference holds when it names nothing, so a record
+    // that had no name has no references to carry. When another record still holds
+    // the old name, the references resolve to that one and stay with it.
+    if (!oldName.empty() && oldName != newName && !table.contains(oldName)) rewrite(oldName, newName);
+    return result;
+}
+
+void noCheck(bool, std::vector<std::string>&) {}
+template <class Record>
+void keepNothing(Record&, Record&) {}
+void noReferences(const std::string&, const std::string&) {}
+
+} // namespace
+
+ApplyResult applySprite(Project& p, size_t index, const Sprite& fields) {
+    return applyWindow(
+        p, p.sprites, index, fields, "sprite", noCheck,
+        [](Sprite& stored, Sprite& current) { stored.preview = std::move(current.preview); },
+        [&p](const std::string& from, const std::string& to) {
+            for (auto& o : p.objects) follow(o.sprite, from, to);
+            for (auto& f : p.frames) follow(f.sprite, from, to);
+            for (auto& pt : p.points) follow(pt.sprite, from, to);
+        });
+}
+
+ApplyResult applySound(Project& p, size_t index, const Sound& fields) {
+    return applyWindow(p, p.sounds, index, fields, "sound", noCheck, keepNothing<Sound>, noReferences);
+}
+
+ApplyResult applyMusic(Project& p, size_t index, const Music& fields) {
+    return applyWindow(p, p.musics, index, fields, "music", noCheck, keepNothing<Music>, noReferences);
+}
+
+ApplyResult applyBackground(Project& p, size_t index, const Background& fields) {
+    return applyWindow(
+        p, p.backgrounds, index, fields, "background", noCheck,
+        [](Background& stored, Background& current) {
+            stored.picture = std::move(current.picture);
+            stored.preview = std::move(current.preview);
+        },
+        [&p](const std::string& from, const std::string& to) {
+            for (auto& s : p.scenes) follow(s.background, from, to);
+            for (auto& t : p.tiles) follow(t.background, from, to);
+        });
+}
+
+ApplyResult applyFont(Project& p, size_t index, const Font& fields, std::string_view sizeText) {
+    const std::string text(sizeText);
+    const int size = readInteger(text);
+    return applyWindow(
+        p, p.fonts, index, fields, "font",
+        [&](bool namePassed, std::vector<std::string>& errors) {
+            if (namePassed && size < 1) errors.push_back("The font size '" + text + "' is invalid");
+        },
+        [size](Font& stored, Font&) { stored.size = size; }, noReferences);
+}
+
+ApplyResult applyObject(Project& p, size_t index, const GameObject& fields) {
+    ApplyResult result = applyWindow(
+        p, p.objects, index, fields, "object", noCheck, keepNothing<GameObject>,
+        [&p](const std::string& from, const std::string& to) {
+            for (auto& s : p.scripts) {
+                follow(s.object, from, to);
+                follow(s.parameter, from, to);
+            }
+            for (auto& o : p.objects) {
+                follow(o.templ, from, to);
+                follow(o.parent, from, to);
+            }
+            // The scene window lists templates for the view to follow; a dangling name
+            // would leave the exported scene naming an object that does not exist.
+            for (auto& s : p.scenes) follow(s.viewportobject, from, to);
+        });
+    // An instance always carries its template's depth, renamed or not.
+    if (result.ok() && p.objects[index].isTemplate()) {
+        const GameObject& templ = p.objects[index];
+        for (auto& o : p.objects)
+            if (!o.isTemplate() && o.templ == templ.name) o.depth = templ.depth;
+    }
+    return result;
+}
+
+ApplyResult applyScene(Project& p, size_t index, const Scene& fields, std::string_view speedText) {
+    const bool speedGiven = !speedText.empty();
+    const int speed = readInteger(speedText);
+    return applyWindow(
+        p, p.scenes, index, fields, "scene",
+        [&](bool, std::vector<std::string>& errors) {
+            if (!speedGiven || speed < 1) errors.push_back("Invalid scene speed value");
+        },
+        [speed](Scene& stored, Scene&) { stored.speed = speed; },
+        [&p](const std::string& from, const std::string& to) {
+            for (auto& o : p.objects)
+                if (!o.isTemplate()) follow(o.scene, from, to);
+            for (auto& l : p.layers) follow(l.scene, from, to);
+            for (auto& t : p.tiles) follow(t.scene, from, to);
+        });
+}
+
+ApplyResult applyFunction(Project& p, size_t index, const GameFunction& fields) {
+    return applyWindow(p, p.fns, index, fields, "function", noCheck, keepNothing<GameFunction>, noReferences);
+}
+
+} // namespace pondaro

@@ -1,0 +1,253 @@
+#pragma once
+// The one open project: the game settings, one ordered table per record kind, and
+// the project-wide values. Records refer to each other by name only.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "image/image.h"
+#include "project/table.h"
+
+namespace pondaro {
+
+inline constexpr int kProgramVersion = 200;
+
+struct GameSettings {
+    std::string title;
+    std::string variables;
+    std::string functions;
+    int advancedscriptmode = 0;
+    std::string comments;
+};
+
+struct Sprite {
+    std::string name;
+    std::string collisionshape;  // "Box", "Circle" or "Shape"
+    int collisionradius = 0;
+    int collisionleft = 0;
+    int collisionright = 0;
+    int collisiontop = 0;
+    int collisionbottom = 0;
+    int centerx = 0;
+    int centery = 0;
+    std::string keywords;
+    int uid = 0;
+    // Not stored: thumbnail built from the first frame.
+    Image preview;
+};
+
+struct Frame {
+    std::string file;    // the frame's key; the PNG on disk is <sprite>_<file>.png
+    std::string sprite;  // owning sprite
+    Image image;         // the pixels, held while the project is open
+};
+
+// Sounds and musics have the same layout.
+struct AudioClip {
+    std::string name;
+    std::string wav;
+    std::string mp3;
+    std::string ogg;
+    std::string keywords;
+    int uid = 0;
+};
+struct Sound : AudioClip {};
+struct Music : AudioClip {};
+
+struct Background {
+    std::string name;
+    std::string file;
+    int tile = 0;
+    int tilewidth = 0;
+    int tileheight = 0;
+    int tilexoffset = 0;
+    int tileyoffset = 0;
+    int tilexspace = 0;
+    int tileyspace = 0;
+    std::string keywords;
+    int uid = 0;
+    // Not stored: the picture as loaded from the working folder, and its thumbnail.
+    Image picture;
+    Image preview;
+};
+
+struct Font {
+    std::string name;
+    std::string family;
+    int size = 0;
+    int bold = 0;
+    int italic = 0;
+    std::string keywords;
+    int uid = 0;
+};
+
+// Templates (prototype 1) and the instances placed in scenes (prototype 0) share one
+// table and one name space.
+struct GameObject {
+    int prototype = 0;
+    std::string templ;  // written as `template`: an instance's template object
+    std::string name;
+    std::string sprite;
+    std::string scene;
+    int x = 0;
+    int y = 0;
+    int visible = 0;
+    int depth = 0;
+    int collision = 0;
+    std::string parent;
+    int direction = 0;
+    int image_angle = 0;
+    std::string keywords;
+    int uid = 0;
+
+    bool isTemplate() const { return prototype == 1; }
+};
+using SceneObject = GameObject;
+
+struct Script {
+    std::string name;
+    std::string object;     // owning template
+    std::string event;      // "Creation", "Destroy", ... "Draw"
+    std::string parameter;  // the other object of a "Collision"
+    std::string code;
+};
+
+struct Scene {
+    std::string name;
+    int width = 0;
+    int height = 0;
+    int viewportwidth = 0;
+    int viewportheight = 0;
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    std::string code;
+    int speed = 0;
+    std::string background;
+    int backgroundtilex = 0;
+    int backgroundtiley = 0;
+    int backgroundstretch = 0;
+    std::string viewportobject;
+    int viewportxborder = 0;
+    int viewportyborder = 0;
+    std::string keywords;
+    int uid = 0;
+};
+
+struct Layer {
+    std::string name;
+    int value = 0;  // the layer's depth
+    std::string scene;
+};
+
+struct Tile {
+    std::string name;
+    std::string background;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    int x = 0;
+    int y = 0;
+    int depth = 0;
+    std::string scene;
+    // Not stored: the pixels cut from the background. Tiles cut from the same cell
+    // of the same background share one image.
+    std::shared_ptr<const Image> image;
+};
+
+struct GameFunction {
+    std::string name;
+    std::string params;
+    std::string description;
+    std::string code;
+    std::string keywords;
+    int uid = 0;
+};
+
+struct Point {
+    std::string sprite;
+    int x = 0;
+    int y = 0;
+};
+
+struct RenameEntry {
+    std::string oldName;
+    std::string newName;
+    std::string kind;  // upper case, e.g. "SPRITE"
+};
+
+// The merge bookkeeping: renames made while reading, in order. Lookups compare the
+// kind and the old name ignoring letter case; the last matching entry wins.
+class RenameTable {
+public:
+    void add(RenameEntry entry);
+    // The new name of the last entry matching kind and old name, or `name` itself.
+    const std::string& lookup(std::string_view kind, const std::string& name) const;
+    void clear();
+    const std::vector<RenameEntry>& entries() const { return entries_; }
+    bool empty() const { return entries_.empty(); }
+
+private:
+    std::vector<RenameEntry> entries_;
+    std::unordered_map<std::string, size_t> last_;  // lower(kind) + '\n' + lower(old) -> entry
+};
+
+enum class ResourceKind { Sprite, Sound, Music, Font, Background, Object, Scene, Function, Layer, Tile, Script };
+
+// "SPRITE", "SOUND", ... ; the keyword is compared after conversion to upper case.
+std::optional<ResourceKind> parseResourceKind(std::string_view keyword);
+const char* kindKeyword(ResourceKind kind);
+
+struct Project {
+    GameSettings game;
+    Table<Sprite> sprites;
+    std::vector<Frame> frames;
+    Table<Sound> sounds;
+    Table<Music> musics;
+    Table<Background> backgrounds;
+    Table<Font> fonts;
+    Table<GameObject> objects;
+    Table<Script> scripts;
+    Table<Scene> scenes;
+    Table<Layer> layers;
+    Table<Tile> tiles;
+    Table<GameFunction> fns;
+    std::vector<Point> points;
+
+    std::string name;           // "" until first saved or opened
+    std::string workingFolder;  // "_temp_" + hhmmss
+    std::string imgfolder = "img";
+    std::string audfolder = "aud";
+    bool modified = false;
+    int counter = 1;  // the identity counter
+    RenameTable renames;
+    std::string mergeLog;
+
+    // Adds 1 to the identity counter and returns the result.
+    int nextIdentity() { return ++counter; }
+
+    // Name taken: a record of the kind holds exactly this name.
+    bool nameTaken(ResourceKind kind, std::string_view name) const;
+
+    // Empties every table and the rename table, resets the game settings, counter 1.
+    void reset();
+
+    // Sum of the used counts of the twelve tables the counter restarts from after a read.
+    int recordCountForCounter() const;
+
+    // Removes every record of the kind holding the name. A scene takes its instances,
+    // layers and tiles with it. Does not touch the modified flag.
+    void removeByName(ResourceKind kind, std::string_view name);
+
+    // Index of the first sprite with the name, or -1.
+    int spriteIndex(std::string_view name) const;
+    // The image of the first frame of the sprite, or nullptr when it has none.
+    const Image* firstFrameImage(std::string_view sprite) const;
+};
+
+} // namespace pondaro
