@@ -1,0 +1,173 @@
+// pondaro-cli as its users run it: a program in a folder holding Projects/.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <sys/wait.h>
+
+#include "base/files.h"
+#include "image/codecs.h"
+#include "support/temp_folder.h"
+
+using namespace pondaro;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+CliRun runCli(const fs::path& folder, const std::string& args) {
+    CliRun r;
+    fs::path errFile = folder / ".stderr";
+    std::string cmd = "cd '" + folder.string() + "' && '" PONDARO_CLI_PATH "' " + args + " 2>'" + errFile.string() + "'";
+    FILE* pipe = popen(cmd.c_str(), "r");
+    if (!pipe) return r;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) r.out.append(buf, n);
+    int st = pclose(pipe);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    r.err = readTestFile(errFile);
+    fs::remove(errFile);
+    return r;
+}
+
+const char* kDemo =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<pondaro version=\"200\" uid=\"3\" title=\"Demo\" advancedscriptmode=\"0\" imgfolder=\"img\" audfolder=\"aud\">"
+    "<functions></functions><variables>var a = 1</variables><comments></comments>"
+    "<sprites count=\"1\"><sprite name=\"hero\" centerx=\"0\" centery=\"0\" collisionshape=\"Box\" collisionradius=\"0\" "
+    "collisionleft=\"0\" collisionright=\"16\" collisiontop=\"0\" collisionbottom=\"8\" keywords=\"\" uid=\"5\"/></sprites>"
+    "<frames count=\"1\"><frame file=\"1\" sprite=\"hero\"/></frames>"
+    "<sounds count=\"0\"/><musics count=\"0\"/><backgrounds count=\"0\"/><fonts count=\"0\"/><objects count=\"0\"/>"
+    "<scripts count=\"0\"/><scenes count=\"0\"/><layers count=\"0\"/><tiles count=\"0\"/><fns count=\"0\"/>"
+    "<points count=\"0\"/></pondaro>";
+
+std::string withVersion(int v) {
+    std::string xml = kDemo;
+    return xml.replace(xml.find("version=\"200\""), 13, "version=\"" + std::to_string(v) + "\"");
+}
+
+struct CliFolder {
+    CliFolder() {
+        writeTestFile(dir.path() / "Projects" / "demo.xml", kDemo);
+        Image frame(16, 8);
+        frame.fill({1, 2, 3, 255});
+        ensureDirectory(dir.path() / "Projects" / "demo" / "img");
+        EXPECT_TRUE(savePng(frame, dir.path() / "Projects" / "demo" / "img" / "hero_1.png"));
+    }
+    CliRun run(const std::string& args) { return runCli(dir.path(), args); }
+    bool hasWorkingFolder() const {
+        for (auto& e : fs::directory_iterator(dir.path()))
+            if (e.path().filename().string().rfind("_temp_", 0) == 0) return true;
+        return false;
+    }
+    TempFolder dir;
+};
+
+} // namespace
+
+TEST(CliDump, PrintsTheProjectAsJsonInTheDocumentedShape) {
+    CliFolder f;
+    CliRun r = f.run("dump demo");
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto j = nlohmann::ordered_json::parse(r.out);
+    std::vector<std::string> keys;
+    for (auto& [k, v] : j.items()) keys.push_back(k);
+    EXPECT_EQ(keys, (std::vector<std::string>{"version", "title", "advancedscriptmode", "functions", "variables",
+                                              "comments", "imgfolder", "audfolder", "counter", "mergelog", "sprites",
+                                              "frames", "sounds", "musics", "backgrounds", "fonts", "objects", "scripts",
+                                              "scenes", "layers", "tiles", "fns", "points"}));
+    EXPECT_EQ(j["version"], 200);
+    EXPECT_EQ(j["title"], "Demo");
+    EXPECT_EQ(j["counter"], 2);
+    EXPECT_EQ(j["sprites"][0]["uid"], 5);
+    EXPECT_EQ(j["sprites"][0]["collisionright"], 16);
+    EXPECT_EQ(j["frames"][0], nlohmann::ordered_json::parse(R"({"file":"1","sprite":"hero","width":16,"height":8})"));
+    EXPECT_TRUE(j["fns"].is_array() && j["fns"].empty());
+    EXPECT_FALSE(f.hasWorkingFolder());
+}
+
+TEST(CliDump, MergesEveryOtherInOrder) {
+    CliFolder f;
+    CliRun r = f.run("dump demo demo demo");
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto j = nlohmann::json::parse(r.out);
+    ASSERT_EQ(j["sprites"].size(), 3u);
+    EXPECT_EQ(j["sprites"][1]["name"], "hero_3");
+    EXPECT_EQ(j["sprites"][2]["name"], "hero_5");
+    // The merge log holds the last merge only, each line ended by a carriage return.
+    EXPECT_EQ(j["mergelog"], "SPRITE -> hero to hero_5\r");
+    EXPECT_EQ(j["frames"][2]["sprite"], "hero_5");
+    EXPECT_EQ(j["frames"][2]["width"], 16);
+    EXPECT_EQ(j["variables"], "var a = 1\r\nvar a = 1\r\nvar a = 1");
+    EXPECT_EQ(j["counter"], 6);
+}
+
+TEST(CliDump, RefusedFilesGiveAMessageAndStatusOne) {
+    CliFolder f;
+    writeTestFile(f.dir.path() / "Projects" / "future.xml", withVersion(201));
+    writeTestFile(f.dir.path() / "Projects" / "broken.xml", std::string(kDemo).substr(0, 300));
+    struct Case {
+        const char* args;
+        const char* mentions;
+    } cases[] = {
+        {"dump future", "(v201)"},
+        {"dump demo future", "(v201)"},
+        {"dump demo demo future", "(v201)"},
+        {"dump broken", "broken.xml"},
+        {"dump missing", "missing.xml"},
+        {"dump ../demo", "project name"},
+        {"save broken", "broken.xml"},
+    };
+    for (const auto& c : cases) {
+        CliRun r = f.run(c.args);
+        EXPECT_EQ(r.status, 1) << c.args;
+        EXPECT_NE(r.err.find(c.mentions), std::string::npos) << c.args << ": " << r.err;
+        EXPECT_FALSE(f.hasWorkingFolder()) << c.args;
+    }
+}
+
+TEST(CliSave, WritesTheProjectUnderANewNameWithItsFrames) {
+    CliFolder f;
+    CliRun r = f.run("save demo copy");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(isRegularFile(f.dir.path() / "Projects" / "copy.xml"));
+    Image img;
+    ASSERT_TRUE(loadImage(f.dir.path() / "Projects" / "copy" / "img" / "hero_1.png", img));
+    EXPECT_EQ(img.width(), 16);
+    CliRun back = f.run("dump copy");
+    ASSERT_EQ(back.status, 0) << back.err;
+    auto j = nlohmann::json::parse(back.out);
+    EXPECT_EQ(j["variables"], "var a = 1");
+    EXPECT_EQ(j["frames"][0]["height"], 8);
+
+    CliRun same = f.run("save demo");
+    EXPECT_EQ(same.status, 0) << same.err;
+    EXPECT_FALSE(f.hasWorkingFolder());
+}
+
+TEST(CliSave, AFailedWriteIsReported) {
+    CliFolder f;
+    ensureDirectory(f.dir.path() / "Projects" / "blocked.xml" / "inner");
+    CliRun r = f.run("save demo blocked");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("could not be saved"), std::string::npos) << r.err;
+    CliRun bad = f.run("save demo ../outside");
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_FALSE(fs::exists(f.dir.path() / "outside.xml"));
+}
+
+TEST(CliUsage, HelpAndUnknownCommands) {
+    CliFolder f;
+    CliRun help = f.run("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("dump NAME"), std::string::npos);
+    EXPECT_EQ(f.run("").status, 2);
+    EXPECT_EQ(f.run("frobnicate").status, 2);
+    EXPECT_EQ(f.run("dump").status, 2);
+}

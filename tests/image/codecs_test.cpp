@@ -1,0 +1,833 @@
+#include "image/codecs.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+#include <turbojpeg.h>
+#include <zlib.h>
+
+#include "support/temp_folder.h"
+
+#include <climits>
+#include <csetjmp>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace pondaro {
+namespace {
+
+namespace fs = std::filesystem;
+
+using Decoder = Status (*)(std::string_view, Image&);
+
+// Every pixel differs from its neighbours, and alpha runs through 0 with a
+// colour still set, so swapped rows, shifted columns or premultiplying show up.
+Image patternImage(int width, int height, bool withAlpha = true) {
+    Image image(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y,
+                           {uint8_t(x * 37 + y * 11), uint8_t(250 - x * 5 - y * 17), uint8_t(x * y * 7 + 3),
+                            withAlpha ? uint8_t(x * 53 + y * 29) : uint8_t(255)});
+    return image;
+}
+
+void putU16(std::string& b, size_t at, uint32_t v) {
+    b[at] = char(v & 0xFF);
+    b[at + 1] = char((v >> 8) & 0xFF);
+}
+
+void putU32(std::string& b, size_t at, uint32_t v) {
+    putU16(b, at, v & 0xFFFF);
+    putU16(b, at + 2, v >> 16);
+}
+
+void appendU16(std::string& b, uint32_t v) {
+    b += char(v & 0xFF);
+    b += char((v >> 8) & 0xFF);
+}
+
+void appendU32(std::string& b, uint32_t v) {
+    appendU16(b, v & 0xFFFF);
+    appendU16(b, v >> 16);
+}
+
+void putU32BigEndian(std::string& b, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = char((v >> (24 - 8 * i)) & 0xFF);
+}
+
+// --- PNG files written by libpng's full API, for the variants our encoder never makes.
+
+struct PngLayout {
+    int width = 0, height = 0;
+    int colorType = PNG_COLOR_TYPE_RGB;
+    int bitDepth = 8;
+    bool interlaced = false;
+    std::vector<png_color> palette;
+    std::vector<uint8_t> paletteAlpha;  // tRNS for palette images
+    int transparentGrey = -1;           // tRNS for grey images
+};
+
+PngLayout pngLayout(int width, int height, int colorType, int bitDepth) {
+    PngLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.colorType = colorType;
+    layout.bitDepth = bitDepth;
+    return layout;
+}
+
+void appendToString(png_structp png, png_bytep data, png_size_t length) {
+    static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), length);
+}
+
+// rows hold the samples exactly as stored: packed below 8 bits, big-endian at 16.
+std::string writeLibpngFile(const PngLayout& layout, std::vector<std::vector<uint8_t>>& rows) {
+    std::string file;
+    std::vector<png_bytep> rowPointers;
+    for (auto& row : rows) rowPointers.push_back(row.data());
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        ADD_FAILURE() << "libpng could not write the test image";
+        return {};
+    }
+    png_set_write_fn(png, &file, appendToString, nullptr);
+    png_set_IHDR(png, info, layout.width, layout.height, layout.bitDepth, layout.colorType,
+                 layout.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    if (!layout.palette.empty())
+        png_set_PLTE(png, info, layout.palette.data(), int(layout.palette.size()));
+    if (!layout.paletteAlpha.empty())
+        png_set_tRNS(png, info, layout.paletteAlpha.data(), int(layout.paletteAlpha.size()), nullptr);
+    if (layout.transparentGrey >= 0) {
+        png_color_16 grey{};
+        grey.gray = png_uint_16(layout.transparentGrey);
+        png_set_tRNS(png, info, nullptr, 0, &grey);
+    }
+    png_set_rows(png, info, rowPointers.data());
+    png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return file;
+}
+
+// Rewrites the size in IHDR (which follows the signature) with a correct CRC.
+std::string withPngSize(std::string file, uint32_t width, uint32_t height) {
+    putU32BigEndian(file, 16, width);
+    putU32BigEndian(file, 20, height);
+    uint32_t crc = uint32_t(crc32(0, reinterpret_cast<const Bytef*>(file.data() + 12), 17));
+    putU32BigEndian(file, 29, crc);
+    return file;
+}
+
+std::string encodedPattern(int width, int height) {
+    std::string file;
+    EXPECT_TRUE(encodePng(patternImage(width, height), file));
+    return file;
+}
+
+// --- JPEG files from TurboJPEG's compressor.
+
+std::string compressJpeg(const std::vector<uint8_t>& pixels, int width, int height, int pixelFormat,
+                         int subsampling, int flags = 0) {
+    tjhandle handle = tjInitCompress();
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    std::string file;
+    if (tjCompress2(handle, pixels.data(), width, 0, height, pixelFormat, &buffer, &size, subsampling, 95, flags) ==
+        0) {
+        file.assign(reinterpret_cast<const char*>(buffer), size);
+    } else {
+        ADD_FAILURE() << "TurboJPEG could not write the test image: " << tjGetErrorStr2(handle);
+    }
+    tjFree(buffer);
+    tjDestroy(handle);
+    return file;
+}
+
+// Four flat quadrants: red, green / blue, white. Flat areas survive JPEG closely.
+std::string quadrantJpeg(int flags = 0) {
+    std::vector<uint8_t> rgb;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            int quadrant = (y >= 16) * 2 + (x >= 16);
+            const uint8_t colours[4][3] = {{220, 20, 20}, {20, 200, 40}, {30, 40, 210}, {250, 250, 250}};
+            rgb.insert(rgb.end(), colours[quadrant], colours[quadrant] + 3);
+        }
+    return compressJpeg(rgb, 32, 32, TJPF_RGB, TJSAMP_444, flags);
+}
+
+// Position of the frame header's size fields (SOF0 or SOF2), or 0.
+size_t jpegSizeOffset(const std::string& file) {
+    for (size_t i = 2; i + 9 < file.size(); ++i)
+        if (uint8_t(file[i]) == 0xFF && (uint8_t(file[i + 1]) == 0xC0 || uint8_t(file[i + 1]) == 0xC2))
+            return i + 5;
+    return 0;
+}
+
+void expectNear(Rgba actual, Rgba expected, int tolerance) {
+    EXPECT_NEAR(actual.r, expected.r, tolerance);
+    EXPECT_NEAR(actual.g, expected.g, tolerance);
+    EXPECT_NEAR(actual.b, expected.b, tolerance);
+    EXPECT_EQ(actual.a, expected.a);
+}
+
+// --- BMP files built byte by byte.
+
+struct BmpLayout {
+    int bitsPerPixel = 24;
+    bool topDown = false;
+    uint32_t headerSize = 40;
+    uint32_t compression = 0;
+    uint32_t gap = 0;                // bytes between the header and the rows
+    bool dropLastPadding = false;  // the final row stops without its padding
+};
+
+std::string makeBmp(const Image& picture, const BmpLayout& layout) {
+    const int bytesPerPixel = layout.bitsPerPixel / 8;
+    const size_t rowBytes = size_t(picture.width()) * bytesPerPixel;
+    const size_t stride = (rowBytes + 3) & ~size_t(3);
+    const bool masksAfterHeader = layout.compression == 3 && layout.headerSize == 40;
+    const size_t headerEnd = 14 + layout.headerSize + (masksAfterHeader ? 12 : 0);
+    const size_t offset = headerEnd + layout.gap;
+
+    std::string file = "BM";
+    appendU32(file, 0);  // file size, filled in at the end
+    appendU32(file, 0);
+    appendU32(file, uint32_t(offset));
+    appendU32(file, layout.headerSize);
+    appendU32(file, uint32_t(picture.width()));
+    appendU32(file, uint32_t(layout.topDown ? -picture.height() : picture.height()));
+    appendU16(file, 1);
+    appendU16(file, uint32_t(layout.bitsPerPixel));
+    appendU32(file, layout.compression);
+    file.append(20, '\0');  // data size, resolution, colour counts
+    if (layout.compression == 3) {
+        // Right after the 40 common bytes: inside a V4/V5 header, after a short one.
+        appendU32(file, 0x00FF0000);
+        appendU32(file, 0x0000FF00);
+        appendU32(file, 0x000000FF);
+        if (!masksAfterHeader) appendU32(file, 0xFF000000);
+    }
+    file.resize(headerEnd, '\0');
+    file.append(layout.gap, char(0xAB));  // junk that must not be read as pixels
+
+    for (int row = 0; row < picture.height(); ++row) {
+        int y = layout.topDown ? row : picture.height() - 1 - row;
+        for (int x = 0; x < picture.width(); ++x) {
+            Rgba p = picture.pixel(x, y);
+            file += char(p.b);
+            file += char(p.g);
+            file += char(p.r);
+            if (bytesPerPixel == 4) file += char(p.a);
+        }
+        bool last = row == picture.height() - 1;
+        if (!(last && layout.dropLastPadding)) file.append(stride - rowBytes, char(0xEE));
+    }
+    putU32(file, 2, uint32_t(file.size()));
+    return file;
+}
+
+Image opaque(Image image) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            Rgba p = image.pixel(x, y);
+            p.a = 255;
+            image.setPixel(x, y, p);
+        }
+    return image;
+}
+
+// Decodes into an image that already holds a picture, so a failure that forgets
+// to clear the output shows.
+Status decodeIntoUsed(Decoder decode, std::string_view bytes, Image& out) {
+    out = patternImage(3, 2);
+    return decode(bytes, out);
+}
+
+void expectCleanFailure(const Status& status, const Image& out) {
+    EXPECT_FALSE(status.ok());
+    EXPECT_FALSE(status.message().empty());
+    EXPECT_TRUE(out.empty()) << "failed decode left a " << out.width() << " x " << out.height() << " image";
+}
+
+// ============================================================================ PNG
+
+TEST(PngCodec, RoundTripKeepsEveryPixelIncludingColourUnderZeroAlpha) {
+    for (auto [w, h] : {std::pair{1, 1}, std::pair{7, 5}, std::pair{64, 3}}) {
+        Image source = patternImage(w, h);
+        std::string file;
+        ASSERT_TRUE(encodePng(source, file));
+        Image decoded;
+        Status status = decodePng(file, decoded);
+        ASSERT_TRUE(status) << status.message();
+        EXPECT_EQ(decoded, source) << w << " x " << h;
+    }
+}
+
+TEST(PngCodec, EncodingAnEmptyImageFails) {
+    std::string file = "old";
+    Status status = encodePng(Image{}, file);
+    EXPECT_FALSE(status);
+    EXPECT_TRUE(file.empty());
+}
+
+TEST(PngCodec, ReadsGreyPaletteAndRgbFilesAsRgbaWithOpaqueDefault) {
+    {
+        SCOPED_TRACE("8-bit grey");
+        std::vector<std::vector<uint8_t>> rows{{0, 100, 255}, {7, 8, 9}};
+        Image image;
+        ASSERT_TRUE(decodePng(writeLibpngFile(pngLayout(3, 2, PNG_COLOR_TYPE_GRAY, 8), rows), image));
+        EXPECT_EQ(image.pixel(1, 0), (Rgba{100, 100, 100, 255}));
+        EXPECT_EQ(image.pixel(2, 1), (Rgba{9, 9, 9, 255}));
+    }
+    {
+        SCOPED_TRACE("1-bit grey, width not a multiple of 8");
+        std::vector<std::vector<uint8_t>> rows{{0b10110000, 0b01000000}};  // 1 0 1 1 0 0 0 0 | 0 1
+        Image image;
+        ASSERT_TRUE(decodePng(writeLibpngFile(pngLayout(10, 1, PNG_COLOR_TYPE_GRAY, 1), rows), image));
+        const int expected[10] = {1, 0, 1, 1, 0, 0, 0, 0, 0, 1};
+        for (int x = 0; x < 10; ++x) {
+            uint8_t v = expected[x] ? 255 : 0;
+            EXPECT_EQ(image.pixel(x, 0), (Rgba{v, v, v, 255})) << x;
+        }
+    }
+    {
+        SCOPED_TRACE("grey with a transparent grey level");
+        PngLayout layout = pngLayout(2, 1, PNG_COLOR_TYPE_GRAY, 8);
+        layout.transparentGrey = 40;
+        std::vector<std::vector<uint8_t>> rows{{40, 41}};
+        Image image;
+        ASSERT_TRUE(decodePng(writeLibpngFile(layout, rows), image));
+        EXPECT_EQ(image.pixel(0, 0).a, 0);
+        EXPECT_EQ(image.pixel(1, 0), (Rgba{41, 41, 41, 255}));
+    }
+    {
+        SCOPED_TRACE("grey and alpha");
+        std::vector<std::vector<uint8_t>> rows{{10, 0, 20, 128}};
+        Image image;
+        ASSERT_TRUE(decodePng(writeLibpngFile(pngLayout(2, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8), rows), image));
+        EXPECT_EQ(image.pixel(0, 0), (Rgba{10, 10, 10, 0}));
+        EXPECT_EQ(image.pixel(1, 0), (Rgba{20, 20, 20, 128}));
+    }
+    {
+        SCOPED_TRACE("8-bit RGB");
+        std::vector<std::vector<uint8_t>> rows{{1, 2, 3, 250, 251, 252}};
+        Image image;
+        ASSERT_TRUE(decodePng(writeLibpngFile(pngLayout(2, 1, PNG_COLOR_TYPE_RGB, 8), rows), image));
+        EXPECT_EQ(image.pixel(0, 0), (Rgba{1, 2, 3, 255}));
+        EXPECT_EQ(image.pixel(1, 0), (Rgba{250, 251, 252, 255}));
+    }
+    {
+        SCOPED_TRACE("8-bit palette, transparency on some entries");
+        PngLayout layout = pngLayout(4, 1, PNG_COLOR_TYPE_PALETTE, 8);
+        layout.palette = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
+        layout.paletteAlpha = {0, 128};  // the third entry has none: opaque
+        std::vector<std::vector<uint8_t>> rows{{2, 1, 0, 2}};
+        Image image;
+        ASSERT_TRUE(decodePng(writeLibpngFile(layout, rows), image));
+        EXPECT_EQ(image.pixel(0, 0), (Rgba{0, 0, 255, 255}));
+        EXPECT_EQ(image.pixel(1, 0), (Rgba{0, 255, 0, 128}));
+        EXPECT_EQ(image.pixel(2, 0).a, 0);
+        EXPECT_EQ(image.pixel(3, 0), (Rgba{0, 0, 255, 255}));
+    }
+    {
+        SCOPED_TRACE("4-bit palette, odd width");
+        PngLayout layout = pngLayout(3, 1, PNG_COLOR_TYPE_PALETTE, 4);
+        layout.palette = {{10, 20, 30}, {40, 50, 60}};
+        std::vector<std::vector<uint8_t>> rows{{0x10, 0x10}};  // 1 0 1
+        Image image;
+        ASSERT_TRUE(decodePng(writeLibpngFile(layout, rows), image));
+        EXPECT_EQ(image.pixel(0, 0), (Rgba{40, 50, 60, 255}));
+        EXPECT_EQ(image.pixel(1, 0), (Rgba{10, 20, 30, 255}));
+        EXPECT_EQ(image.pixel(2, 0), (Rgba{40, 50, 60, 255}));
+    }
+}
+
+TEST(PngCodec, Reads16BitSamplesWithoutChangingTheirBrightness) {
+    // 16-bit samples scale to the nearest 8-bit value, as a drawing program shows
+    // them; read as linear light they would come out much brighter.
+    {
+        SCOPED_TRACE("16-bit RGB");
+        std::vector<std::vector<uint8_t>> rows{{0x80, 0x80, 0x12, 0x34, 0xFF, 0xFF}};
+        Image image;
+        ASSERT_TRUE(decodePng(writeLibpngFile(pngLayout(1, 1, PNG_COLOR_TYPE_RGB, 16), rows), image));
+        expectNear(image.pixel(0, 0), {0x80, 0x12, 0xFF, 255}, 1);
+    }
+    {
+        SCOPED_TRACE("16-bit RGBA");
+        std::vector<std::vector<uint8_t>> rows{{0x40, 0x00, 0xC0, 0x00, 0x20, 0x00, 0x80, 0x80}};
+        Image image;
+        ASSERT_TRUE(decodePng(writeLibpngFile(pngLayout(1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16), rows), image));
+        Rgba p = image.pixel(0, 0);
+        EXPECT_NEAR(p.a, 0x80, 1);
+        EXPECT_NEAR(p.r, 0x40, 2);
+        EXPECT_NEAR(p.g, 0xC0, 2);
+        EXPECT_NEAR(p.b, 0x20, 2);
+    }
+    {
+        SCOPED_TRACE("16-bit grey");
+        std::vector<std::vector<uint8_t>> rows{{0x33, 0x00, 0xCC, 0xFF}};
+        Image image;
+        ASSERT_TRUE(decodePng(writeLibpngFile(pngLayout(2, 1, PNG_COLOR_TYPE_GRAY, 16), rows), image));
+        expectNear(image.pixel(0, 0), {0x33, 0x33, 0x33, 255}, 1);
+        expectNear(image.pixel(1, 0), {0xCD, 0xCD, 0xCD, 255}, 1);
+    }
+}
+
+TEST(PngCodec, ReadsInterlacedFiles) {
+    // Sizes that leave some of the seven passes partly or wholly empty.
+    for (auto [w, h] : {std::pair{13, 11}, std::pair{1, 9}, std::pair{3, 1}}) {
+        Image source = patternImage(w, h);
+        std::vector<std::vector<uint8_t>> rows;
+        for (int y = 0; y < h; ++y)
+            rows.emplace_back(source.data() + size_t(y) * w * 4, source.data() + size_t(y + 1) * w * 4);
+        PngLayout layout = pngLayout(w, h, PNG_COLOR_TYPE_RGB_ALPHA, 8);
+        layout.interlaced = true;
+        Image decoded;
+        Status status = decodePng(writeLibpngFile(layout, rows), decoded);
+        ASSERT_TRUE(status) << status.message();
+        EXPECT_EQ(decoded, source) << w << " x " << h;
+    }
+}
+
+TEST(PngCodec, RefusesDeclaredSizesBeyondTheLimitsOrTheData) {
+    std::string file = encodedPattern(4, 4);
+    Image out;
+    {
+        SCOPED_TRACE("wider than the side limit");
+        Status status = decodeIntoUsed(decodePng, withPngSize(file, kMaxImageSide + 1, 4), out);
+        expectCleanFailure(status, out);
+        EXPECT_NE(status.message().find("too large"), std::string::npos) << status.message();
+    }
+    {
+        SCOPED_TRACE("sides within the limit, pixels beyond it");
+        Status status = decodeIntoUsed(decodePng, withPngSize(file, kMaxImageSide, kMaxImageSide), out);
+        expectCleanFailure(status, out);
+        EXPECT_NE(status.message().find("too large"), std::string::npos) << status.message();
+    }
+    {
+        SCOPED_TRACE("allowed size that a file this short cannot hold");
+        Status status = decodeIntoUsed(decodePng, withPngSize(file, 8000, 8000), out);
+        expectCleanFailure(status, out);
+        EXPECT_NE(status.message().find("Truncated"), std::string::npos) << status.message();
+    }
+    {
+        SCOPED_TRACE("zero width");
+        expectCleanFailure(decodeIntoUsed(decodePng, withPngSize(file, 0, 4), out), out);
+    }
+    {
+        SCOPED_TRACE("size larger than the pixel data, within the short-file allowance");
+        expectCleanFailure(decodeIntoUsed(decodePng, withPngSize(file, 4, 40), out), out);
+    }
+}
+
+TEST(PngCodec, RefusesDamagedPixelData) {
+    std::string file = encodedPattern(8, 8);
+    size_t idat = file.find("IDAT");
+    ASSERT_NE(idat, std::string::npos);
+    file[idat + 8] = char(file[idat + 8] ^ 0x55);  // its CRC no longer matches
+    Image out;
+    expectCleanFailure(decodeIntoUsed(decodePng, file, out), out);
+}
+
+// ============================================================================ JPEG
+
+TEST(JpegCodec, ReadsColoursCloselyWithOpaqueAlpha) {
+    for (int flags : {0, TJFLAG_PROGRESSIVE}) {
+        SCOPED_TRACE(flags ? "progressive" : "baseline");
+        Image image;
+        Status status = decodeJpeg(quadrantJpeg(flags), image);
+        ASSERT_TRUE(status) << status.message();
+        ASSERT_EQ(image.width(), 32);
+        ASSERT_EQ(image.height(), 32);
+        expectNear(image.pixel(7, 7), {220, 20, 20, 255}, 6);
+        expectNear(image.pixel(24, 7), {20, 200, 40, 255}, 6);
+        expectNear(image.pixel(7, 24), {30, 40, 210, 255}, 6);
+        expectNear(image.pixel(24, 24), {250, 250, 250, 255}, 6);
+        for (size_t i = 3; i < image.byteSize(); i += 4) ASSERT_EQ(image.data()[i], 255) << i;
+    }
+}
+
+TEST(JpegCodec, ReadsSubsampledImagesOfOddSize) {
+    std::vector<uint8_t> rgb;
+    for (int i = 0; i < 17 * 9; ++i) rgb.insert(rgb.end(), {90, 140, 190});
+    Image image;
+    Status status = decodeJpeg(compressJpeg(rgb, 17, 9, TJPF_RGB, TJSAMP_420), image);
+    ASSERT_TRUE(status) << status.message();
+    ASSERT_EQ(image.width(), 17);
+    ASSERT_EQ(image.height(), 9);
+    expectNear(image.pixel(16, 8), {90, 140, 190, 255}, 4);
+}
+
+TEST(JpegCodec, ReadsGreyImagesAsEqualChannels) {
+    std::vector<uint8_t> grey;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) grey.push_back(uint8_t(x < 8 ? 30 : 200));
+    Image image;
+    Status status = decodeJpeg(compressJpeg(grey, 16, 16, TJPF_GRAY, TJSAMP_GRAY), image);
+    ASSERT_TRUE(status) << status.message();
+    for (auto [x, v] : {std::pair{2, 30}, std::pair{13, 200}}) {
+        Rgba p = image.pixel(x, 5);
+        EXPECT_EQ(p.r, p.g);
+        EXPECT_EQ(p.g, p.b);
+        expectNear(p, {uint8_t(v), uint8_t(v), uint8_t(v), 255}, 4);
+    }
+}
+
+TEST(JpegCodec, RefusesCmykImagesClearly) {
+    std::vector<uint8_t> cmyk(8 * 8 * 4, 60);
+    std::string file = compressJpeg(cmyk, 8, 8, TJPF_CMYK, TJSAMP_444);
+    Image out;
+    Status status = decodeIntoUsed(decodeJpeg, file, out);
+    expectCleanFailure(status, out);
+    EXPECT_NE(status.message().find("CMYK"), std::string::npos) << status.message();
+}
+
+TEST(JpegCodec, RefusesDeclaredSizesBeyondTheLimits) {
+    std::string file = quadrantJpeg();
+    size_t at = jpegSizeOffset(file);
+    ASSERT_NE(at, 0u);
+    for (auto [w, h] : {std::pair{20000, 16}, std::pair{16000, 16000}}) {
+        std::string patched = file;
+        patched[at] = char(h >> 8);
+        patched[at + 1] = char(h & 0xFF);
+        patched[at + 2] = char(w >> 8);
+        patched[at + 3] = char(w & 0xFF);
+        Image out;
+        Status status = decodeIntoUsed(decodeJpeg, patched, out);
+        expectCleanFailure(status, out);
+        EXPECT_NE(status.message().find("too large"), std::string::npos) << status.message();
+    }
+}
+
+TEST(JpegCodec, RefusesFilesCutInTheMiddleOfThePixels) {
+    // libjpeg fills a missing end with grey and only warns; that must not pass
+    // for a whole picture.
+    std::string file = quadrantJpeg();
+    size_t at = jpegSizeOffset(file);
+    size_t scan = file.find("\xFF\xDA", at);
+    ASSERT_NE(scan, std::string::npos);
+    Image out;
+    Status status = decodeIntoUsed(decodeJpeg, file.substr(0, (scan + file.size()) / 2), out);
+    expectCleanFailure(status, out);
+    EXPECT_NE(status.message().find("Truncated"), std::string::npos) << status.message();
+}
+
+// ============================================================================ BMP
+
+TEST(BmpCodec, Reads24BitRowsInBothOrdersSkippingRowPadding) {
+    // 3 pixels of 3 bytes leave 3 bytes of padding per row; 4 pixels leave none.
+    for (int width : {3, 4, 5}) {
+        for (bool topDown : {false, true}) {
+            SCOPED_TRACE(std::to_string(width) + (topDown ? " top-down" : " bottom-up"));
+            Image source = patternImage(width, 3, false);
+            BmpLayout layout;
+            layout.topDown = topDown;
+            Image decoded;
+            Status status = decodeBmp(makeBmp(source, layout), decoded);
+            ASSERT_TRUE(status) << status.message();
+            EXPECT_EQ(decoded, source);
+        }
+    }
+}
+
+TEST(BmpCodec, Reads32BitAlphaAndTreatsAllZeroAlphaAsOpaque) {
+    Image withAlpha = patternImage(5, 4);
+    Image zeroAlpha = withAlpha;
+    for (size_t i = 3; i < zeroAlpha.byteSize(); i += 4) zeroAlpha.data()[i] = 0;
+
+    BmpLayout plain;
+    plain.bitsPerPixel = 32;
+    BmpLayout topDown = plain;
+    topDown.topDown = true;
+    BmpLayout v5 = plain;  // 124-byte header declaring an alpha mask
+    v5.headerSize = 124;
+    v5.compression = 3;
+    BmpLayout masks = plain;  // 40-byte header, masks after it, no alpha mask
+    masks.compression = 3;
+
+    for (auto [name, layout] : {std::pair{"plain", plain}, std::pair{"top-down", topDown}, std::pair{"v5", v5}}) {
+        SCOPED_TRACE(name);
+        Image decoded;
+        Status status = decodeBmp(makeBmp(withAlpha, layout), decoded);
+        ASSERT_TRUE(status) << status.message();
+        EXPECT_EQ(decoded, withAlpha);
+        status = decodeBmp(makeBmp(zeroAlpha, layout), decoded);
+        ASSERT_TRUE(status) << status.message();
+        EXPECT_EQ(decoded, opaque(withAlpha));
+    }
+    Image decoded;
+    Status status = decodeBmp(makeBmp(withAlpha, masks), decoded);
+    ASSERT_TRUE(status) << status.message();
+    EXPECT_EQ(decoded, opaque(withAlpha)) << "masks without an alpha mask mean an opaque picture";
+}
+
+TEST(BmpCodec, ReadsRowsThatStartAfterAGapOrEndWithoutPadding) {
+    Image source = patternImage(3, 3, false);
+    BmpLayout gap;
+    gap.gap = 10;
+    BmpLayout shortEnd;
+    shortEnd.dropLastPadding = true;
+    for (auto [name, layout] : {std::pair{"gap", gap}, std::pair{"short end", shortEnd}}) {
+        SCOPED_TRACE(name);
+        Image decoded;
+        Status status = decodeBmp(makeBmp(source, layout), decoded);
+        ASSERT_TRUE(status) << status.message();
+        EXPECT_EQ(decoded, source);
+    }
+}
+
+TEST(BmpCodec, RefusesUnsupportedKindsClearly) {
+    Image source = patternImage(4, 2, false);
+    std::string eightBit = makeBmp(source, {});
+    putU16(eightBit, 28, 8);
+    std::string rle = makeBmp(source, {});
+    putU32(rle, 30, 1);
+    std::string oddHeader = makeBmp(source, {});
+    putU32(oddHeader, 14, 64);
+    for (auto [name, file, word] : {std::tuple{"8-bit", eightBit, "8 bits"}, std::tuple{"RLE", rle, "compressed"},
+                                    std::tuple{"header", oddHeader, "header"}}) {
+        SCOPED_TRACE(name);
+        Image out;
+        Status status = decodeIntoUsed(decodeBmp, file, out);
+        expectCleanFailure(status, out);
+        EXPECT_NE(status.message().find(word), std::string::npos) << status.message();
+    }
+}
+
+TEST(BmpCodec, RefusesSizesBeyondTheLimitsOrTheData) {
+    std::string file = makeBmp(patternImage(4, 4, false), {});
+    struct Case {
+        const char* name;
+        int32_t width, height;
+        const char* word;
+    };
+    const Case cases[] = {
+        {"too wide", kMaxImageSide + 1, 1, "too large"},
+        {"too many pixels", kMaxImageSide, kMaxImageSide, "too large"},
+        {"most negative height", 4, INT32_MIN, "too large"},
+        {"zero width", 0, 4, "size"},
+        {"negative width", -4, 4, "size"},
+        {"zero height", 4, 0, "size"},
+        {"more rows than the file holds", 1000, 1000, "Truncated"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string patched = file;
+        putU32(patched, 18, uint32_t(c.width));
+        putU32(patched, 22, uint32_t(c.height));
+        Image out;
+        Status status = decodeIntoUsed(decodeBmp, patched, out);
+        expectCleanFailure(status, out);
+        EXPECT_NE(status.message().find(c.word), std::string::npos) << status.message();
+    }
+    std::string farOffset = file;
+    putU32(farOffset, 10, 0xFFFFFFF0u);
+    Image out;
+    expectCleanFailure(decodeIntoUsed(decodeBmp, farOffset, out), out);
+}
+
+// ============================================================================ every format
+
+struct Sample {
+    const char* name;
+    std::string file;
+    Decoder decoder;
+};
+
+std::vector<Sample> validSamples() {
+    BmpLayout bmp32;
+    bmp32.bitsPerPixel = 32;
+    std::vector<std::vector<uint8_t>> rows;
+    Image interlacedSource = patternImage(9, 9);
+    for (int y = 0; y < 9; ++y)
+        rows.emplace_back(interlacedSource.data() + y * 36, interlacedSource.data() + (y + 1) * 36);
+    PngLayout interlaced = pngLayout(9, 9, PNG_COLOR_TYPE_RGB_ALPHA, 8);
+    interlaced.interlaced = true;
+    return {
+        {"png", encodedPattern(9, 7), decodePng},
+        {"interlaced png", writeLibpngFile(interlaced, rows), decodePng},
+        {"jpeg", quadrantJpeg(), decodeJpeg},
+        {"progressive jpeg", quadrantJpeg(TJFLAG_PROGRESSIVE), decodeJpeg},
+        {"bmp 24", makeBmp(patternImage(5, 3, false), {}), decodeBmp},
+        {"bmp 32", makeBmp(patternImage(5, 3), bmp32), decodeBmp},
+    };
+}
+
+TEST(ImageCodecs, TruncatedFilesFailCleanlyOrDecodeTheWholePicture) {
+    for (const Sample& sample : validSamples()) {
+        SCOPED_TRACE(sample.name);
+        Image whole;
+        Status status = decodeImage(sample.file, whole);
+        ASSERT_TRUE(status) << status.message();
+        int failures = 0;
+        for (size_t cut = 0; cut < sample.file.size(); ++cut) {
+            std::string_view part = std::string_view(sample.file).substr(0, cut);
+            for (Decoder decode : {sample.decoder, decodeImage}) {
+                Image out;
+                Status result = decodeIntoUsed(decode, part, out);
+                if (result) {
+                    // Only the very end may be missing (PNG's closing chunk).
+                    EXPECT_EQ(out, whole) << "cut at " << cut << " decoded a different picture";
+                    EXPECT_GT(cut, sample.file.size() - 16) << "cut at " << cut;
+                } else {
+                    ++failures;
+                    EXPECT_TRUE(out.empty()) << "cut at " << cut;
+                    EXPECT_FALSE(result.message().empty());
+                }
+            }
+        }
+        EXPECT_GT(failures, 0);
+    }
+}
+
+TEST(ImageCodecs, DamagedBytesNeverCrashAndFailuresLeaveNoImage) {
+    std::mt19937 random(12345);
+    for (const Sample& sample : validSamples()) {
+        SCOPED_TRACE(sample.name);
+        for (int round = 0; round < 300; ++round) {
+            std::string file = sample.file;
+            int flips = 1 + int(random() % 4);
+            for (int i = 0; i < flips; ++i) {
+                // Keep the signature so the chosen decoder gets past it.
+                size_t at = 3 + random() % (file.size() - 3);
+                file[at] = char(random());
+            }
+            Image out;
+            Status status = decodeIntoUsed(decodeImage, file, out);
+            if (status) {
+                EXPECT_FALSE(out.empty());
+                EXPECT_EQ(out.byteSize(), size_t(out.width()) * out.height() * 4);
+            } else {
+                EXPECT_TRUE(out.empty());
+            }
+        }
+    }
+}
+
+TEST(ImageCodecs, GarbageAndEmptyInputFailClearly) {
+    std::mt19937 random(777);
+    const std::string prefixes[] = {"", "\x89PNG\r\n\x1a\n", "\xFF\xD8\xFF", "BM"};
+    for (const std::string& prefix : prefixes) {
+        for (size_t length : {0u, 1u, 10u, 60u, 500u}) {
+            std::string file = prefix;
+            for (size_t i = 0; i < length; ++i) file += char(random());
+            for (Decoder decode : {decodePng, decodeJpeg, decodeBmp, decodeImage}) {
+                Image out;
+                expectCleanFailure(decodeIntoUsed(decode, file, out), out);
+            }
+        }
+    }
+    Image out;
+    Status status = decodeIntoUsed(decodeImage, "", out);
+    expectCleanFailure(status, out);
+    status = decodeIntoUsed(decodeImage, "GIF89a\x01\x00\x01\x00", out);
+    expectCleanFailure(status, out);
+    EXPECT_EQ(status.message(), "Unknown image format (not PNG, JPEG or BMP)");
+}
+
+TEST(ImageCodecs, DecodeImageChoosesTheDecoderFromTheSignature) {
+    Image fromPng, fromJpeg, fromBmp;
+    ASSERT_TRUE(decodeImage(encodedPattern(6, 2), fromPng));
+    EXPECT_EQ(fromPng, patternImage(6, 2));
+    ASSERT_TRUE(decodeImage(quadrantJpeg(), fromJpeg));
+    EXPECT_EQ(fromJpeg.width(), 32);
+    ASSERT_TRUE(decodeImage(makeBmp(patternImage(2, 2, false), {}), fromBmp));
+    EXPECT_EQ(fromBmp, patternImage(2, 2, false));
+}
+
+class ImageFilesTest : public testing::Test {
+protected:
+    TempFolder temp_;
+    const fs::path& folder_ = temp_.path();
+};
+
+TEST_F(ImageFilesTest, SavedPngLoadsBackUnchanged) {
+    Image source = patternImage(11, 6);
+    fs::path file = folder_ / "sprite.png";
+    ASSERT_TRUE(savePng(source, file));
+    Image loaded;
+    Status status = loadImage(file, loaded);
+    ASSERT_TRUE(status) << status.message();
+    EXPECT_EQ(loaded, source);
+    // Saving again replaces the file.
+    ASSERT_TRUE(savePng(patternImage(2, 2), file));
+    ASSERT_TRUE(loadImage(file, loaded));
+    EXPECT_EQ(loaded, patternImage(2, 2));
+}
+
+TEST_F(ImageFilesTest, LoadFailuresNameTheFile) {
+    Image out;
+    Status missing = loadImage(folder_ / "missing.png", out);
+    EXPECT_FALSE(missing);
+    EXPECT_NE(missing.message().find("missing.png"), std::string::npos) << missing.message();
+
+    fs::path broken = folder_ / "broken.bmp";
+    writeTestFile(broken, "BM this is not a bitmap");
+    out = patternImage(2, 2);
+    Status status = loadImage(broken, out);
+    expectCleanFailure(status, out);
+    EXPECT_NE(status.message().find("broken.bmp"), std::string::npos) << status.message();
+    EXPECT_NE(status.message().find("BMP"), std::string::npos) << status.message();
+}
+
+TEST_F(ImageFilesTest, SaveFailuresAreReportedAndWriteNothing) {
+    fs::path file = folder_ / "empty.png";
+    EXPECT_FALSE(savePng(Image{}, file));
+    EXPECT_FALSE(fs::exists(file));
+    Status status = savePng(patternImage(2, 2), folder_ / "no-such-folder" / "a.png");
+    EXPECT_FALSE(status);
+    EXPECT_FALSE(status.message().empty());
+}
+
+// ============================================================================ Image
+
+TEST(ImageBasics, CopyIntoClipsAtEveryEdge) {
+    const Rgba background{9, 9, 9, 9};
+    Image src = patternImage(3, 4);
+    const std::pair<int, int> offsets[] = {{0, 0},  {1, 1},  {-1, -2}, {-2, 0}, {4, 3},  {3, 1},
+                                           {2, 4},  {5, 0},  {0, 5},   {-3, 0}, {0, -4}, {-10, -10},
+                                           {-1, -1}};
+    for (auto [ox, oy] : offsets) {
+        SCOPED_TRACE(std::to_string(ox) + ", " + std::to_string(oy));
+        Image dst(5, 5);
+        dst.fill(background);
+        copyInto(dst, src, ox, oy);
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 5; ++x) {
+                Rgba expected = src.contains(x - ox, y - oy) ? src.pixel(x - ox, y - oy) : background;
+                ASSERT_EQ(dst.pixel(x, y), expected) << "at " << x << ", " << y;
+            }
+    }
+}
+
+TEST(ImageBasics, CopyIntoFromALargerSourceFillsTheWholeTarget) {
+    Image src = patternImage(8, 8);
+    Image dst(3, 2);
+    copyInto(dst, src, -2, -5);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x) EXPECT_EQ(dst.pixel(x, y), src.pixel(x + 2, y + 5));
+}
+
+TEST(ImageBasics, SizesAndOutOfRangeAccess) {
+    EXPECT_TRUE(Image(0, 5).empty());
+    EXPECT_TRUE(Image(-3, 4).empty());
+    EXPECT_EQ(Image(-3, 4).byteSize(), 0u);
+    Image image(2, 3);
+    EXPECT_EQ(image.byteSize(), 24u);
+    EXPECT_EQ(image.pixel(1, 2), Rgba{});  // new images are transparent
+    image.setPixel(2, 0, {1, 2, 3, 4});    // outside: ignored
+    image.setPixel(-1, 0, {1, 2, 3, 4});
+    image.setPixel(0, 3, {1, 2, 3, 4});
+    EXPECT_EQ(image, Image(2, 3));
+    EXPECT_EQ(image.pixel(5, 5), Rgba{});
+}
+
+} // namespace
+} // namespace pondaro
