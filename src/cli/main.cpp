@@ -1,7 +1,5 @@
 // pondaro-cli: the project reader, the merge and the writer without windows, for
 // users' own scripts and build pipelines. Works on the current folder, as the studio.
-#include <cstdio>
-#include <ctime>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -11,7 +9,7 @@
 #include "project/model.h"
 #include "project/project_file.h"
 #include "project/record_fields.h"
-#include "project/working_folder.h"
+#include "project/lifecycle.h"
 
 using namespace pondaro;
 using Json = nlohmann::ordered_json;
@@ -30,47 +28,54 @@ const char* kHelp =
     "Exit status 0 on success; 1 when a file is refused or cannot be written (the reason\n"
     "is printed on standard error); 2 for a command line that is not understood.\n";
 
-// The studio's session in this folder: the working folder exists while the command runs.
+// Messages the studio would show in a box go to standard error; a failure is kept
+// so the command can end with status 1.
+class ConsoleDialogs : public Dialogs {
+public:
+    bool confirm(const std::string&) override { return true; }
+    bool ask(const std::string&, const std::string&) override { return true; }
+    void error(const std::string& text) override {
+        if (firstError.empty()) firstError = text;
+        else std::cerr << "pondaro-cli: " << text << "\n";
+    }
+    void message(const std::string& text) override { std::cerr << text << "\n"; }
+    void warning(const std::string& text) override { std::cerr << text << "\n"; }
+    void notice(const std::string&, const std::string& text) override { std::cerr << text << "\n"; }
+    std::string chooseProject(const std::vector<std::string>&) override { return ""; }
+    std::optional<std::string> askName(const std::string&, const std::string& current) override { return current; }
+    std::string chooseFileToOpen(const std::string&, const std::string&) override { return ""; }
+    std::string chooseFileToSave(const std::string&, const std::string&) override { return ""; }
+    void showMergeResult(const std::string&) override {}
+
+    std::string firstError;
+};
+
+class NoShell : public Shell {
+public:
+    bool openPage(const std::string&) override { return false; }
+    bool openManual() override { return false; }
+};
+
+// The studio's session in this folder: it starts as the studio does, and the working
+// folder is removed when the command ends.
 class Session {
 public:
-    Session() {
-        std::time_t now = std::time(nullptr);
-        std::tm local{};
-        localtime_r(&now, &local);
-        ensureDirectory("Extensions");
-        ensureDirectory("Projects");
-        project.workingFolder = createWorkingFolder(".", local);
-    }
-    ~Session() {
-        if (!project.workingFolder.empty()) removeAll(project.workingFolder);
-    }
+    Session() : studio(dialogs, shell, clock) { newProject(studio, false); }
+    ~Session() { removeWorkingFolder(studio); }
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    Status open(const std::string& name) {
-        ProjectFileData data;
-        if (Status s = loadProjectFile(".", name, data); !s) return s;
-        project.modified = false;
-        project.reset();
-        project.mergeLog.clear();
-        project.name = name;
-        readIntoProject(project, std::move(data), name, false, ".");
-        return Status::success();
+    Status check(bool ok) {
+        if (ok && dialogs.firstError.empty()) return Status::success();
+        std::string message = dialogs.firstError.empty() ? "The operation failed." : dialogs.firstError;
+        dialogs.firstError.clear();
+        return Status::failure(message);
     }
 
-    Status merge(const std::string& name) {
-        if (project.name.empty())
-            return Status::failure("Please save your current project or open the base project.");
-        ProjectFileData data;
-        if (Status s = loadProjectFile(".", name, data); !s) return s;
-        project.renames.clear();
-        project.mergeLog.clear();
-        readIntoProject(project, std::move(data), name, true, ".");
-        project.modified = true;
-        return Status::success();
-    }
-
-    Project project;
+    ConsoleDialogs dialogs;
+    NoShell shell;
+    SystemClock clock;
+    Studio studio;
 };
 
 template <class Record>
@@ -133,10 +138,10 @@ int usage(const std::string& message) {
 int dump(const std::vector<std::string>& args) {
     if (args.empty()) return usage("dump needs a project name.");
     Session session;
-    if (Status s = session.open(args[0]); !s) return fail(s.message());
+    if (Status s = session.check(openProjectNamed(session.studio, args[0])); !s) return fail(s.message());
     for (size_t i = 1; i < args.size(); ++i)
-        if (Status s = session.merge(args[i]); !s) return fail(s.message());
-    std::cout << projectJson(session.project).dump(1, ' ', false, Json::error_handler_t::replace) << "\n";
+        if (Status s = session.check(mergeProjectNamed(session.studio, args[i])); !s) return fail(s.message());
+    std::cout << projectJson(session.studio.project).dump(1, ' ', false, Json::error_handler_t::replace) << "\n";
     std::cout.flush();
     return std::cout ? 0 : fail("The output could not be written.");
 }
@@ -144,9 +149,9 @@ int dump(const std::vector<std::string>& args) {
 int save(const std::vector<std::string>& args) {
     if (args.empty() || args.size() > 2) return usage("save needs a project name and at most one new name.");
     Session session;
-    if (Status s = session.open(args[0]); !s) return fail(s.message());
-    if (args.size() == 2) session.project.name = args[1];
-    if (Status s = writeProject(session.project, "."); !s) return fail(s.message());
+    if (Status s = session.check(openProjectNamed(session.studio, args[0])); !s) return fail(s.message());
+    if (args.size() == 2) session.studio.project.name = args[1];
+    if (Status s = session.check(saveProject(session.studio)); !s) return fail(s.message());
     return 0;
 }
 

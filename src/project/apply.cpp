@@ -142,12 +142,12 @@ ApplyResult applyObject(Project& p, size_t index, const GameObject& fields) {
 }
 
 ApplyResult applyScene(Project& p, size_t index, const Scene& fields, std::string_view speedText) {
-    const bool speedGiven = !speedText.empty();
+    // An empty text reads as 0, so one bound covers "missing" and "below 1".
     const int speed = readInteger(speedText);
     return applyWindow(
         p, p.scenes, index, fields, "scene",
         [&](bool, std::vector<std::string>& errors) {
-            if (!speedGiven || speed < 1) errors.push_back("Invalid scene speed value");
+            if (speed < 1) errors.push_back("Invalid scene speed value");
         },
         [speed](Scene& stored, Scene&) { stored.speed = speed; },
         [&p](const std::string& from, const std::string& to) {

@@ -1,9 +1,23 @@
 #include "project/working_folder.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <system_error>
+#include <unistd.h>
+
+#include "base/files.h"
+#include "base/integer_reader.h"
 
 namespace pondaro {
+
+namespace {
+
+// Holds the process id of the program using the folder. Save copies media by name,
+// so this file never reaches a project.
+constexpr const char* kOwnerFile = ".owner";
+
+} // namespace
 
 std::string workingFolderName(const std::tm& t) {
     char buffer[32];
@@ -11,16 +25,33 @@ std::string workingFolderName(const std::tm& t) {
     return buffer;
 }
 
+bool workingFolderInUse(const std::filesystem::path& folder) {
+    std::string text;
+    if (!readFile(folder / kOwnerFile, text)) return false;
+    int pid = readInteger(text);
+    if (pid <= 0) return false;
+    if (pid == int(::getpid())) return false;  // our own, left from an earlier project
+    return ::kill(pid, 0) == 0 || errno == EPERM;
+}
+
 std::string createWorkingFolder(const std::filesystem::path& root, const std::tm& timeOfDay) {
     const std::string base = workingFolderName(timeOfDay);
     for (int n = 1; n < 1000; ++n) {
         std::string name = n == 1 ? base : base + "_" + std::to_string(n);
+        const auto folder = root / name;
         std::error_code ec;
-        // create_directory reports false when the folder was already there, so two
+        if (std::filesystem::exists(std::filesystem::symlink_status(folder, ec))) {
+            if (isDirectory(folder) && workingFolderInUse(folder)) continue;
+            if (!removeAll(folder)) continue;
+        }
+        // create_directory reports false when the folder appeared meanwhile, so two
         // programs racing for the same name cannot both take it.
-        if (std::filesystem::create_directory(root / name, ec)) return name;
-        std::error_code ec2;
-        if (ec && !std::filesystem::exists(root / name, ec2)) return "";
+        if (!std::filesystem::create_directory(folder, ec)) continue;
+        if (!writeFileAtomic(folder / kOwnerFile, std::to_string(::getpid()), WriteMode::Fast)) {
+            removeAll(folder);
+            return "";
+        }
+        return name;
     }
     return "";
 }

@@ -10,10 +10,14 @@ namespace pondaro {
 // "_temp_" + the time of day as two-digit hours, minutes and seconds.
 std::string workingFolderName(const std::tm& timeOfDay);
 
-// Creates a fresh working folder under `root` named for the time of day. When a folder
-// of that name is already there (another studio started in the same second), a
-// distinct name is taken ("_temp_hhmmss_2", ...) so neither deletes the other's files.
-// Returns the folder's name relative to root, or "" when none could be created.
+// Creates a fresh working folder under `root` named for the time of day and marks it
+// as this program's. A folder of that name left behind by a program that is no longer
+// running is cleared and reused; one that belongs to a running program (another
+// studio started in the same second) is left alone and a distinct name is taken
+// ("_temp_hhmmss_2", ...). Returns the name relative to root, or "" on failure.
 std::string createWorkingFolder(const std::filesystem::path& root, const std::tm& timeOfDay);
+
+// True when the folder is marked as belonging to a program that is still running.
+bool workingFolderInUse(const std::filesystem::path& folder);
 
 } // namespace pondaro

@@ -18,6 +18,12 @@
 #include <vector>
 
 namespace pondaro {
+
+// Lets failed comparisons of images show sizes instead of raw object bytes.
+static void PrintTo(const Image& image, std::ostream* os) {
+    *os << image.width() << " x " << image.height() << " image";
+}
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -517,6 +523,53 @@ TEST(JpegCodec, RefusesFilesCutInTheMiddleOfThePixels) {
     Status status = decodeIntoUsed(decodeJpeg, file.substr(0, (scan + file.size()) / 2), out);
     expectCleanFailure(status, out);
     EXPECT_NE(status.message().find("Truncated"), std::string::npos) << status.message();
+}
+
+TEST(JpegCodec, KeepsFilesWithStrayBytesButNotWhenTheyAreAlsoCut) {
+    // Stray bytes between segments only draw a warning from libjpeg and are
+    // common in files from cameras; the picture is whole.
+    std::string clean = quadrantJpeg();
+    size_t scan = clean.find("\xFF\xDA");
+    ASSERT_NE(scan, std::string::npos);
+    std::string stray = clean.substr(0, scan) + "\x12\x34" + clean.substr(scan);
+    Image expected, decoded;
+    ASSERT_TRUE(decodeJpeg(clean, expected));
+    Status status = decodeJpeg(stray, decoded);
+    ASSERT_TRUE(status) << status.message();
+    EXPECT_EQ(decoded, expected);
+
+    // libjpeg reports only the first warning, so the cut must be found anyway.
+    for (size_t cut : {scan + 20, (scan + stray.size()) / 2, stray.size() - 3, stray.size() - 1}) {
+        Image out;
+        status = decodeIntoUsed(decodeJpeg, std::string_view(stray).substr(0, cut), out);
+        expectCleanFailure(status, out);
+        EXPECT_NE(status.message().find("Truncated"), std::string::npos) << cut << ": " << status.message();
+    }
+}
+
+TEST(JpegCodec, RefusesWholeFilesWithDamagedPixelData) {
+    Image out;
+    {
+        SCOPED_TRACE("scan stops early, end marker present");
+        std::string file = quadrantJpeg();
+        size_t scan = file.find("\xFF\xDA");
+        ASSERT_NE(scan, std::string::npos);
+        std::string damaged = file.substr(0, (scan + file.size()) / 2) + "\xFF\xD9";
+        expectCleanFailure(decodeIntoUsed(decodeJpeg, damaged, out), out);
+    }
+    {
+        // TurboJPEG reports a fatal error that follows a warning as a warning.
+        SCOPED_TRACE("stray bytes, then a broken table in a later scan");
+        std::string file = quadrantJpeg(TJFLAG_PROGRESSIVE);
+        size_t firstScan = file.find("\xFF\xDA");
+        size_t laterTable = file.find("\xFF\xC4", firstScan);
+        ASSERT_NE(laterTable, std::string::npos);
+        for (size_t i = laterTable + 5; i < laterTable + 21; ++i) file[i] = char(0xFF);  // over 256 codes
+        std::string damaged = file.substr(0, firstScan) + "\x12\x34" + file.substr(firstScan);
+        Status status = decodeIntoUsed(decodeJpeg, damaged, out);
+        expectCleanFailure(status, out);
+        EXPECT_NE(status.message().find("Damaged"), std::string::npos) << status.message();
+    }
 }
 
 // ============================================================================ BMP

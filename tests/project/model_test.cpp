@@ -281,7 +281,7 @@ TEST(ProjectModel, SpriteIndexAndFirstFrameImage) {
 
 // ---- Removal and its cascades -----------------------------------------------------
 
-TEST(ProjectRemoval, SceneTakesItsInstancesLayersAndTilesButNoTemplates) {
+TEST(ProjectModelRemoval, SceneTakesItsInstancesLayersAndTilesButNoTemplates) {
     Project p;
     for (const char* n : {"s1", "s2"}) {
         Scene s;
@@ -316,7 +316,7 @@ TEST(ProjectRemoval, SceneTakesItsInstancesLayersAndTilesButNoTemplates) {
     EXPECT_EQ(p.objects.find("i2"), 1u);
 }
 
-TEST(ProjectRemoval, TemplateTakesItsInstancesAndScripts) {
+TEST(ProjectModelRemoval, TemplateTakesItsInstancesAndScripts) {
     Project p;
     p.objects.add(templ("a"));
     p.objects.add(templ("b"));
@@ -339,7 +339,7 @@ TEST(ProjectRemoval, TemplateTakesItsInstancesAndScripts) {
     EXPECT_EQ(namesOf(p.scripts), (Names{"scr_2"}));
 }
 
-TEST(ProjectRemoval, SpriteLeavesObjectsWithoutASpriteAndTakesFramesAndPoints) {
+TEST(ProjectModelRemoval, SpriteLeavesObjectsWithoutASpriteAndTakesFramesAndPoints) {
     Project p;
     for (const char* n : {"hero", "wall"}) {
         Sprite s;
@@ -366,7 +366,7 @@ TEST(ProjectRemoval, SpriteLeavesObjectsWithoutASpriteAndTakesFramesAndPoints) {
     EXPECT_EQ(p.points[0].x, 3);
 }
 
-TEST(ProjectRemoval, BackgroundClearsScenesAndTakesItsTiles) {
+TEST(ProjectModelRemoval, BackgroundClearsScenesAndTakesItsTiles) {
     Project p;
     for (const char* n : {"sky", "bricks"}) {
         Background b;
@@ -392,7 +392,7 @@ TEST(ProjectRemoval, BackgroundClearsScenesAndTakesItsTiles) {
     EXPECT_EQ(namesOf(p.tiles), (Names{"t2"}));
 }
 
-TEST(ProjectRemoval, PlainKindsRemoveEveryHolderAndNothingElse) {
+TEST(ProjectModelRemoval, PlainKindsRemoveEveryHolderAndNothingElse) {
     Project p;
     for (const char* n : {"x", "y", "x"}) {
         Sound s;
@@ -436,7 +436,7 @@ TEST(RenameTableLookup, IgnoresCaseAndTakesTheLastMatch) {
     EXPECT_EQ(t.lookup("SPRITE", "hero"), "hero");
 }
 
-TEST(ResourceKindKeyword, ParsesAnyLetterCaseAndRoundTrips) {
+TEST(ProjectModelKindKeyword, ParsesAnyLetterCaseAndRoundTrips) {
     const ResourceKind all[] = {ResourceKind::Sprite, ResourceKind::Sound,      ResourceKind::Music,
                                 ResourceKind::Font,   ResourceKind::Background, ResourceKind::Object,
                                 ResourceKind::Scene,  ResourceKind::Function,   ResourceKind::Layer,

@@ -1,0 +1,39 @@
+#pragma once
+// The program's state, passed by reference to every operation: no globals.
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/ports.h"
+#include "app/preferences.h"
+#include "project/model.h"
+
+namespace pondaro {
+
+struct Studio {
+    Studio(Dialogs& d, Shell& s, Clock& c, std::filesystem::path rootFolder = ".")
+        : dialogs(d), shell(s), clock(c), root(std::move(rootFolder)) {}
+
+    Dialogs& dialogs;
+    Shell& shell;
+    Clock& clock;
+    // The program's current folder: every path is relative to it.
+    std::filesystem::path root;
+
+    Project project;
+    Preferences prefs;
+    // The main window's status text.
+    std::string status;
+
+    // Before a save, every open editor writes its fields into the project through its
+    // apply step, which shows its own messages (a failed apply does not stop the save).
+    std::vector<std::function<void()>> commitHooks;
+    // Called when New or Open closes every open window.
+    std::vector<std::function<void()>> closeWindowsHooks;
+};
+
+inline constexpr const char* kStatusOpening = "OPENING PROJECT...";
+inline constexpr const char* kStatusReady = "STATUS: READY.";
+
+} // namespace pondaro

@@ -1,0 +1,118 @@
+#pragma once
+// Scripted stand-ins for the windows: answers are queued in advance, and everything
+// shown is recorded so tests can check titles and texts.
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/ports.h"
+#include "app/studio.h"
+#include "support/temp_folder.h"
+
+namespace pondaro {
+
+struct Shown {
+    std::string title;
+    std::string text;
+    bool operator==(const Shown&) const = default;
+};
+
+class FakeDialogs : public Dialogs {
+public:
+    bool confirm(const std::string& q) override { return ask("Confirm", q); }
+    bool ask(const std::string& title, const std::string& q) override {
+        shown.push_back({title, q});
+        if (yesNo.empty()) return unexpected("question: " + q), false;
+        bool a = yesNo.front();
+        yesNo.pop_front();
+        return a;
+    }
+    void error(const std::string& t) override { shown.push_back({"Error", t}); }
+    void message(const std::string& t) override { shown.push_back({"Message", t}); }
+    void warning(const std::string& t) override { shown.push_back({"Warning", t}); }
+    void notice(const std::string& title, const std::string& t) override { shown.push_back({title, t}); }
+    std::string chooseProject(const std::vector<std::string>& names) override {
+        offered = names;
+        shown.push_back({"Open a project...", ""});
+        return next(projects, "open dialog");
+    }
+    std::optional<std::string> askName(const std::string& title, const std::string& current) override {
+        shown.push_back({title, current});
+        if (names.empty()) return unexpected("name dialog"), std::nullopt;
+        auto a = names.front();
+        names.pop_front();
+        return a;
+    }
+    std::string chooseFileToOpen(const std::string& title, const std::string&) override {
+        shown.push_back({title, ""});
+        return next(files, title);
+    }
+    std::string chooseFileToSave(const std::string& title, const std::string&) override {
+        shown.push_back({title, ""});
+        return next(files, title);
+    }
+    void showMergeResult(const std::string& text) override { shown.push_back({"Merge result", text}); }
+
+    // Queued answers.
+    std::deque<bool> yesNo;
+    std::deque<std::string> projects;
+    std::deque<std::optional<std::string>> names;
+    std::deque<std::string> files;
+
+    std::vector<Shown> shown;
+    std::vector<std::string> offered;
+    std::vector<std::string> unexpectedCalls;
+
+    bool anyShown(const std::string& title) const {
+        for (const auto& s : shown)
+            if (s.title == title) return true;
+        return false;
+    }
+
+private:
+    std::string next(std::deque<std::string>& queue, const std::string& what) {
+        if (queue.empty()) return unexpected(what), "";
+        std::string a = queue.front();
+        queue.pop_front();
+        return a;
+    }
+    void unexpected(const std::string& what) { unexpectedCalls.push_back(what); }
+};
+
+class FakeShell : public Shell {
+public:
+    bool openPage(const std::string& page) override {
+        pages.push_back(page);
+        return true;
+    }
+    bool openManual() override {
+        ++manuals;
+        return true;
+    }
+    std::vector<std::string> pages;
+    int manuals = 0;
+};
+
+class FakeClock : public Clock {
+public:
+    std::tm now() override { return time; }
+    void set(int h, int m, int s) {
+        time.tm_hour = h;
+        time.tm_min = m;
+        time.tm_sec = s;
+    }
+    std::tm time{};
+};
+
+// A studio working in a temporary folder, with scripted ports.
+struct TestStudio {
+    TestStudio() : studio(dialogs, shell, clock, folder.path()) { clock.set(12, 34, 56); }
+    TempFolder folder;
+    FakeDialogs dialogs;
+    FakeShell shell;
+    FakeClock clock;
+    Studio studio;
+};
+
+} // namespace pondaro
