@@ -1,0 +1,32 @@
+#pragma once
+// Function libraries: XML files that carry functions from one project to another.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/studio.h"
+#include "base/status.h"
+#include "project/model.h"
+
+namespace pondaro {
+
+// The library's text for the chosen functions (in the project's order), indented by
+// four spaces a level.
+std::string functionLibraryXml(const std::vector<const GameFunction*>& functions, const std::string& author,
+                               const std::string& description);
+
+// Every ".xml" removed from the chosen name, then ".xml" once.
+std::string libraryFileName(const std::string& chosen);
+
+// Export: the project functions whose `ticked` flag is set go to the file named
+// `chosen` (normalised by libraryFileName). An existing file is only replaced after
+// "File exists. Overwrite?" is answered Yes. Returns true when the file was written;
+// false when the user declined (back to the window) or the write failed (reported).
+bool exportFunctionLibrary(Studio& studio, const std::vector<bool>& ticked, const std::string& author,
+                           const std::string& description, const std::string& chosen);
+
+// Import: every function of the library is appended, its name followed by "_2" as
+// often as needed to be free. A file that is not a library adds nothing and says why.
+Status importFunctionLibrary(Project& p, const std::filesystem::path& file);
+
+} // namespace pondaro
