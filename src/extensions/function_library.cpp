@@ -128,9 +128,8 @@ bool exportFunctionLibrary(Studio& studio, const std::vector<bool>& ticked, cons
     return true;
 }
 
-Status importFunctionLibrary(Project& p, const fs::path& file) {
-    std::string bytes;
-    if (Status s = readFile(file, bytes); !s) return Status::failure("The function library could not be read: " + s.message());
+Status parseFunctionLibrary(std::string_view bytes, const std::string& label, std::vector<GameFunction>& out) {
+    out.clear();
     LibraryParse st;
     XML_Parser parser = XML_ParserCreate(nullptr);
     if (!parser) return Status::failure("Out of memory.");
@@ -141,18 +140,26 @@ Status importFunctionLibrary(Project& p, const fs::path& file) {
               XML_Parse(parser, bytes.data(), int(bytes.size()), 1) != XML_STATUS_ERROR;
     std::string why = ok ? "" : XML_ErrorString(XML_GetErrorCode(parser));
     XML_ParserFree(parser);
-    const std::string label = "'" + file.filename().string() + "'";
     if (!ok) return Status::failure("The file " + label + " is not a function library: " + why + ".");
     if (!st.countSeen) return Status::failure("The file " + label + " is not a function library: it has no function list.");
     if (st.items < st.count)
         return Status::failure("The function library " + label + " is damaged: it announces " + std::to_string(st.count) +
                                " functions but holds " + std::to_string(st.items) + ".");
-    for (GameFunction& f : st.fns) {
+    out = std::move(st.fns);
+    return Status::success();
+}
+
+Status importFunctionLibrary(Project& p, const fs::path& file) {
+    std::string bytes;
+    if (Status s = readFile(file, bytes); !s) return Status::failure("The function library could not be read: " + s.message());
+    std::vector<GameFunction> fns;
+    if (Status s = parseFunctionLibrary(bytes, "'" + file.filename().string() + "'", fns); !s) return s;
+    for (GameFunction& f : fns) {
         while (p.fns.contains(f.name)) f.name += "_2";
         f.uid = p.nextIdentity();
         p.fns.add(std::move(f));
     }
-    if (!st.fns.empty()) p.modified = true;
+    if (!fns.empty()) p.modified = true;
     return Status::success();
 }
 

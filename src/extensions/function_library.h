@@ -25,6 +25,10 @@ std::string libraryFileName(const std::string& chosen);
 bool exportFunctionLibrary(Studio& studio, const std::vector<bool>& ticked, const std::string& author,
                            const std::string& description, const std::string& chosen);
 
+// Parses a library's bytes into its functions (names as written). `label` names the
+// file in messages.
+Status parseFunctionLibrary(std::string_view bytes, const std::string& label, std::vector<GameFunction>& out);
+
 // Import: every function of the library is appended, its name followed by "_2" as
 // often as needed to be free. A file that is not a library adds nothing and says why.
 Status importFunctionLibrary(Project& p, const std::filesystem::path& file);
