@@ -247,9 +247,32 @@ namespace {
 // A file name taken from a record that must stay inside its folder.
 bool safeFileName(const std::string& name) { return !name.empty() && checkPathComponent(name, "file name").ok(); }
 
-void copyMedia(const fs::path& fromFolder, const std::string& file, const fs::path& toFolder) {
-    if (!safeFileName(file)) return;
-    copyFileOver(fromFolder / file, toFolder / file);
+bool sameContents(const fs::path& a, const fs::path& b) {
+    if (fileSize(a) != fileSize(b)) return false;
+    std::string x, y;
+    return readFile(a, x) && readFile(b, y) && x == y;
+}
+
+// Copies a media file into the working folder and returns the name it has there. A
+// different file already there under that name (a merged project's sound or picture
+// named like one of the open project) keeps its name, and the new one takes a free
+// name, so merging never replaces the open project's media.
+std::string copyIntoWorkingFolder(const fs::path& fromFolder, const std::string& file, const fs::path& work) {
+    if (work.empty() || !safeFileName(file)) return file;
+    const fs::path from = fromFolder / file;
+    if (!isRegularFile(from)) return file;
+    const fs::path to = work / file;
+    if (!fs::exists(to) || sameContents(from, to)) {
+        copyFileOver(from, to);
+        return file;
+    }
+    const std::string stem = fs::path(file).stem().string(), ext = fs::path(file).extension().string();
+    for (int n = 2;; ++n) {
+        std::string other = stem + "_" + std::to_string(n) + ext;
+        if (fs::exists(work / other) && !sameContents(from, work / other)) continue;
+        copyFileOver(from, work / other);
+        return other;
+    }
 }
 
 // Tile images cut from the same cell of the same background are shared.
@@ -326,19 +349,18 @@ void readIntoProject(Project& p, ProjectFileData&& d, const std::string& name, b
         for (auto& r : list) {
             r.uid = uid(r.uid);
             r.name = clashCheckOnRead(p, kind, r.name);
-            if (!work.empty())
-                for (const std::string* f : {&r.wav, &r.mp3, &r.ogg}) copyMedia(dAud, *f, work);
+            for (std::string* f : {&r.wav, &r.mp3, &r.ogg}) *f = copyIntoWorkingFolder(dAud, *f, work);
             table.add(std::move(r));
         }
     };
     readClips(d.sounds, p.sounds, ResourceKind::Sound);
     readClips(d.musics, p.musics, ResourceKind::Music);
-    const fs::path openImgFolder = projectsFolder(root) / openName / openImg;
+    // Backgrounds reach the project folder with the next Save, like everything merged.
+    const size_t firstBackground = p.backgrounds.size();
     for (auto& r : d.backgrounds) {
         r.uid = uid(r.uid);
         r.name = clashCheckOnRead(p, ResourceKind::Background, r.name);
-        if (!work.empty()) copyMedia(dImg, r.file, work);
-        if (merge && !openName.empty()) copyMedia(dImg, r.file, openImgFolder);
+        r.file = copyIntoWorkingFolder(dImg, r.file, work);
         p.backgrounds.add(std::move(r));
     }
     for (auto& r : d.fonts) {
@@ -374,6 +396,7 @@ void readIntoProject(Project& p, ProjectFileData&& d, const std::string& name, b
         r.scene = ref("SCENE", r.scene);
         p.layers.add(std::move(r));
     }
+    const size_t firstTile = p.tiles.size();
     for (auto& r : d.tiles) {
         r.name = clashCheckOnRead(p, ResourceKind::Tile, r.name);
         r.background = ref("BACKGROUND", r.background);
@@ -396,18 +419,17 @@ void readIntoProject(Project& p, ProjectFileData&& d, const std::string& name, b
     for (size_t i = firstScript; i < p.scripts.size(); ++i)
         if (p.scripts[i].event == "Collision") p.scripts[i].parameter = ref("OBJECT", p.scripts[i].parameter);
 
-    // Background pictures and the tiles cut from them.
-    std::map<CellKey, std::shared_ptr<const Image>> cells;
-    std::unordered_map<std::string, const Background*> pictures;
-    for (auto& bg : p.backgrounds) {
-        if (bg.file.empty()) continue;
-        bg.picture = Image{};
+    // Pictures of the backgrounds just read, and the tiles just read cut from them (the
+    // records the project held before keep theirs).
+    for (size_t i = firstBackground; i < p.backgrounds.size(); ++i) {
+        Background& bg = p.backgrounds[i];
         if (!work.empty() && safeFileName(bg.file)) loadImage(work / bg.file, bg.picture);
-        pictures.try_emplace(bg.name, &bg);
     }
-    for (auto& t : p.tiles) {
-        auto it = pictures.find(t.background);
-        if (it != pictures.end()) t.image = cutTile(it->second, t, cells);
+    std::map<CellKey, std::shared_ptr<const Image>> cells;
+    for (size_t i = firstTile; i < p.tiles.size(); ++i) {
+        Tile& t = p.tiles[i];
+        const Background* bg = p.backgrounds.get(t.background);
+        if (bg && !bg->file.empty()) t.image = cutTile(bg, t, cells);
     }
 
     if (merge) {

@@ -539,3 +539,43 @@ TEST(ProjectFileMerge, AClashRenameSkipsNamesThatAreAlreadyTaken) {
     EXPECT_EQ(p.mergeLog, "SPRITE -> hero to hero_4\r");
     EXPECT_EQ(p.name, "base");
 }
+
+TEST(ProjectFileMerge, MediaNamedLikeTheOpenProjectsNeverReplacesIt) {
+    Workspace ws;
+    auto store = [&](const std::string& name, Rgba colour, const std::string& wav) {
+        Project p = ws.fresh();
+        p.name = name;
+        createBackground(p);
+        p.backgrounds[0].file = "back.png";
+        ASSERT_TRUE(savePng(solid(4, 4, colour), ws.root() / p.workingFolder / "back.png"));
+        createSound(p);
+        p.sounds[0].wav = "s.wav";
+        writeTestFile(ws.root() / p.workingFolder / "s.wav", wav);
+        ASSERT_TRUE(writeProject(p, ws.root()));
+    };
+    store("red", {255, 0, 0, 255}, "red sound");
+    store("blue", {0, 0, 255, 255}, "blue sound");
+    const std::string redPicture = readTestFile(ws.projects() / "red" / "img" / "back.png");
+
+    Project p = ws.fresh();
+    p.name = "red";
+    ASSERT_TRUE(readProject(p, "red", false, ws.root()));
+    ASSERT_TRUE(readProject(p, "blue", true, ws.root()));
+    EXPECT_EQ(readTestFile(ws.projects() / "red" / "img" / "back.png"), redPicture);
+    ASSERT_EQ(p.backgrounds.size(), 2u);
+    EXPECT_EQ(p.backgrounds[0].file, "back.png");
+    EXPECT_EQ(p.backgrounds[1].file, "back_2.png");
+    EXPECT_EQ(p.backgrounds[0].picture.pixel(0, 0), (Rgba{255, 0, 0, 255}));
+    EXPECT_EQ(p.backgrounds[1].picture.pixel(0, 0), (Rgba{0, 0, 255, 255}));
+    EXPECT_EQ(p.sounds[1].wav, "s_2.wav");
+    EXPECT_EQ(readTestFile(ws.root() / p.workingFolder / "s.wav"), "red sound");
+    EXPECT_EQ(readTestFile(ws.root() / p.workingFolder / "s_2.wav"), "blue sound");
+
+    // Merging a project into itself finds the same files and renames none.
+    ASSERT_TRUE(readProject(p, "red", true, ws.root()));
+    EXPECT_EQ(p.backgrounds[2].file, "back.png");
+    // Saved, every picture and sound is there under its own name.
+    ASSERT_TRUE(writeProject(p, ws.root()));
+    EXPECT_EQ(readTestFile(ws.projects() / "red" / "aud" / "s_2.wav"), "blue sound");
+    EXPECT_EQ(readTestFile(ws.projects() / "red" / "img" / "back.png"), redPicture);
+}
