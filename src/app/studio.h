@@ -7,6 +7,7 @@
 
 #include "app/ports.h"
 #include "app/preferences.h"
+#include "extensions/extension_file.h"
 #include "project/model.h"
 
 namespace pondaro {
@@ -25,6 +26,15 @@ struct Studio {
     Preferences prefs;
     // The main window's status text.
     std::string status;
+    // Shows a status text for at least the given time (the window draws it and waits);
+    // tests and the command-line tool leave it empty.
+    std::function<void(const std::string& text, int holdMilliseconds)> showStatus;
+    // The engine template (export.js), read once at start-up.
+    std::string engineTemplate;
+    // Every extension file with the open project's installed flags.
+    std::vector<ExtensionEntry> extensions;
+    // The resource panel's sort order: "", "ASC" or "DESC".
+    std::string sortOrder;
 
     // Before a save, every open editor writes its fields into the project through its
     // apply step, which shows its own messages (a failed apply does not stop the save).

@@ -2,6 +2,7 @@
 // trusts the header's sizes, so the header is checked here first: the signature,
 // the size against our limits, and that the file really holds every pixel row.
 // Only then does stb see the data.
+#include <algorithm>
 #include <cstdint>
 #include <new>
 #include <string>

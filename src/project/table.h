@@ -85,6 +85,16 @@ public:
         return removed;
     }
 
+    // Puts the records in a new order: order[k] is the index of the record that goes
+    // to position k (a permutation of all indexes).
+    void reorder(const std::vector<size_t>& order) {
+        std::vector<Record> moved;
+        moved.reserve(records_.size());
+        for (size_t i : order) moved.push_back(std::move(records_[i]));
+        records_ = std::move(moved);
+        reindex();
+    }
+
     void clear() {
         records_.clear();
         index_.clear();

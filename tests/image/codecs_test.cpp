@@ -636,6 +636,30 @@ TEST(BmpCodec, ReadsRowsThatStartAfterAGapOrEndWithoutPadding) {
     }
 }
 
+TEST(BmpCodec, ReadsTheShortCoreHeader) {
+    // 12-byte header with 16-bit sizes; 2 pixels of 3 bytes, padded to 8 per row.
+    std::string file = "BM";
+    appendU32(file, 26 + 16);
+    appendU32(file, 0);
+    appendU32(file, 26);
+    appendU32(file, 12);
+    appendU16(file, 2);
+    appendU16(file, 2);
+    appendU16(file, 1);
+    appendU16(file, 24);
+    file += std::string("\x01\x02\x03\x04\x05\x06\xEE\xEE", 8);  // bottom row, blue first
+    file += std::string("\x0A\x0B\x0C\x0D\x0E\x0F\xEE\xEE", 8);  // top row
+    Image image;
+    Status status = decodeBmp(file, image);
+    ASSERT_TRUE(status) << status.message();
+    ASSERT_EQ(image.width(), 2);
+    ASSERT_EQ(image.height(), 2);
+    EXPECT_EQ(image.pixel(0, 0), (Rgba{0x0C, 0x0B, 0x0A, 255}));
+    EXPECT_EQ(image.pixel(1, 0), (Rgba{0x0F, 0x0E, 0x0D, 255}));
+    EXPECT_EQ(image.pixel(0, 1), (Rgba{0x03, 0x02, 0x01, 255}));
+    EXPECT_EQ(image.pixel(1, 1), (Rgba{0x06, 0x05, 0x04, 255}));
+}
+
 TEST(BmpCodec, RefusesUnsupportedKindsClearly) {
     Image source = patternImage(4, 2, false);
     std::string eightBit = makeBmp(source, {});
