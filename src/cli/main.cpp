@@ -9,6 +9,7 @@
 #include "project/model.h"
 #include "project/project_file.h"
 #include "project/record_fields.h"
+#include "export/build.h"
 #include "project/lifecycle.h"
 
 using namespace pondaro;
@@ -23,6 +24,8 @@ const char* kHelp =
     "  dump NAME [OTHER...]   open Projects/NAME.xml, merge each Projects/OTHER.xml in turn,\n"
     "                         and print the project as one JSON object\n"
     "  save NAME [NEWNAME]    open Projects/NAME.xml and save it again (as NEWNAME when given)\n"
+    "  export NAME            open Projects/NAME.xml and build its game into Projects/NAME/\n"
+    "                         (game.js from export.js, and index.html), as the studio's Save does\n"
     "  --help                 show this text\n"
     "\n"
     "Exit status 0 on success; 1 when a file is refused or cannot be written (the reason\n"
@@ -155,6 +158,15 @@ int save(const std::vector<std::string>& args) {
     return 0;
 }
 
+int exportGame(const std::vector<std::string>& args) {
+    if (args.size() != 1) return usage("export needs one project name.");
+    Session session;
+    session.studio.engineTemplate = readTemplate(session.studio.root);
+    if (Status s = session.check(openProjectNamed(session.studio, args[0])); !s) return fail(s.message());
+    if (Status s = session.check(buildGame(session.studio)); !s) return fail(s.message());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -168,5 +180,6 @@ int main(int argc, char** argv) {
     }
     if (command == "dump") return dump(args);
     if (command == "save") return save(args);
+    if (command == "export") return exportGame(args);
     return usage("unknown command '" + command + "'.");
 }

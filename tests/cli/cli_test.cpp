@@ -171,3 +171,29 @@ TEST(CliUsage, HelpAndUnknownCommands) {
     EXPECT_EQ(f.run("frobnicate").status, 2);
     EXPECT_EQ(f.run("dump").status, 2);
 }
+
+TEST(CliExport, BuildsTheGameFromTheTemplateInTheFolder) {
+    CliFolder f;
+    writeTestFile(f.dir.path() / "export.js", "//PONDARO_VERSION\n//PONDARO_SPRITES//PONDARO_SCENES");
+    CliRun r = f.run("export demo");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("There is no scene added."), std::string::npos);
+    const std::string game = readTestFile(f.dir.path() / "Projects" / "demo" / "game.js");
+    EXPECT_EQ(game,
+              "v2.0.0\n"
+              "function __hero() { \r\n"
+              "__sprite_init__(this, hero, 16, 8, 0, 0, 'Box', 0, 0, 16, 0, 8, ['img/hero_1.png']);\r\n"
+              "}; var hero = new __hero();\r\n\r\n");
+    EXPECT_TRUE(isRegularFile(f.dir.path() / "Projects" / "demo" / "index.html"));
+    EXPECT_FALSE(f.hasWorkingFolder());
+}
+
+TEST(CliExport, ARefusedProjectWritesNothing) {
+    CliFolder f;
+    writeTestFile(f.dir.path() / "Projects" / "future.xml", withVersion(201));
+    CliRun r = f.run("export future");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("(v201)"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(f.dir.path() / "Projects" / "future" / "game.js"));
+    EXPECT_EQ(f.run("export").status, 2);
+}
