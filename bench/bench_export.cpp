@@ -1,0 +1,144 @@
+// Game export of the large project against opening the same project, and the
+// parent-first object order against the rule it reproduces, applied literally.
+// Ratios are the figures to compare: absolute times depend on the machine.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "base/files.h"
+#include "export/build.h"
+#include "export/object_order.h"
+#include "large_project.h"
+#include "project/project_file.h"
+#include "project/working_folder.h"
+
+namespace fs = std::filesystem;
+using namespace pondaro;
+
+namespace {
+
+double threadSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
+template <class F>
+double cpuSecondsOf(F&& work) {
+    double start = threadSeconds();
+    work();
+    return threadSeconds() - start;
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+std::tm now() {
+    std::time_t t = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&t, &local);
+    return local;
+}
+
+struct Obj {
+    std::string name, parent;
+    bool isTemplate;
+};
+
+// The rule as written: n passes over every pair of positions.
+std::vector<size_t> literalOrder(const std::vector<Obj>& objs) {
+    const size_t n = objs.size();
+    std::vector<size_t> at(n);
+    for (size_t i = 0; i < n; ++i) at[i] = i;
+    for (size_t pass = 0; pass < n; ++pass)
+        for (size_t i = 0; i < n; ++i)
+            for (size_t j = 0; j < n; ++j)
+                if (objs[at[i]].isTemplate && objs[at[i]].parent == objs[at[j]].name && j > i) std::swap(at[i], at[j]);
+    return at;
+}
+
+int takeScale(int& argc, char** argv) {
+    int scale = 1;
+    const char* flag = "--project_scale=";
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], flag, std::strlen(flag)) == 0) scale = std::max(1, std::atoi(argv[i] + std::strlen(flag)));
+        else argv[kept++] = argv[i];
+    }
+    argc = kept;
+    return scale;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int scale = takeScale(argc, argv);
+    std::string pattern = (fs::temp_directory_path() / "pondaro-bench-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) return 1;
+    const fs::path root = pattern;
+    const std::string name = "large";
+    if (Status s = bench::writeLargeProject(root, name, bench::largeProjectSize(scale)); !s) {
+        std::fprintf(stderr, "%s\n", s.message().c_str());
+        return 1;
+    }
+    std::string engine;
+    if (!readFile(fs::path(PONDARO_SOURCE_DIR) / "data" / "export.js", engine))
+        engine = "//PONDARO_VERSION\n//PONDARO_EXTENSIONS\n//PONDARO_GLOBAL_VARIABLES\n//PONDARO_GLOBAL_FUNCTIONS\n"
+                 "//PONDARO_SPRITES\n//PONDARO_SOUNDS\n//PONDARO_MUSICS\n//PONDARO_BACKGROUNDS\n//PONDARO_FONTS\n"
+                 "//PONDARO_OBJECTS\n//PONDARO_SCENES\n";
+
+    std::vector<double> opens, exports;
+    size_t scriptBytes = 0, instances = 0;
+    for (int run = 0; run < 3; ++run) {
+        Project p;
+        p.workingFolder = createWorkingFolder(root, now());
+        opens.push_back(cpuSecondsOf([&] {
+            if (!readProject(p, name, false, root)) std::exit(1);
+        }));
+        p.name = name;
+        instances = p.objects.size();
+        exports.push_back(cpuSecondsOf([&] {
+            std::string script = gameScript(p, {}, engine, "");
+            benchmark::DoNotOptimize(script);
+            scriptBytes = script.size();
+        }));
+        removeAll(root / p.workingFolder);
+    }
+    removeAll(root);
+    const double open = median(opens), exported = median(exports);
+    std::printf("project (scale 1/%d): %zu objects; game.js %.1f MB\n", scale, instances, double(scriptBytes) / 1e6);
+    std::printf("open (median of 3, CPU): %.1f ms\n", open * 1e3);
+    std::printf("game script (median of 3, CPU): %.1f ms\n", exported * 1e3);
+    std::printf("export-to-open ratio: %.2f\n", exported / open);
+
+    // 2,000 objects: templates in chains listed child first, instances in between.
+    std::mt19937 rng(2026);
+    std::vector<Obj> objs;
+    const size_t n = 2000;
+    for (size_t i = 0; i < n; ++i) {
+        size_t id = n - 1 - i;
+        bool tmpl = id % 4 != 0;
+        std::string parent = tmpl && id % 40 != 1 ? "o" + std::to_string(id - 1) : "";
+        objs.push_back({"o" + std::to_string(id), parent, tmpl});
+    }
+    std::vector<OrderEntry> entries;
+    for (const auto& o : objs) entries.push_back({&o.name, &o.parent, o.isTemplate});
+    std::vector<size_t> fast, literal;
+    std::vector<double> fastTimes;
+    for (int run = 0; run < 5; ++run) fastTimes.push_back(cpuSecondsOf([&] { fast = parentFirstOrder(entries); }));
+    const double literalTime = cpuSecondsOf([&] { literal = literalOrder(objs); });
+    std::printf("object order of %zu objects: literal rule %.1f ms, near-linear %.3f ms, ratio %.0f, same order: %s\n", n,
+                literalTime * 1e3, median(fastTimes) * 1e3, literalTime / median(fastTimes), fast == literal ? "yes" : "NO");
+    return fast == literal ? 0 : 1;
+}
