@@ -7,6 +7,7 @@
 
 #include "app/ports.h"
 #include "app/preferences.h"
+#include "code/keywords.h"
 #include "extensions/extension_file.h"
 #include "project/model.h"
 
@@ -33,6 +34,8 @@ struct Studio {
     std::string engineTemplate;
     // Every extension file with the open project's installed flags.
     std::vector<ExtensionEntry> extensions;
+    // The engine word list (keywords.dat and the key constants), read at start-up.
+    std::vector<KeywordEntry> keywords;
     // The resource panel's sort order: "", "ASC" or "DESC".
     std::string sortOrder;
 

@@ -9,6 +9,7 @@
 #include "project/model.h"
 #include "project/project_file.h"
 #include "project/record_fields.h"
+#include "code/keywords.h"
 #include "export/build.h"
 #include "project/lifecycle.h"
 
@@ -162,6 +163,7 @@ int exportGame(const std::vector<std::string>& args) {
     if (args.size() != 1) return usage("export needs one project name.");
     Session session;
     session.studio.engineTemplate = readTemplate(session.studio.root);
+    session.studio.keywords = loadKeywords(session.studio.root);
     if (Status s = session.check(openProjectNamed(session.studio, args[0])); !s) return fail(s.message());
     if (Status s = session.check(buildGame(session.studio)); !s) return fail(s.message());
     return 0;

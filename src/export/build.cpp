@@ -107,7 +107,9 @@ bool buildGame(Studio& studio) {
     if (studio.prefs.GenerateIndexHTML == 1 || !fs::exists(page))
         if (Status s = writeFileAtomic(page, indexHtml()); !s) failures += s.message() + "\r\n";
 
-    const auto problems = exportProblems(p, {});
+    std::vector<std::string> engineWords;
+    for (const auto& k : studio.keywords) engineWords.push_back(k.word);
+    const auto problems = exportProblems(p, engineWords);
     std::string script = gameScript(p, studio.extensions, studio.engineTemplate, studio.sortOrder);
     if (Status s = writeFileAtomic(folder / "game.js", script); !s) failures += s.message() + "\r\n";
 

@@ -1,0 +1,31 @@
+#pragma once
+// The engine word list: keywords.dat (records of three lines: a prefix character and
+// the word, the syntax, the description) followed by the 82 key constants.
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pondaro {
+
+struct KeywordEntry {
+    std::string word;
+    std::string kind;  // "Fn", "Var" or "Cons"
+    std::string syntax;
+    std::string description;
+    bool operator==(const KeywordEntry&) const = default;
+};
+
+// The key constants the engine defines as key codes, in their fixed order.
+const std::vector<std::string>& keyConstants();
+
+// Reads keywords.dat text: "!" marks a function, "." a variable, "#" a constant; a
+// record whose first line starts with anything else is skipped. Lines may end with
+// CR LF, CR or LF. Only the entries of the file (no constants).
+std::vector<KeywordEntry> parseKeywords(std::string_view text);
+
+// The whole list: root/keywords.dat (when it exists and is not empty), then the key
+// constants with empty syntax and description.
+std::vector<KeywordEntry> loadKeywords(const std::filesystem::path& root);
+
+} // namespace pondaro
