@@ -65,6 +65,8 @@ Project sampleProject(Workspace& ws) {
     p.points.push_back({hero, 3, -4});
     std::string snd = createSound(p);
     p.sounds[0].wav = "boom.wav";
+    createMusic(p);
+    p.musics[0].ogg = "boom.wav";
     writeTestFile(ws.root() / p.workingFolder / "boom.wav", "RIFF-data");
     std::string bg = createBackground(p);
     p.backgrounds[0].file = "tiles.png";
@@ -490,8 +492,8 @@ TEST(ProjectFileMerge, MergingAProjectIntoItselfRenamesAndKeepsReferencesTogethe
     EXPECT_EQ(q.sprites.size(), 2u);
     EXPECT_EQ(q.objects.size(), 2 * objects);
     // Every logged kind got a line; scripts, layers and tiles were renamed silently.
-    for (const char* kind : {"SPRITE -> ", "SOUND -> ", "BACKGROUND -> ", "FONT -> ", "OBJECT -> ", "SCENE -> ",
-                             "FUNCTION -> "})
+    for (const char* kind : {"SPRITE -> ", "SOUND -> ", "MUSIC -> ", "BACKGROUND -> ", "FONT -> ", "OBJECT -> ",
+                             "SCENE -> ", "FUNCTION -> "})
         EXPECT_NE(q.mergeLog.find(kind), std::string::npos) << kind;
     EXPECT_EQ(q.mergeLog.find("SCRIPT"), std::string::npos);
     EXPECT_NE(q.scripts[1].name, q.scripts[0].name);
