@@ -9,8 +9,10 @@
 #include <benchmark/benchmark.h>
 
 #include "code/colouring.h"
+#include "timing.h"
 
 using namespace pondaro;
+using bench::median;
 
 namespace {
 
@@ -32,11 +34,6 @@ std::string script(size_t lines) {
         out += "\r\n";
     }
     return out;
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 } // namespace

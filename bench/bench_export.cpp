@@ -18,31 +18,16 @@
 #include "export/build.h"
 #include "export/object_order.h"
 #include "large_project.h"
+#include "timing.h"
 #include "project/project_file.h"
 #include "project/working_folder.h"
 
 namespace fs = std::filesystem;
 using namespace pondaro;
+using bench::cpuSecondsOf;
+using bench::median;
 
 namespace {
-
-double threadSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
-
-template <class F>
-double cpuSecondsOf(F&& work) {
-    double start = threadSeconds();
-    work();
-    return threadSeconds() - start;
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 std::tm now() {
     std::time_t t = std::time(nullptr);
@@ -68,22 +53,10 @@ std::vector<size_t> literalOrder(const std::vector<Obj>& objs) {
     return at;
 }
 
-int takeScale(int& argc, char** argv) {
-    int scale = 1;
-    const char* flag = "--project_scale=";
-    int kept = 1;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], flag, std::strlen(flag)) == 0) scale = std::max(1, std::atoi(argv[i] + std::strlen(flag)));
-        else argv[kept++] = argv[i];
-    }
-    argc = kept;
-    return scale;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    const int scale = takeScale(argc, argv);
+    const int scale = bench::takeScaleFlag(argc, argv);
     std::string pattern = (fs::temp_directory_path() / "pondaro-bench-XXXXXX").string();
     if (!mkdtemp(pattern.data())) return 1;
     const fs::path root = pattern;

@@ -19,12 +19,16 @@
 
 #include "base/files.h"
 #include "large_project.h"
+#include "timing.h"
 #include "project/model.h"
 #include "project/project_file.h"
 #include "project/working_folder.h"
 
 namespace fs = std::filesystem;
 using namespace pondaro;
+using bench::cpuSecondsOf;
+using bench::median;
+using bench::secondsOf;
 
 namespace {
 
@@ -218,32 +222,6 @@ BENCHMARK(BM_SaveProject)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // ---- The ratio --------------------------------------------------------------------
 
-double secondsOf(auto&& work) {
-    auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double threadSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
-
-// Processor time of this thread: both parses work on bytes in memory, so this is all
-// they cost, and unlike the wall clock it does not count the time other programs on a
-// busy machine hold the processor.
-double cpuSecondsOf(auto&& work) {
-    double start = threadSeconds();
-    work();
-    return threadSeconds() - start;
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 // Times the two parses alternately, so a slow moment of the machine hits both.
 void printParseRatio() {
     constexpr int kRuns = 5;
@@ -264,23 +242,10 @@ void printParseRatio() {
     std::printf("xml-open-to-bare-expat ratio: %.2f\n", x / b);
 }
 
-// --project_scale=N divides the project's size by N (default 1, the full size).
-int takeScaleFlag(int& argc, char** argv) {
-    int scale = 1;
-    const char* flag = "--project_scale=";
-    int kept = 1;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], flag, std::strlen(flag)) == 0) scale = std::max(1, std::atoi(argv[i] + std::strlen(flag)));
-        else argv[kept++] = argv[i];
-    }
-    argc = kept;
-    return scale;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    const int scale = takeScaleFlag(argc, argv);
+    const int scale = bench::takeScaleFlag(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
 
