@@ -23,6 +23,8 @@ Clip clipRect(const Image& dst, int x, int y, int w, int h) {
 Rgba blendOver(Rgba d, Rgba s) {
     if (s.a == 255) return s;
     if (s.a == 0) return d.a == 0 ? Rgba{} : d;
+    // Onto nothing the formula below gives the source exactly; skip the arithmetic.
+    if (d.a == 0) return s;
     const float sa = s.a / 255.0f, da = d.a / 255.0f;
     const float outA = sa + da * (1.0f - sa);
     if (outA <= 0.0f) return {};
@@ -47,7 +49,7 @@ void drawOver(Image& dst, const Image& src, int x, int y, int opacity) {
             Rgba sp{s[0], s[1], s[2], s[3]};
             if (opacity != 255) sp.a = uint8_t((sp.a * opacity + 127) / 255);
             if (sp.a == 0) continue;
-            Rgba out = sp.a == 255 ? sp : blendOver({d[0], d[1], d[2], d[3]}, sp);
+            Rgba out = (sp.a == 255 || d[3] == 0) ? sp : blendOver({d[0], d[1], d[2], d[3]}, sp);
             d[0] = out.r;
             d[1] = out.g;
             d[2] = out.b;
@@ -100,6 +102,146 @@ Image checkerboard(int width, int height) {
     Image img(width, height);
     drawCheckerboard(img);
     return img;
+}
+
+namespace {
+
+inline void paint(uint8_t* d, Rgba colour, ColourMode mode) {
+    Rgba out = mode == ColourMode::Replace ? colour : blendOver({d[0], d[1], d[2], d[3]}, colour);
+    d[0] = out.r;
+    d[1] = out.g;
+    d[2] = out.b;
+    d[3] = out.a;
+}
+
+// Paints pixels [x0, x1] of row y, all already inside the image.
+void paintSpan(Image& dst, long long y, long long x0, long long x1, Rgba colour, ColourMode mode) {
+    uint8_t* d = dst.data() + (size_t(y) * dst.width() + size_t(x0)) * 4;
+    if (mode == ColourMode::AlphaBlend) {
+        if (colour.a == 0) return;
+        if (colour.a == 255) mode = ColourMode::Replace;
+    }
+    for (long long x = x0; x <= x1; ++x, d += 4) paint(d, colour, mode);
+}
+
+} // namespace
+
+void putPixel(Image& dst, long long x, long long y, Rgba colour, ColourMode mode) {
+    if (x < 0 || y < 0 || x >= dst.width() || y >= dst.height()) return;
+    paint(dst.data() + (size_t(y) * dst.width() + size_t(x)) * 4, colour, mode);
+}
+
+void drawOverZoomed(Image& dst, const Image& src, int zoom, int originX, int originY) {
+    if (src.empty() || dst.empty() || zoom < 1) return;
+    std::vector<int> column(size_t(dst.width()));
+    for (int i = 0; i < dst.width(); ++i) column[size_t(i)] = int(floorDiv((long long)originX + i, zoom));
+    for (int j = 0; j < dst.height(); ++j) {
+        long long sy = floorDiv((long long)originY + j, zoom);
+        if (sy < 0 || sy >= src.height()) continue;
+        const uint8_t* row = src.data() + size_t(sy) * src.width() * 4;
+        uint8_t* d = dst.data() + size_t(j) * dst.width() * 4;
+        for (int i = 0; i < dst.width(); ++i, d += 4) {
+            int sx = column[size_t(i)];
+            if (sx < 0 || sx >= src.width()) continue;
+            const uint8_t* s = row + size_t(sx) * 4;
+            if (s[3] == 0) continue;
+            paint(d, {s[0], s[1], s[2], s[3]}, ColourMode::AlphaBlend);
+        }
+    }
+}
+
+void drawLine(Image& dst, long long x0, long long y0, long long x1, long long y1, Rgba colour, ColourMode mode) {
+    forEachLinePixel(x0, y0, x1, y1, imageRect(dst), [&](long long x, long long y) { putPixel(dst, x, y, colour, mode); });
+}
+
+void xorLine(Image& dst, long long x0, long long y0, long long x1, long long y1, Rgba colour) {
+    forEachLinePixel(x0, y0, x1, y1, imageRect(dst), [&](long long x, long long y) {
+        uint8_t* d = dst.data() + (size_t(y) * dst.width() + size_t(x)) * 4;
+        d[0] ^= colour.r;
+        d[1] ^= colour.g;
+        d[2] ^= colour.b;
+    });
+}
+
+void fillRect(Image& dst, long long x, long long y, long long w, long long h, Rgba colour, ColourMode mode) {
+    if (w <= 0 || h <= 0) return;
+    const long long x0 = std::max(x, 0LL), y0 = std::max(y, 0LL);
+    const long long x1 = std::min(x + w, (long long)dst.width()), y1 = std::min(y + h, (long long)dst.height());
+    for (long long row = y0; row < y1; ++row)
+        if (x0 < x1) paintSpan(dst, row, x0, x1 - 1, colour, mode);
+}
+
+void drawRectOutline(Image& dst, long long x, long long y, long long w, long long h, Rgba colour, ColourMode mode) {
+    if (w <= 0 || h <= 0) return;
+    fillRect(dst, x, y, w, 1, colour, mode);
+    if (h > 1) fillRect(dst, x, y + h - 1, w, 1, colour, mode);
+    if (h > 2) {
+        fillRect(dst, x, y + 1, 1, h - 2, colour, mode);
+        if (w > 1) fillRect(dst, x + w - 1, y + 1, 1, h - 2, colour, mode);
+    }
+}
+
+EllipseRows::EllipseRows(long long rx, long long ry) : rx_(rx < 0 ? -rx : rx), ry_(ry < 0 ? -ry : ry) {
+    // Beyond this the table would be large and the rows are indistinguishable from
+    // the ellipse equation's, which halfWidth() then uses directly.
+    constexpr long long kTraced = 1 << 15;
+    if (rx_ > kTraced || ry_ > kTraced || rx_ == 0 || ry_ == 0) return;
+    table_.assign(size_t(ry_) + 1, -1);
+    auto record = [&](long long x, long long y) {
+        if (y >= 0 && y <= ry_) table_[size_t(y)] = std::max(table_[size_t(y)], x);
+    };
+    // The midpoint ellipse, every decision value scaled by 4 to stay whole.
+    using Big = __int128;
+    const Big rx2 = Big(rx_) * rx_, ry2 = Big(ry_) * ry_;
+    long long x = 0, y = ry_;
+    Big px = 0, py = 2 * rx2 * y;
+    Big d = 4 * ry2 - 4 * rx2 * ry_ + rx2;
+    while (px < py) {
+        record(x, y);
+        ++x;
+        px += 2 * ry2;
+        if (d < 0) {
+            d += 4 * (ry2 + px);
+        } else {
+            --y;
+            py -= 2 * rx2;
+            d += 4 * (ry2 + px - py);
+        }
+    }
+    d = ry2 * Big(2 * x + 1) * Big(2 * x + 1) + 4 * rx2 * Big(y - 1) * Big(y - 1) - 4 * rx2 * ry2;
+    while (y >= 0) {
+        record(x, y);
+        --y;
+        py -= 2 * rx2;
+        if (d > 0) {
+            d += 4 * (rx2 - py);
+        } else {
+            ++x;
+            px += 2 * ry2;
+            d += 4 * (rx2 - py + px);
+        }
+    }
+}
+
+long long EllipseRows::halfWidth(long long dy) const {
+    if (dy < 0) dy = -dy;
+    if (dy > ry_) return -1;
+    if (ry_ == 0) return rx_;
+    if (rx_ == 0) return 0;
+    if (!table_.empty()) return table_[size_t(dy)];
+    long double t = (long double)dy / (long double)ry_;
+    return (long long)std::floor((long double)rx_ * std::sqrt(std::max<long double>(0, 1 - t * t)));
+}
+
+void fillEllipse(Image& dst, long long cx, long long cy, long long rx, long long ry, Rgba colour, ColourMode mode) {
+    forEachEllipseSpan(cx, cy, EllipseRows(rx, ry), imageRect(dst), false,
+                       [&](long long y, long long a, long long b) { paintSpan(dst, y, a, b, colour, mode); });
+}
+
+void drawEllipseOutline(Image& dst, long long cx, long long cy, long long rx, long long ry, Rgba colour,
+                        ColourMode mode) {
+    forEachEllipseSpan(cx, cy, EllipseRows(rx, ry), imageRect(dst), true,
+                       [&](long long y, long long a, long long b) { paintSpan(dst, y, a, b, colour, mode); });
 }
 
 } // namespace pondaro

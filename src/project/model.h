@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "image/image.h"
+#include "image/sprite_editor_state.h"
 #include "project/table.h"
 
 namespace pondaro {
@@ -38,6 +39,9 @@ struct Sprite {
     int uid = 0;
     // Not stored: thumbnail built from the first frame.
     Image preview;
+    // Not stored: the properties window's preview and the collision shape editor.
+    SpriteWindowState spritewindow;
+    CollisionEditorState shapeeditor;
 };
 
 struct Frame {
@@ -103,6 +107,13 @@ struct GameObject {
     int image_angle = 0;
     std::string keywords;
     int uid = 0;
+    // Not stored: the scene editor's canvas state. `canvasImage` is the first frame of
+    // the sprite (shared by every record drawn from that sprite; none = placeholder
+    // icon and a 15 x 15 hit box); `displayImage` is what the canvas draws, the canvas
+    // image turned by image_angle.
+    int selected = 0;
+    std::shared_ptr<const Image> canvasImage;
+    std::shared_ptr<const Image> displayImage;
 
     bool isTemplate() const { return prototype == 1; }
 };
@@ -136,6 +147,14 @@ struct Scene {
     int viewportyborder = 0;
     std::string keywords;
     int uid = 0;
+    // Not stored: the scene editor's settings, kept between openings of its window,
+    // and the resource panel's thumbnail card.
+    int showgrid = 1;
+    int snap = 1;
+    int gridsize = 20;
+    int showobjects = 1;
+    int showtiles = 1;
+    Image preview;
 };
 
 struct Layer {
@@ -158,6 +177,8 @@ struct Tile {
     // Not stored: the pixels cut from the background. Tiles cut from the same cell
     // of the same background share one image.
     std::shared_ptr<const Image> image;
+    // Not stored: selected on the scene canvas.
+    int selected = 0;
 };
 
 struct GameFunction {

@@ -1,0 +1,49 @@
+#pragma once
+// Drawing the scene canvas and the tile-set picker. Only the visible part of a canvas
+// is drawn: memory and time follow the visible rectangle and the records in it,
+// never the scene's size.
+#include <optional>
+#include <string>
+
+#include "image/image.h"
+#include "project/model.h"
+#include "scene/scene_editor.h"
+
+namespace pondaro {
+
+// A rectangle of canvas pixels.
+struct CanvasRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// A drawn part of a canvas: `image` shows the canvas pixels from (x, y) on.
+struct CanvasPicture {
+    Image image;
+    int x = 0;
+    int y = 0;
+};
+
+// The scene canvas inside `visible`, clipped to the scene's width x height: the
+// scene colour, the background picture (once, stretched, or tiled in x, y or both),
+// instances and tiles by depth (largest first; instances before tiles at one depth;
+// table order within each), the selection marks, the grid, and the place or tile
+// ghost under the pointer.
+CanvasPicture renderScene(const Project& p, const SceneEditor& e, CanvasRect visible);
+
+// The status label: "[" + template + "] x:" + x + " y:" + y of the selected instance
+// drawn last (whether or not it is in view), "" when none is drawn selected.
+std::string sceneStatusText(const Project& p, const SceneEditor& e);
+
+// The whole canvas resampled to width x height (nearest pixel), drawn one sampled row
+// at a time so that a huge scene costs no huge picture. No pointer ghost.
+Image renderSceneScaled(const Project& p, const SceneEditor& e, int width, int height);
+
+// The tile-set picker inside `visible`, clipped to the picker canvas: checkerboard,
+// tile set picture and the selection outline, each outline pixel inverted once.
+// Nothing while there is no selection or no picture (the picker keeps its last one).
+std::optional<CanvasPicture> renderTilePicker(const SceneEditor& e, CanvasRect visible);
+
+} // namespace pondaro

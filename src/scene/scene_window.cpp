@@ -1,0 +1,189 @@
+#include "scene/scene_window.h"
+
+#include <memory>
+
+#include "base/files.h"
+#include "base/integer_reader.h"
+#include "base/text.h"
+#include "image/codecs.h"
+#include "image/draw.h"
+#include "image/thumbnails.h"
+#include "project/naming.h"
+#include "scene/display_copy.h"
+#include "scene/scene_canvas.h"
+#include "scene/scene_layers.h"
+#include "scene/scene_pictures.h"
+#include "scene/scene_render.h"
+
+namespace pondaro {
+
+namespace {
+
+const GameObject* templateNamed(const Project& p, const std::string& name) {
+    if (name.empty()) return nullptr;
+    const GameObject* first = p.objects.get(name);
+    if (!first || first->isTemplate()) return first;
+    for (const GameObject& o : p.objects)
+        if (o.isTemplate() && o.name == name) return &o;
+    return nullptr;
+}
+
+} // namespace
+
+void loadBackgroundPicture(const Project& p, SceneEditor& e, const std::filesystem::path& root) {
+    e.backgroundPicture = Image();
+    const Scene* s = editedScene(p, e);
+    const Background* bg = s && !s->background.empty() ? p.backgrounds.get(s->background) : nullptr;
+    if (!bg || bg->file.empty()) return;
+    Image picture;
+    if (loadImage(root / p.workingFolder / bg->file, picture)) e.backgroundPicture = std::move(picture);
+}
+
+SceneEditor openSceneEditor(const Project& p, const std::filesystem::path& root, std::string_view scene) {
+    SceneEditor e = makeSceneEditor(std::string(scene));
+    loadBackgroundPicture(p, e, root);
+    selectFirstLayer(p, e);
+    // "Tile image" lists every background with the first preselected.
+    if (!p.backgrounds.empty()) e.tileImage = p.backgrounds[0].name;
+    return e;
+}
+
+void chooseBackground(Project& p, SceneEditor& e, const std::filesystem::path& root, std::string_view background) {
+    Scene* s = editedScene(p, e);
+    if (!s) return;
+    if (s->background != background) {
+        s->background = std::string(background);
+        p.modified = true;
+    }
+    loadBackgroundPicture(p, e, root);
+}
+
+void chooseObjectToPlace(const Project& p, SceneEditor& e, std::string_view templateName) {
+    e.objectToPlace = std::string(templateName);
+    e.objectAction = ObjectAction::Place;
+    e.placePreview.reset();
+    e.placePreviewSprite = -1;
+    const GameObject* templ = templateNamed(p, e.objectToPlace);
+    if (!templ || templ->sprite.empty()) return;
+    e.placePreviewSprite = p.spriteIndex(templ->sprite);
+    const Image* first = p.firstFrameImage(templ->sprite);
+    if (first && !first->empty()) e.placePreview = std::make_shared<const Image>(*first);
+}
+
+Image objectToPlacePicture(const SceneEditor& e) {
+    if (e.placePreview && !e.placePreview->empty()) return fitInto(*e.placePreview, 100, 100);
+    return fitInto(placeholderIcon(), 100, 100);
+}
+
+void refreshSceneWindow(Project& p, SceneEditor& e) {
+    refreshCanvasImages(p);
+    const std::string place = e.objectToPlace;
+    const ObjectAction action = e.objectAction;
+    chooseObjectToPlace(p, e, place);
+    e.objectAction = action;
+    e.index.invalidate();
+}
+
+SceneFields sceneFieldsOf(const Scene& s) {
+    return {s.name,
+            std::to_string(s.width),
+            std::to_string(s.height),
+            std::to_string(s.viewportwidth),
+            std::to_string(s.viewportheight),
+            s.viewportobject,
+            std::to_string(s.viewportxborder),
+            std::to_string(s.viewportyborder),
+            std::to_string(s.speed),
+            s.keywords,
+            s.background};
+}
+
+Image projectPreviewPicture(const Project& p, const SceneEditor& e) {
+    constexpr int size = 240;
+    Image out(size, size);
+    const Scene* s = editedScene(p, e);
+    if (!s) return out;
+    const FitSize f = fitInBox(s->width, s->height, size, size);
+    if (f.width == 0) return out;
+    copyInto(out, renderSceneScaled(p, e, f.width, f.height), (size - f.width) / 2, (size - f.height) / 2);
+    return out;
+}
+
+Image sceneThumbnail(const Project& p, const SceneEditor& e, const Image* card) {
+    Image out = card && !card->empty() ? *card : emptyCard();
+    const Scene* s = editedScene(p, e);
+    if (!s) return out;
+    constexpr int box = 80, boxX = 35, boxY = 10;
+    const FitSize f = fitInBox(s->width, s->height, box, box);
+    if (f.width == 0) return out;
+    drawOver(out, renderSceneScaled(p, e, f.width, f.height), boxX + (box - f.width) / 2, boxY + (box - f.height) / 2);
+    return out;
+}
+
+bool commitScene(Studio& studio, SceneEditor& e, const SceneFields& fields) {
+    Project& p = studio.project;
+    const size_t index = p.scenes.find(e.scene);
+    Scene edited = index < p.scenes.size() ? p.scenes[index] : Scene{};
+    edited.name = fields.name;
+    edited.width = std::max(readInteger(fields.width), 0);
+    edited.height = std::max(readInteger(fields.height), 0);
+    edited.viewportwidth = readInteger(fields.viewportwidth);
+    edited.viewportheight = readInteger(fields.viewportheight);
+    edited.background = fields.background;
+    edited.viewportobject = fields.viewportobject;
+    edited.viewportxborder = readInteger(fields.viewportxborder);
+    edited.viewportyborder = readInteger(fields.viewportyborder);
+    edited.keywords = fields.keywords;
+
+    const ApplyResult result = applyScene(p, index, edited, fields.speed);
+    if (!result.ok()) {
+        for (const std::string& message : result.errors) studio.dialogs.error(message);
+        return false;
+    }
+    e.scene = p.scenes[index].name;
+    e.index.invalidate();
+
+    if (!p.name.empty()) {
+        Status s = checkPathComponent(p.name, "project name");
+        if (s) {
+            const std::filesystem::path folder = studio.root / "Projects";
+            ensureDirectory(folder);
+            s = savePng(projectPreviewPicture(p, e), folder / (p.name + ".png"));
+        }
+        if (!s) studio.dialogs.error("The project preview could not be written: " + s.message());
+    }
+    p.scenes[index].preview = sceneThumbnail(p, e);
+
+    for (GameObject& o : p.objects) o.selected = 0;
+    for (Tile& t : p.tiles) t.selected = 0;
+    e.backgroundPicture = Image();
+    return true;
+}
+
+std::optional<size_t> firstSelectedInstance(const Project& p, const SceneEditor& e) {
+    e.index.sync(p, e.scene);
+    for (uint32_t i : e.index.instances())
+        if (p.objects[i].selected) return i;
+    return std::nullopt;
+}
+
+InstanceFields instanceFieldsOf(const GameObject& o) {
+    return {std::to_string(o.x), std::to_string(o.y), std::to_string(o.direction), std::to_string(o.image_angle)};
+}
+
+std::string instanceDialogTitle(const GameObject& o) { return "Instance properties - " + o.name; }
+
+bool commitInstance(Project& p, SceneEditor& e, size_t index, const InstanceFields& fields) {
+    if (index >= p.objects.size() || p.objects[index].isTemplate()) return false;
+    GameObject& o = p.objects[index];
+    o.x = readInteger(fields.x);
+    o.y = readInteger(fields.y);
+    o.direction = readInteger(fields.direction);
+    o.image_angle = readInteger(fields.image_angle);
+    rebuildDisplayImage(o);
+    p.modified = true;
+    e.index.invalidate();
+    return true;
+}
+
+} // namespace pondaro

@@ -1,0 +1,84 @@
+#pragma once
+// The scene window's logic without the window: opening, the settings that apply at
+// once, the commit on "Done", the pictures it leaves behind (the project preview and
+// the resource panel's card) and the "Instance properties" dialog of one instance.
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/studio.h"
+#include "image/image.h"
+#include "project/model.h"
+#include "scene/scene_editor.h"
+
+namespace pondaro {
+
+// A new editor for the scene (previews none, selections empty, paint cells (0, 0)),
+// with the scene's background picture loaded from the working folder under `root`
+// and the first layer as the current layer.
+SceneEditor openSceneEditor(const Project& p, const std::filesystem::path& root, std::string_view scene);
+
+// "Background image" changed: the scene takes it at once and the picture is reloaded.
+void chooseBackground(Project& p, SceneEditor& e, const std::filesystem::path& root, std::string_view background);
+// Loads the scene's background picture from the working folder (none when the
+// background or its file is missing).
+void loadBackgroundPicture(const Project& p, SceneEditor& e, const std::filesystem::path& root);
+
+// "Object to place" changed: the action becomes "Place objects" and the place preview
+// becomes the first frame of the template's sprite.
+void chooseObjectToPlace(const Project& p, SceneEditor& e, std::string_view templateName);
+// The 100 x 100 preview of the object to place: its first frame scaled to fit, or the
+// placeholder icon.
+Image objectToPlacePicture(const SceneEditor& e);
+
+// Resources changed elsewhere (a sprite or object applied, a frame edited): every
+// record's canvas image and display copy are rebuilt, the place preview follows its
+// template, and the canvas forgets where things were.
+void refreshSceneWindow(Project& p, SceneEditor& e);
+
+// The window's fields that Done commits, as typed.
+struct SceneFields {
+    std::string name;
+    std::string width, height;
+    std::string viewportwidth, viewportheight;
+    std::string viewportobject;
+    std::string viewportxborder, viewportyborder;
+    std::string speed;
+    std::string keywords;
+    std::string background;
+};
+
+// The fields as the window fills them from the scene.
+SceneFields sceneFieldsOf(const Scene& s);
+
+// "Done": the name and speed checks (each failure shown under "Error"; nothing is
+// committed and false is returned), then the fields, the rename carried to the
+// scene's instances, tiles and layers, the project preview written when the project
+// has a name (a failed write is reported), the thumbnail card, and every selection
+// flag of every scene cleared. The editor follows the new name and lets go of its
+// background picture. True when the window may close.
+bool commitScene(Studio& studio, SceneEditor& e, const SceneFields& fields);
+
+// The 240 x 240 project preview: the canvas scaled to fit, keeping its aspect ratio,
+// centred on a transparent square.
+Image projectPreviewPicture(const Project& p, const SceneEditor& e);
+// The resource panel's card: the canvas scaled to fit an 80 x 80 box at (35, 10) of
+// the 150 x 100 thumbnail card (`card`, or the built-in empty card when null).
+Image sceneThumbnail(const Project& p, const SceneEditor& e, const Image* card = nullptr);
+
+// "Edit selected instance...": the first selected instance of the scene in table order.
+std::optional<size_t> firstSelectedInstance(const Project& p, const SceneEditor& e);
+
+struct InstanceFields {
+    std::string x, y, direction, image_angle;
+};
+InstanceFields instanceFieldsOf(const GameObject& o);
+// The dialog's title: "Instance properties - " + name.
+std::string instanceDialogTitle(const GameObject& o);
+// OK: the four fields read as integers, the display copy turned by the new angle, the
+// project marked modified. False when the index is not an instance.
+bool commitInstance(Project& p, SceneEditor& e, size_t index, const InstanceFields& fields);
+
+} // namespace pondaro

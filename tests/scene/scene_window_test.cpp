@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include "base/files.h"
+#include "image/codecs.h"
+#include "scene/display_copy.h"
+#include "scene/scene_render.h"
+#include "scene/scene_window.h"
+#include "scene_fixture.h"
+#include "support/fake_ports.h"
+
+using namespace pondaro;
+
+namespace {
+
+// The fixture's scene inside a test studio.
+struct WindowFixture : TestStudio {
+    Project& p = studio.project;
+    SceneEditor e;
+    WindowFixture() {
+        SceneFixture f;
+        p = std::move(f.p);
+        e = openSceneEditor(p, studio.root, "room");
+        e.tab = SceneTab::Objects;
+    }
+    Scene& scene() { return p.scenes[0]; }
+};
+
+} // namespace
+
+TEST(SceneDone, NameAndSpeedChecksKeepTheWindowOpenAndCommitNothing) {
+    WindowFixture w;
+    SceneFields fields = sceneFieldsOf(w.scene());
+    fields.name = "";
+    fields.speed = "0";
+    fields.keywords = "changed";
+    EXPECT_FALSE(commitScene(w.studio, w.e, fields));
+    EXPECT_EQ(w.dialogs.shown, (std::vector<Shown>{{"Error", "The scene name is missing"},
+                                                   {"Error", "Invalid scene speed value"}}));
+    fields.name = "hall";
+    fields.speed = "";
+    w.dialogs.shown.clear();
+    EXPECT_FALSE(commitScene(w.studio, w.e, fields));
+    EXPECT_EQ(w.dialogs.shown, (std::vector<Shown>{{"Error", "The scene name 'hall' already exists"},
+                                                   {"Error", "Invalid scene speed value"}}));
+    EXPECT_EQ(w.scene().name, "room");
+    EXPECT_EQ(w.scene().keywords, "");
+    EXPECT_FALSE(w.p.modified);
+}
+
+TEST(SceneDone, RenameCarriesToInstancesTilesAndLayersAndClearsSelections) {
+    WindowFixture w;
+    GameObject inst;
+    inst.name = "i";
+    inst.scene = "room";
+    inst.selected = 1;
+    w.p.objects.add(inst);
+    inst.name = "j";
+    inst.scene = "hall";
+    w.p.objects.add(inst);
+    Tile t;
+    t.name = "t";
+    t.scene = "room";
+    t.selected = 1;
+    w.p.tiles.add(t);
+    Layer l;
+    l.name = "l";
+    l.scene = "room";
+    w.p.layers.add(l);
+    w.e.backgroundPicture = solid(2, 2, {});
+
+    SceneFields fields = sceneFieldsOf(w.scene());
+    fields.name = "cellar";
+    fields.speed = "60";
+    fields.viewportwidth = "320";
+    fields.viewportobject = "obj";
+    fields.keywords = "dark";
+    ASSERT_TRUE(commitScene(w.studio, w.e, fields));
+    EXPECT_TRUE(w.dialogs.shown.empty());
+    const Scene& s = w.scene();
+    EXPECT_EQ(s.name, "cellar");
+    EXPECT_EQ(s.speed, 60);
+    EXPECT_EQ(s.viewportwidth, 320);
+    EXPECT_EQ(s.viewportobject, "obj");
+    EXPECT_EQ(s.keywords, "dark");
+    EXPECT_EQ(s.gridsize, 20);  // the editor's settings stay with the record
+    EXPECT_EQ(w.p.objects[0].scene, "cellar");
+    EXPECT_EQ(w.p.objects[1].scene, "hall");
+    EXPECT_EQ(w.p.tiles[0].scene, "cellar");
+    EXPECT_EQ(w.p.layers[0].scene, "cellar");
+    EXPECT_EQ(w.p.objects[0].selected + w.p.objects[1].selected + w.p.tiles[0].selected, 0);
+    EXPECT_TRUE(w.p.modified);
+    EXPECT_EQ(w.e.scene, "cellar");
+    EXPECT_TRUE(w.e.backgroundPicture.empty());
+    EXPECT_EQ(s.preview.width(), 150);
+    EXPECT_EQ(s.preview.height(), 100);
+    EXPECT_FALSE(exists(w.studio.root / "Projects"));  // an unnamed project gets no preview file
+}
+
+TEST(SceneDone, NamedProjectGetsItsPreviewScaledToFit) {
+    WindowFixture w;
+    w.p.name = "game";
+    w.scene().width = 400;
+    w.scene().height = 100;
+    w.scene().red = 255;
+    w.scene().showgrid = 0;
+    ASSERT_TRUE(commitScene(w.studio, w.e, sceneFieldsOf(w.scene())));
+    Image saved;
+    ASSERT_TRUE(loadImage(w.studio.root / "Projects" / "game.png", saved));
+    ASSERT_EQ(saved.width(), 240);
+    ASSERT_EQ(saved.height(), 240);
+    // 400 x 100 fits as 240 x 60, centred.
+    EXPECT_EQ(saved.pixel(0, 90), (Rgba{255, 0, 0, 255}));
+    EXPECT_EQ(saved.pixel(239, 149), (Rgba{255, 0, 0, 255}));
+    EXPECT_EQ(saved.pixel(120, 89).a, 0);
+    EXPECT_EQ(saved.pixel(120, 150).a, 0);
+    // The card holds the picture in an 80 x 80 box at (35, 10): 80 x 20, centred.
+    const Image& card = w.scene().preview;
+    EXPECT_EQ(card.pixel(35, 40), (Rgba{255, 0, 0, 255}));
+    EXPECT_NE(card.pixel(35, 39), (Rgba{255, 0, 0, 255}));
+
+    w.p.name = "../escape";  // never a path of its own
+    ASSERT_TRUE(commitScene(w.studio, w.e, sceneFieldsOf(w.scene())));
+    EXPECT_TRUE(w.dialogs.anyShown("Error"));
+    EXPECT_FALSE(exists(w.studio.root / "escape.png"));
+}
+
+TEST(SceneWindow, OpeningLoadsTheBackgroundAndTheFirstLayer) {
+    TestStudio t;
+    Project& p = t.studio.project;
+    p.workingFolder = "_temp_w";
+    ensureDirectory(t.folder.path() / "_temp_w");
+    ASSERT_TRUE(savePng(solid(3, 2, {1, 2, 3, 255}), t.folder.path() / "_temp_w" / "b.png"));
+    Background bg = defaultBackground();
+    bg.name = "bg";
+    bg.file = "b.png";
+    p.backgrounds.add(bg);
+    Scene s = defaultScene();
+    s.name = "room";
+    s.background = "bg";
+    p.scenes.add(s);
+    Layer l;
+    l.name = "l";
+    l.scene = "room";
+    l.value = 77;
+    p.layers.add(l);
+    SceneEditor e = openSceneEditor(p, t.studio.root, "room");
+    EXPECT_EQ(e.backgroundPicture.width(), 3);
+    EXPECT_EQ(e.currentLayer, 77);
+    EXPECT_EQ(e.tileImage, "bg");
+    chooseBackground(p, e, t.studio.root, "");
+    EXPECT_TRUE(e.backgroundPicture.empty());
+    EXPECT_EQ(p.scenes[0].background, "");
+}
+
+TEST(InstanceProperties, CommitReadsIntegersAndTurnsTheDisplayCopy) {
+    SceneFixture f;
+    f.addSprite("spr", 0, 0, {solid(6, 2, {9, 9, 9, 255})});
+    const size_t i = f.addInstance("inst", "spr", 1, 1);
+    EXPECT_FALSE(firstSelectedInstance(f.p, f.e));
+    f.p.objects[i].selected = 1;
+    ASSERT_EQ(firstSelectedInstance(f.p, f.e), i);
+    EXPECT_EQ(instanceDialogTitle(f.p.objects[i]), "Instance properties - inst");
+    InstanceFields fields = instanceFieldsOf(f.p.objects[i]);
+    fields.x = "  -40";
+    fields.y = "abc";
+    fields.direction = "90";
+    fields.image_angle = "450";
+    ASSERT_TRUE(commitInstance(f.p, f.e, i, fields));
+    const GameObject& o = f.p.objects[i];
+    EXPECT_EQ(o.x, -40);
+    EXPECT_EQ(o.y, 0);
+    EXPECT_EQ(o.direction, 90);
+    EXPECT_EQ(o.displayImage->width(), 2);
+    EXPECT_EQ(o.displayImage->height(), 6);
+    EXPECT_TRUE(f.p.modified);
+    fields.image_angle = "360";
+    commitInstance(f.p, f.e, i, fields);
+    EXPECT_EQ(o.displayImage, o.canvasImage);
+    EXPECT_FALSE(commitInstance(f.p, f.e, 999, fields));
+}
+
+TEST(DisplayCopy, QuarterTurnsAreExactAndOtherAnglesFollowTheSizeRule) {
+    Image pic(3, 2);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x) pic.setPixel(x, y, {uint8_t(x), uint8_t(y), 0, 255});
+    const Image q = turnedCopy(pic, 90);
+    ASSERT_EQ(q.width(), 2);
+    EXPECT_EQ(q.pixel(0, 0), pic.pixel(2, 0));
+    EXPECT_EQ(q.pixel(1, 2), pic.pixel(0, 1));
+    const Image h = turnedCopy(pic, 180);
+    EXPECT_EQ(h.pixel(0, 0), pic.pixel(2, 1));
+    const Image t = turnedCopy(pic, 270);
+    EXPECT_EQ(t.pixel(1, 0), pic.pixel(0, 0));
+    EXPECT_EQ(turnedCopy(pic, -90), t);
+    EXPECT_EQ(turnedCopy(pic, 450), q);
+    EXPECT_EQ(turnedCopy(pic, 720), pic);
+
+    Image big(10, 4);
+    big.fill({5, 5, 5, 255});
+    const Image r = turnedCopy(big, 30);
+    EXPECT_EQ(r.width(), 11);  // floor(10 cos 30 + 4 sin 30 + 0.9)
+    EXPECT_EQ(r.height(), 9);  // floor(4 cos 30 + 10 sin 30 + 0.9)
+    EXPECT_EQ(r.pixel(5, 4), (Rgba{5, 5, 5, 255}));
+    EXPECT_EQ(r.pixel(0, 0).a, 0);
+    EXPECT_TRUE(turnedCopy(Image(), 30).empty());
+}
+
+TEST(DisplayCopy, RefreshSharesOneFirstFramePerSprite) {
+    SceneFixture f;
+    f.addSprite("spr", 0, 0, {solid(2, 2, {1, 0, 0, 255}), solid(3, 3, {2, 0, 0, 255})});
+    f.addTemplate("obj", "spr", 0);
+    const size_t a = f.addInstance("a", "spr", 0, 0), b = f.addInstance("b", "gone", 0, 0);
+    f.p.objects[a].image_angle = 180;
+    refreshCanvasImages(f.p);
+    EXPECT_EQ(f.p.objects[0].canvasImage, f.p.objects[a].canvasImage);
+    EXPECT_EQ(f.p.objects[a].canvasImage->width(), 2);
+    EXPECT_NE(f.p.objects[a].displayImage, f.p.objects[a].canvasImage);
+    EXPECT_FALSE(f.p.objects[b].canvasImage);
+}
