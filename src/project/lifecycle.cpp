@@ -200,6 +200,7 @@ void duplicateScene(Studio& studio, const std::string& name) {
         GameObject instance = p.objects[i];
         instance.scene = copyName;
         instance.name = freshName(p, ResourceKind::Object, "SceneObject");
+        instance.selected = 0;  // the copy starts unselected in its own scene
         p.objects.add(std::move(instance));
     }
     p.modified = true;

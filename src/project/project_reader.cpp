@@ -13,6 +13,7 @@
 #include "project/naming.h"
 #include "project/project_file.h"
 #include "project/record_fields.h"
+#include "scene/display_copy.h"
 
 namespace pondaro {
 
@@ -437,6 +438,9 @@ void readIntoProject(Project& p, ProjectFileData&& d, const std::string& name, b
         p.imgfolder = openImg;
         p.audfolder = openAud;
     }
+
+    // The scene canvas pictures of templates and instances come from their sprites.
+    refreshCanvasImages(p);
 
     // Instances always carry their template's depth.
     for (auto& o : p.objects) {

@@ -290,6 +290,7 @@ TEST(LifecycleDuplicate, ScenesAreCopiedWithTheirInstancesButNoTiles) {
         inst.templ = obj;
         inst.scene = scene;
         inst.x = 7;
+        inst.selected = 1;
         s.p().objects.add(inst);
     }
     createLayer(s.p(), room);
@@ -303,6 +304,7 @@ TEST(LifecycleDuplicate, ScenesAreCopiedWithTheirInstancesButNoTiles) {
         EXPECT_EQ(s.p().objects[i].name.rfind("SceneObject", 0), 0u);
         EXPECT_FALSE(s.p().objects.takenByOther(s.p().objects[i].name, i));
         EXPECT_EQ(s.p().objects[i].x, 7);
+        EXPECT_EQ(s.p().objects[i].selected, 0);
     }
     EXPECT_EQ(s.p().layers.size(), 1u);
     EXPECT_EQ(s.p().tiles.size(), 1u);

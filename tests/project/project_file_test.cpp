@@ -249,6 +249,9 @@ TEST(ProjectFileMedia, SaveWritesFramesAndCopiesMediaOpenBringsThemBack) {
     EXPECT_EQ(q.tiles[0].image->width(), 32);
     EXPECT_EQ(q.tiles[0].image->pixel(0, 0), (Rgba{0, 255, 0, 255}));
     EXPECT_EQ(q.tiles[0].image->pixel(31, 31), (Rgba{0, 255, 0, 255}));
+    // Templates and instances get their sprite's first frame for the scene canvas.
+    ASSERT_TRUE(q.objects[1].canvasImage);
+    EXPECT_EQ(*q.objects[1].canvasImage, q.frames[0].image);
 }
 
 TEST(ProjectFileMedia, TilesOfAMissingBackgroundPictureAreRed) {
