@@ -14,7 +14,16 @@ packages=(
   libwxgtk3.2-dev
   libcurl4-openssl-dev
   xvfb xauth
+  adwaita-icon-theme xdg-utils
+  chromium
 )
+
+# The engine tests run Node.js with npm. A machine that already has them (such as
+# Node.js from another source, whose package conflicts with Debian's npm) keeps
+# its own; elsewhere Debian's are installed.
+if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
+  packages+=(nodejs npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
