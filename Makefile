@@ -1,9 +1,10 @@
 # The two commands a newcomer needs: `make run` and `make test`.
 BUILD ?= build
 JOBS ?= 2
-RUNDIR ?= run
+# The studio runs in a folder of its own inside the build tree (see README.md).
+RUNDIR ?= $(BUILD)/run
 
-.PHONY: all deps build test run bench fuzz clean
+.PHONY: all deps build test run prepare bench fuzz clean
 
 all: build
 
@@ -17,9 +18,15 @@ build: deps
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
-run: build
+run: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS) --target PondaroMaker PondaroExtMaker pondaro-cli
 	@scripts/prepare-run.sh $(BUILD) $(RUNDIR)
 	@scripts/start-studio.sh $(BUILD) $(RUNDIR)
+
+# The run folder alone: export.js, keywords.dat, the sample projects and the manual.
+prepare:
+	@scripts/prepare-run.sh $(BUILD) $(RUNDIR)
 
 bench: build
 	@scripts/run-bench.sh $(BUILD)

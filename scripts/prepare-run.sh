@@ -1,12 +1,23 @@
 #!/usr/bin/env bash
 # Prepares the run folder: the programs work on paths relative to their current folder.
+# The engine template and word list are refreshed on every run; the sample projects
+# are copied only where the folder has no project of that name yet, so work saved in
+# the run folder is never overwritten.
 set -euo pipefail
 build=${1:-build}
-run=${2:-run}
-mkdir -p "$run/Projects" "$run/Extensions"
+run=${2:-$build/run}
+mkdir -p "$run/Projects" "$run/Extensions" "$run/manual"
 for f in data/export.js data/keywords.dat; do
   [[ -f "$f" ]] && cp -f "$f" "$run/"
 done
 if [[ -d samples/Projects ]]; then
   cp -rn samples/Projects/. "$run/Projects/" 2>/dev/null || true
 fi
+if [[ -d samples/Extensions ]]; then
+  cp -rn samples/Extensions/. "$run/Extensions/" 2>/dev/null || true
+fi
+# Help (F1) opens manual/index.html in the folder the studio runs in.
+if [[ -d docs/manual ]]; then
+  cp -f docs/manual/* "$run/manual/"
+fi
+echo "Run folder: $run"

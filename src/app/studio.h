@@ -1,5 +1,6 @@
 #pragma once
 // The program's state, passed by reference to every operation: no globals.
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -38,6 +39,12 @@ struct Studio {
     std::vector<KeywordEntry> keywords;
     // The resource panel's sort order: "", "ASC" or "DESC".
     std::string sortOrder;
+    // The resource panel's filter text per category (Sprites, Sounds, Musics, Backgrounds,
+    // Fonts, Objects, Scenes, Functions): kept while the program runs; a record created
+    // from the panel or the Resources menu takes its category's text as its keywords.
+    std::array<std::string, 8> panelFilters;
+    // The latest program version the version check read from the server (0 until then).
+    int latestVersion = 0;
 
     // Before a save, every open editor writes its fields into the project through its
     // apply step, which shows its own messages (a failed apply does not stop the save).

@@ -22,6 +22,9 @@ long long selectedPoint(const Project& p, const Sprite& s) {
     return (long long)vs[size_t(s.shapeeditor.selectedrow)];
 }
 
+// The zoom slider's range is 1..8.
+int zoomOf(const CollisionEditorState& st) { return std::clamp(st.zoom, 1, 8); }
+
 } // namespace
 
 bool mayOpenShapeEditor(const Project& p, size_t sprite, Dialogs& dialogs) {
@@ -59,7 +62,7 @@ std::vector<std::string> vertexListRows(const Project& p, size_t sprite) {
 bool snapInForce(const CollisionEditorState& s) { return s.snap && s.gridwidth > 0 && s.gridheight > 0; }
 
 void imagePosition(const CollisionEditorState& s, int canvasX, int canvasY, int& x, int& y) {
-    const long long zoom = std::max(s.zoom, 1);
+    const long long zoom = zoomOf(s);
     long long sx = canvasX, sy = canvasY;
     if (snapInForce(s)) {
         const long long stepX = (long long)s.gridwidth * zoom, stepY = (long long)s.gridheight * zoom;
@@ -76,7 +79,7 @@ void pressShapeCanvas(Project& p, size_t sprite, int canvasX, int canvasY) {
     CollisionEditorState& st = s->shapeeditor;
     st.dragging = true;
     st.selectedrow = -1;
-    const long long zoom = std::max(st.zoom, 1);
+    const long long zoom = zoomOf(st);
     const std::vector<size_t> vs = spriteVertexIndices(p, s->name);
     for (size_t row = 0; row < vs.size(); ++row) {
         const long long px = p.points[vs[row]].x * zoom, py = p.points[vs[row]].y * zoom;
@@ -156,12 +159,12 @@ int shownShapeFrame(const Project& p, size_t sprite) {
 
 int shapeCanvasWidth(const Project& p, size_t sprite) {
     const int f = shownShapeFrame(p, sprite);
-    return f < 0 ? 0 : p.frames[size_t(f)].image.width() * std::max(p.sprites[sprite].shapeeditor.zoom, 1);
+    return f < 0 ? 0 : p.frames[size_t(f)].image.width() * zoomOf(p.sprites[sprite].shapeeditor);
 }
 
 int shapeCanvasHeight(const Project& p, size_t sprite) {
     const int f = shownShapeFrame(p, sprite);
-    return f < 0 ? 0 : p.frames[size_t(f)].image.height() * std::max(p.sprites[sprite].shapeeditor.zoom, 1);
+    return f < 0 ? 0 : p.frames[size_t(f)].image.height() * zoomOf(p.sprites[sprite].shapeeditor);
 }
 
 Image renderShapeCanvas(const Project& p, size_t sprite, CanvasRegion region) {
@@ -169,7 +172,7 @@ Image renderShapeCanvas(const Project& p, size_t sprite, CanvasRegion region) {
     const int frame = shownShapeFrame(p, sprite);
     if (!s || frame < 0) return Image(region.width, region.height);
     const CollisionEditorState& st = s->shapeeditor;
-    const int zoom = std::max(st.zoom, 1);
+    const int zoom = zoomOf(st);
     const Image& img = p.frames[size_t(frame)].image;
     const int cw = img.width() * zoom, ch = img.height() * zoom;
     return renderCanvasRegion(cw, ch, region, [&](Image& view, int ox, int oy) {

@@ -16,8 +16,8 @@ namespace {
 Rgba& colourOf(ImageEditor& ed, MouseButton b) { return b == MouseButton::Left ? ed.leftColour : ed.rightColour; }
 
 void setPointer(ImageEditor& ed, int canvasX, int canvasY) {
-    ed.pointerX = int(floorDiv(canvasX, ed.zoom));
-    ed.pointerY = int(floorDiv(canvasY, ed.zoom));
+    ed.pointerX = int(floorDiv(canvasX, std::max(ed.zoom, 1)));
+    ed.pointerY = int(floorDiv(canvasY, std::max(ed.zoom, 1)));
 }
 
 // The shape from the anchor to the pointer, drawn on a fresh copy of the frame.

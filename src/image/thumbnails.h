@@ -1,28 +1,17 @@
 #pragma once
-// The 150 x 100 thumbnail cards of the resource panel.
+// The resource panel's card of one sprite, rebuilt after an image tool replaced its
+// frames. The cards themselves are the studio's artwork (app/artwork.h) and the
+// panel's thumbnails (app/thumbnails.h); this header brings both along.
 #include <cstddef>
 
-#include "image/image.h"
+#include "app/artwork.h"
+#include "app/thumbnails.h"
 #include "project/model.h"
 
 namespace pondaro {
 
-inline constexpr int kCardWidth = 150;
-inline constexpr int kCardHeight = 100;
-
-// A white rounded rectangle with a dark border on a light grey ground.
-Image emptyCard();
-// The same shape in a muted red with a large "?": a resource without a picture.
-Image noImageCard();
-// The size a picture of w x h is shown at on a card: 60 pixels along its longer side,
-// the other side in proportion rounded to the nearest whole number (at least 1).
-void thumbnailSize(int w, int h, int& outW, int& outH);
-// The empty card with the picture resampled to its thumbnail size at (45, 20), or the
-// "no image" card when there is no picture.
-Image thumbnailCard(const Image* picture);
-
-// Rebuilds the sprite's preview image from its first frame.
+// The sprite's preview image becomes the card of its first frame (the "no image"
+// card when it has none).
 void refreshSpriteThumbnail(Project& p, size_t spriteIndex);
-void refreshSpriteThumbnails(Project& p);
 
 } // namespace pondaro

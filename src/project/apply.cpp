@@ -76,7 +76,12 @@ void noReferences(const std::string&, const std::string&) {}
 ApplyResult applySprite(Project& p, size_t index, const Sprite& fields) {
     return applyWindow(
         p, p.sprites, index, fields, "sprite", noCheck,
-        [](Sprite& stored, Sprite& current) { stored.preview = std::move(current.preview); },
+        [](Sprite& stored, Sprite& current) {
+            // Editor state belongs to the open windows, not to the fields being applied.
+            stored.preview = std::move(current.preview);
+            stored.spritewindow = std::move(current.spritewindow);
+            stored.shapeeditor = std::move(current.shapeeditor);
+        },
         [&p](const std::string& from, const std::string& to) {
             for (auto& o : p.objects) follow(o.sprite, from, to);
             for (auto& f : p.frames) follow(f.sprite, from, to);

@@ -6,12 +6,20 @@ using namespace pondaro;
 
 namespace {
 
+// A record with only its name set.
+template <class Record>
+Record named(const char* name) {
+    Record r;
+    r.name = name;
+    return r;
+}
+
 ColourWords words() {
     std::vector<KeywordEntry> engine = {{"instance_create", "Fn", "instance_create(x, y, obj)", "Creates."},
                                         {"score", "Var", "n/a", "The score."},
                                         {"c_red", "Cons", "n/a", "Red."}};
     Project p;
-    p.sprites.add({.name = "Hero"});
+    p.sprites.add(named<Sprite>("Hero"));
     GameObject t;
     t.name = "player";
     t.prototype = 1;

@@ -99,20 +99,6 @@ TEST(ShapeEditorEdit, DeleteRemovesTheSelectedRowOnly) {
     EXPECT_EQ(e.p.points[1].sprite, "t");
 }
 
-TEST(ShapeEditorFrames, StepsWithoutWrappingAndZoomLimits) {
-    Shape e;
-    showPreviousShapeFrame(e.p, e.s);
-    EXPECT_EQ(shownShapeFrame(e.p, e.s), 0);
-    showNextShapeFrame(e.p, e.s);
-    showNextShapeFrame(e.p, e.s);
-    EXPECT_EQ(shownShapeFrame(e.p, e.s), 1);
-    setShapeZoom(e.p, e.s, 20);
-    EXPECT_EQ(e.st().zoom, 8);
-    EXPECT_EQ(shapeCanvasWidth(e.p, e.s), 160);
-    setShapeZoom(e.p, e.s, 0);
-    EXPECT_EQ(e.st().zoom, 1);
-}
-
 TEST(ShapeEditorCanvas, EdgesOutlinesAndMarkers) {
     Shape e;
     e.st().snap = false;

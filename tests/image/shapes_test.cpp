@@ -48,18 +48,6 @@ TEST(Lines, ClippingKeepsExactlyThePixelsOfTheWholeLine) {
     EXPECT_EQ(linePixels(-7, -3, 23, 11, clip), expected);
 }
 
-TEST(Lines, BlendReplaceAndXor) {
-    Image img = filled(5, 1, {0, 0, 255, 255});
-    drawLine(img, 0, 0, 1, 0, {255, 0, 0, 128}, ColourMode::AlphaBlend);
-    EXPECT_EQ(img.pixel(0, 0), (Rgba{128, 0, 127, 255}));
-    drawLine(img, 2, 0, 2, 0, {255, 0, 0, 128}, ColourMode::Replace);
-    EXPECT_EQ(img.pixel(2, 0), (Rgba{255, 0, 0, 128}));
-    xorLine(img, -3, 0, 10, 0, kWhite);
-    EXPECT_EQ(img.pixel(4, 0), (Rgba{255, 255, 0, 255}));
-    xorLine(img, -3, 0, 10, 0, kWhite);
-    EXPECT_EQ(img.pixel(4, 0), (Rgba{0, 0, 255, 255}));
-}
-
 TEST(Rectangles, FillAndOutlineClipAndIgnoreEmptySizes) {
     Image img(6, 5);
     fillRect(img, 1, 1, 3, 2, kRed, ColourMode::Replace);

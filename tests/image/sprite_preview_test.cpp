@@ -80,18 +80,6 @@ TEST(SpritePreviewOrigin, DragCenterAndTypedValues) {
     EXPECT_EQ(empty.sprite().centerx, 3);
 }
 
-TEST(SpritePreviewOrigin, SpeedAndZoomFields) {
-    Preview v;
-    EXPECT_FALSE(setPreviewSpeed(v.p, v.s, "0"));
-    EXPECT_FALSE(setPreviewSpeed(v.p, v.s, "fast"));
-    EXPECT_EQ(v.sprite().spritewindow.speed, 30);
-    EXPECT_TRUE(setPreviewSpeed(v.p, v.s, "60"));
-    EXPECT_EQ(v.sprite().spritewindow.speed, 60);
-    setPreviewZoom(v.p, v.s, 100);
-    EXPECT_EQ(v.sprite().spritewindow.zoom, 64);
-    EXPECT_EQ(spritePreviewWidth(v.p, v.s), 20 * 64);
-}
-
 TEST(SpritePreviewRender, FrameAndOriginCrosshairByXor) {
     Preview v;
     v.sprite().centerx = 2;

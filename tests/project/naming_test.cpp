@@ -852,4 +852,16 @@ TEST(NamingApply, RecordsSharingANameCannotBeAppliedUntilOneIsRenamed) {
 }
 
 } // namespace
+TEST(ApplyEditorState, ASpriteKeepsItsWindowsStateWhenTheFieldsComeFromAnOlderCopy) {
+    Project p;
+    std::string name = createSprite(p);
+    Sprite fields = p.sprites[0];  // the window took its copy when it opened
+    p.sprites[0].spritewindow.zoom = 8;
+    p.sprites[0].shapeeditor = {};
+    fields.name = name + "_renamed";
+    ASSERT_TRUE(applySprite(p, 0, fields).ok());
+    EXPECT_EQ(p.sprites[0].name, name + "_renamed");
+    EXPECT_EQ(p.sprites[0].spritewindow.zoom, 8);
+}
+
 } // namespace pondaro

@@ -12,4 +12,20 @@ inline std::string fromWx(const wxString& text) {
     return std::string(utf8.data(), utf8.length());
 }
 
+// Core texts end their lines with CR LF or a lone CR (as the files do); the desktop's
+// message boxes and text areas break lines at LF.
+inline wxString toWxLines(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            out += '\n';
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return toWx(out);
+}
+
 } // namespace pondaro::ui

@@ -1,0 +1,28 @@
+#include "app/startup.h"
+
+#include "export/build.h"
+
+namespace pondaro {
+
+void setStartupDefaults(Studio& studio) {
+    studio.prefs = Preferences{};
+    Project& p = studio.project;
+    p.reset();
+    p.imgfolder = "img";
+    p.audfolder = "aud";
+    p.name.clear();
+    p.workingFolder.clear();
+    p.modified = false;
+    p.counter = 1;
+    p.mergeLog.clear();
+    studio.sortOrder.clear();
+    for (auto& f : studio.panelFilters) f.clear();
+    studio.latestVersion = 0;
+    studio.status = kStatusReady;
+}
+
+void loadWordList(Studio& studio) { studio.keywords = loadKeywords(studio.root); }
+
+void loadEngineTemplate(Studio& studio) { studio.engineTemplate = readTemplate(studio.root); }
+
+} // namespace pondaro

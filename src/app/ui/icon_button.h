@@ -1,0 +1,24 @@
+#pragma once
+// A small square button showing one icon, drawn by the studio itself so the icon keeps
+// its size whatever padding the desktop theme gives its own buttons. A click sends an
+// ordinary button event.
+#include <wx/bitmap.h>
+#include <wx/window.h>
+
+namespace pondaro::ui {
+
+class IconButton : public wxWindow {
+public:
+    IconButton(wxWindow* parent, wxWindowID id, const wxBitmap& icon, const wxPoint& pos, const wxSize& size,
+               const wxString& toolTip);
+    // What a click does: a wxEVT_BUTTON event from this window.
+    void click();
+
+private:
+    void onPaint(wxPaintEvent&);
+    wxBitmap icon_;
+    bool hover_ = false;
+    bool pressed_ = false;
+};
+
+} // namespace pondaro::ui

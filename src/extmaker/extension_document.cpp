@@ -1,0 +1,78 @@
+#include "extmaker/extension_document.h"
+
+#include "base/files.h"
+#include "base/text.h"
+
+namespace pondaro {
+
+Status ExtensionDocument::prepareFolder() const {
+    if (ensureDirectory(extensionsFolder(root_))) return Status::success();
+    return Status::failure("The folder " + extensionsFolder(root_).string() + " could not be created.");
+}
+
+bool ExtensionDocument::newExtension() {
+    if (!dialogs_.confirm("Create a new extension?")) return false;
+    key.clear();
+    fields = {};
+    return true;
+}
+
+std::string extensionKeyOfFile(const std::filesystem::path& file) {
+    std::string name = file.filename().string();
+    if (name.size() >= 4 && equalsIgnoringCase(std::string_view(name).substr(name.size() - 4), ".pdx"))
+        name.resize(name.size() - 4);
+    return name;
+}
+
+bool ExtensionDocument::open() {
+    const std::string file = dialogs_.chooseFileToOpen("Select a Pondaro Game Maker Extension...",
+                                                       "Pondaro Extensions (*.pdx)|*.pdx");
+    if (file.empty()) return false;
+    return openFile(file);
+}
+
+bool ExtensionDocument::openFile(const std::filesystem::path& file) {
+    std::string text;
+    if (Status s = readFile(file, text); !s) {
+        dialogs_.error("The extension file " + file.string() + " could not be read.");
+        return false;
+    }
+    // The fields hold UTF-8: bytes that are not are shown as replacement characters
+    // rather than making the whole text unreadable.
+    fields = parseExtensionForMaker(sanitizeUtf8(text));
+    key = extensionKeyOfFile(file);
+    return true;
+}
+
+bool ExtensionDocument::save() {
+    if (key.empty()) return saveAs();
+    return write();
+}
+
+bool ExtensionDocument::saveAs() {
+    auto answer = dialogs_.askName("Enter the extension name", key);
+    if (!answer) return false;
+    if (answer->empty()) {
+        dialogs_.error("Please enter a name for the extension file.");
+        return false;
+    }
+    if (Status s = checkPathComponent(*answer, "extension name"); !s) {
+        dialogs_.error(s.message());
+        return false;
+    }
+    key = *answer;
+    return write();
+}
+
+bool ExtensionDocument::write() {
+    if (Status s = writeExtensionFile(root_, key, fields); !s) {
+        dialogs_.error("Failed. Please try again.");
+        return false;
+    }
+    dialogs_.notice(kMakerTitle, "Extension: " + key + " successfully saved.");
+    return true;
+}
+
+bool ExtensionDocument::confirmExit() { return dialogs_.confirm("Exit from Pondaro Extension Maker?"); }
+
+} // namespace pondaro

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <wx/button.h>
+#include <wx/textctrl.h>
+
+#include "app/ui/name_dialog.h"
+#include "app/ui/open_project_dialog.h"
+#include "app/ui/resource_page.h"
+#include "base/files.h"
+#include "expectations.h"
+#include "gui_support.h"
+#include "image/codecs.h"
+#include "project/project_file.h"
+
+using namespace pondaro;
+using namespace pondaro::gui;
+
+namespace {
+
+void press(wxWindow* dialog, int id) {
+    auto* button = wxDynamicCast(dialog->FindWindow(id), wxButton);
+    ASSERT_NE(button, nullptr);
+    wxCommandEvent event(wxEVT_BUTTON, id);
+    event.SetEventObject(button);
+    button->GetEventHandler()->ProcessEvent(event);
+}
+
+} // namespace
+
+TEST(FileCommands, SaveNewAndOpenThroughTheMenusKeepTheTitleTrue) {
+    GuiStudio s;
+    ui::MainFrame* f = s.start();
+    wxTEST_DIALOG(f->runCommand(Command::AddSprite),
+                  ExpectMessage("Message", "The sprite window is not available yet."));
+    wxTEST_DIALOG(f->runCommand(Command::AddScene), ExpectMessage("Message", "The scene window is not available yet."));
+    ASSERT_EQ(s.studio.project.sprites.size(), 1u);
+    EXPECT_TRUE(s.studio.project.modified);
+
+    // Save of an unnamed project asks the name, writes the project and its game.
+    wxTEST_DIALOG(f->runCommand(Command::Save), ExpectNameDialog("mygame"));
+    EXPECT_EQ(f->GetTitle(), "Pondaro Game Maker v2.0.0 - mygame");
+    EXPECT_TRUE(isRegularFile(projectFilePath(s.folder.path(), "mygame")));
+    EXPECT_TRUE(isRegularFile(s.folder.path() / "Projects" / "mygame" / "game.js"));
+    EXPECT_FALSE(s.studio.project.modified);
+    EXPECT_EQ(f->statusDisplay()->GetLabel(), "PROJECT SAVED.");
+    pump(700);
+    EXPECT_EQ(f->statusDisplay()->GetLabel(), "STATUS: READY.");
+
+    // New asks nothing for a saved project and leaves it unnamed and empty.
+    f->runCommand(Command::New);
+    EXPECT_EQ(f->GetTitle(), "Pondaro Game Maker v2.0.0");
+    EXPECT_TRUE(s.studio.project.sprites.empty());
+
+    // Open through the open dialog, which shows the placeholder for a project
+    // without a preview picture, and when the project file was written.
+    wxTEST_DIALOG(f->runCommand(Command::Open), ExpectOpenDialog("mygame", wxID_OK, [](ui::OpenProjectDialog* d) {
+                      EXPECT_TRUE(d->showingPlaceholder());
+                      EXPECT_TRUE(d->informationLine().StartsWith("Project started: 20"));
+                  }));
+    EXPECT_EQ(f->GetTitle(), "Pondaro Game Maker v2.0.0 - mygame");
+    ASSERT_EQ(s.studio.project.sprites.size(), 1u);
+    // The opened sprite has its panel picture (the "no image" card: it has no frame).
+    EXPECT_EQ(s.studio.project.sprites[0].preview.width(), 150);
+    EXPECT_EQ(f->page(PanelCategory::Sprites)->canvas()->shown().size(), 1u);
+    EXPECT_EQ(f->statusDisplay()->GetLabel(), "STATUS: READY.");
+}
+
+TEST(FileCommands, SaveAsCancelledLeavesTheProjectUnnamedAndWritesNothing) {
+    GuiStudio s;
+    ui::MainFrame* f = s.start();
+    wxTEST_DIALOG(f->runCommand(Command::SaveAs), ExpectNameDialog("other", wxID_CANCEL));
+    EXPECT_EQ(f->GetTitle(), "Pondaro Game Maker v2.0.0");
+    EXPECT_TRUE(listFiles(s.folder.path() / "Projects", ".xml").empty());
+}
+
+TEST(FileCommands, OpenAfterChangesAsksFirstAndNoKeepsTheProject) {
+    GuiStudio s;
+    ui::MainFrame* f = s.start();
+    wxTEST_DIALOG(f->runCommand(Command::AddFunction),
+                  ExpectMessage("Message", "The function window is not available yet."));
+    wxTEST_DIALOG(f->runCommand(Command::Open),
+                  ExpectMessage("Confirm", "Unsaved changes will be lost. Open a new project?", wxID_NO));
+    EXPECT_EQ(s.studio.project.fns.size(), 1u);
+}
+
+TEST(FileCommands, MergeIntoAnUnnamedProjectIsRefused) {
+    GuiStudio s;
+    ui::MainFrame* f = s.start();
+    wxTEST_DIALOG(f->runCommand(Command::Merge),
+                  ExpectMessage("Error", "Please save your current project or open the base project."));
+}
+
+TEST(NameDialog, RefusesANameThatCannotBeAFileNameAndStaysOpen) {
+    GuiStudio s;
+    ui::MainFrame* f = s.start();
+    auto* dialog = new ui::NameDialog(f, "Enter the project name", "", ui::fileNameProblem);
+    dialog->Show();
+    for (const char* bad : {"a/b", "..", "x\\y"}) {
+        dialog->field()->SetValue(bad);
+        wxTEST_DIALOG(press(dialog, wxID_OK), ExpectTitled("Error"));
+        EXPECT_TRUE(dialog->IsShown()) << bad;
+    }
+    dialog->field()->SetValue("good name");
+    press(dialog, wxID_OK);
+    EXPECT_FALSE(dialog->IsShown());
+    EXPECT_EQ(dialog->name(), "good name");
+    dialog->Destroy();
+}
+
+TEST(OpenDialog, ShowsTheProjectsPreviewOrThePlaceholderAndWhenItWasWritten) {
+    GuiStudio s;
+    ui::MainFrame* f = s.start();
+    writeTestFile(s.folder.path() / "Projects" / "withpicture.xml", "<project/>");
+    writeTestFile(s.folder.path() / "Projects" / "plain.xml", "<project/>");
+    writeTestFile(s.folder.path() / "Projects" / "empty.png", "");
+    Image picture(300, 150);
+    picture.fill({10, 200, 30, 255});
+    ASSERT_TRUE(savePng(picture, s.folder.path() / "Projects" / "withpicture.png"));
+
+    auto* dialog = new ui::OpenProjectDialog(f, s.folder.path(), {"withpicture", "plain"}, wxBitmap(8, 8));
+    dialog->Show();
+    EXPECT_EQ(dialog->GetClientSize(), wxSize(640, 400));
+    EXPECT_EQ(dialog->chosen(), "");
+    dialog->pick(0);
+    EXPECT_FALSE(dialog->showingPlaceholder());
+    EXPECT_TRUE(dialog->informationLine().StartsWith("Project started: 20"));
+    dialog->pick(1);
+    EXPECT_TRUE(dialog->showingPlaceholder());
+    EXPECT_EQ(dialog->chosen(), "plain");
+    dialog->Destroy();
+}

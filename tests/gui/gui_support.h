@@ -1,0 +1,77 @@
+#pragma once
+// Helpers of the window tests: a studio in a temporary folder with the real window
+// ports, its start-up without the splash, event pumping and screenshots.
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include <wx/app.h>
+#include <gtest/gtest.h>
+#include <wx/button.h>
+#include <wx/evtloop.h>
+#include <wx/testing.h>
+#include <wx/utils.h>
+
+#include "app/studio.h"
+#include "app/ui/main_frame.h"
+#include "app/ui/studio_startup.h"
+#include "app/ui/wx_ports.h"
+#include "support/fake_ports.h"
+#include "support/temp_folder.h"
+
+namespace pondaro::gui {
+
+// Lets the windows handle what is pending (paints, sizes, posted calls) for a moment.
+inline void pump(int milliseconds = 30) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    do {
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->Yield(true);
+        wxMilliSleep(5);
+    } while (std::chrono::steady_clock::now() < until);
+}
+
+// Saves the screen as a PNG in the folder named by PONDARO_SCREENSHOTS, when set
+// (ImageMagick's import takes the picture of the virtual display).
+inline void screenshot(const std::string& name) {
+    const char* folder = std::getenv("PONDARO_SCREENSHOTS");
+    if (!folder || !*folder) return;
+    pump(300);
+    const std::string file = (std::filesystem::path(folder) / (name + ".png")).string();
+    const std::string command = "/usr/bin/import -window root '" + file + "'";
+    if (std::system(command.c_str()) != 0) ADD_FAILURE() << "no screenshot: " << command;
+}
+
+// A studio working in a fresh folder, with the desktop's dialogs and a recording shell.
+struct GuiStudio {
+    GuiStudio() : dialogs(folder.path(), wxBitmap()), studio(dialogs, shell, clock, folder.path()) {}
+    ~GuiStudio() {
+        if (frame) frame->Destroy();
+        pump(10);
+    }
+
+    // The start-up without the splash and its pause and without maximising. The
+    // start-up version check asks a local port where nothing listens (it fails at once,
+    // in silence) unless a test names another address.
+    ui::MainFrame* start(const std::string& versionAddress = "http://127.0.0.1:9/version.txt") {
+        ui::StartupOptions options;
+        options.showSplash = false;
+        options.splashWaitMs = 0;
+        options.maximise = false;
+        options.versionFileAddress = versionAddress;
+        options.versionTimeoutMs = 1500;
+        frame = ui::startStudio(studio, &dialogs, {}, options);
+        pump();
+        return frame;
+    }
+
+    TempFolder folder;
+    ui::WxDialogs dialogs;
+    FakeShell shell;
+    SystemClock clock;
+    Studio studio;
+    ui::MainFrame* frame = nullptr;
+};
+
+} // namespace pondaro::gui

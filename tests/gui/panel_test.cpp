@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/textctrl.h>
+
+#include "app/ui/game_page.h"
+#include "app/ui/icon_button.h"
+#include "app/ui/resource_page.h"
+#include "expectations.h"
+#include "gui_support.h"
+#include "project/naming.h"
+
+using namespace pondaro;
+using namespace pondaro::gui;
+
+namespace {
+
+std::vector<std::string> shownNames(ui::ResourcePage* page, const Project& p) {
+    std::vector<std::string> names;
+    for (size_t i : page->canvas()->shown()) names.push_back(recordName(p, page->category(), i));
+    return names;
+}
+
+// Four sprites with keywords, in this order.
+void addSprites(Project& p) {
+    for (const char* keywords : {"Hero, player", "enemy", "", "BOSS,Enemy"}) {
+        std::string name = createSprite(p);
+        p.sprites[p.sprites.find(name)].keywords = keywords;
+    }
+}
+
+} // namespace
+
+TEST(ResourcePanel, TheFilterOfTwoKeywordsAndTheKeywordList) {
+    GuiStudio s;
+    ui::MainFrame* f = s.start();
+    Project& p = s.studio.project;
+    addSprites(p);
+    f->rebuildPanel();
+    ui::ResourcePage* page = f->page(PanelCategory::Sprites);
+    EXPECT_EQ(page->canvas()->shown().size(), 4u);
+
+    page->filterField()->SetValue("hero, boss");
+    pump();
+    EXPECT_EQ(shownNames(page, p), (std::vector<std::string>{p.sprites[0].name, p.sprites[3].name}));
+    EXPECT_EQ(s.studio.panelFilters[0], "hero, boss");
+
+    wxChoice* keywords = page->keywordList();
+    ASSERT_EQ(keywords->GetCount(), 6u);
+    EXPECT_EQ(keywords->GetString(0), "");
+    EXPECT_EQ(keywords->GetString(1), "Hero");
+    EXPECT_EQ(keywords->GetString(5), "Enemy");
+    // Choosing a keyword puts it into the filter.
+    keywords->SetSelection(3);
+    wxCommandEvent choose(wxEVT_CHOICE, keywords->GetId());
+    choose.SetEventObject(keywords);
+    choose.SetInt(3);
+    keywords->GetEventHandler()->ProcessEvent(choose);
+    pump();
+    EXPECT_EQ(page->filterField()->GetValue(), "enemy");
+    EXPECT_EQ(shownNames(page, p), (std::vector<std::string>{p.sprites[1].name, p.sprites[3].name}));
+    EXPECT_EQ(keywords->GetStringSelection(), "enemy");
+    // A new sprite made from the page takes the filter as its keywords.
+    wxTEST_DIALOG(f->runCommand(Command::AddSprite), ExpectTitled("Message"));
+    EXPECT_EQ(p.sprites[4].keywords, "enemy");
+    EXPECT_EQ(page->canvas()->shown().size(), 3u);
+}
+
+TEST(ResourcePanel, SortButtonsOrderTheTableAndSetTheSortOrder) {
+    GuiStudio s;
+    ui::MainFrame* f = s.start();
+    Project& p = s.studio.project;
+    for (const char* name : {"beta", "alpha", "gamma"}) {
+        std::string made = createObject(p);
+        p.objects.rename(p.objects.find(made), name);
+    }
+    f->rebuildPanel();
+    ui::ResourcePage* page = f->page(PanelCategory::Objects);
+    page->sortButton(2)->click();
+    EXPECT_EQ(s.studio.sortOrder, "DESC");
+    EXPECT_EQ(shownNames(page, p), (std::vector<std::string>{"gamma", "beta", "alpha"}));
+    page->sortButton(1)->click();
+    EXPECT_EQ(s.studio.sortOrder, "ASC");
+    EXPECT_EQ(shownNames(page, p), (std::vector<std::string>{"alpha", "beta", "gamma"}));
+    page->sortButton(0)->click();
+    EXPECT_EQ(s.studio.sortOrder, "");
+    EXPECT_EQ(shownNames(page, p), (std::vector<std::string>{"beta", "alpha", "gamma"}));
+}
+
+TEST(ResourcePanel, AnEmptyCategoryShowsOnlyTheAddTileWhichAddsARecord) {
+    GuiStudio s;
+    ui::MainFrame* f = s.start();
+    ui::ResourceCanvas* canvas = f->page(PanelCategory::Sounds)->canvas();
+    EXPECT_EQ(canvas->cellCount(), 1);
+    EXPECT_TRUE(canvas->shown().empty());
+    // Clicking beside the tile does nothing; the tile adds a sound and opens its window.
+    canvas->clickAt(200, 70, false);
+    EXPECT_TRUE(s.studio.project.sounds.empty());
+    wxTEST_DIALOG(canvas->clickAt(20, 70, false), ExpectMessage("Message", "The sound window is not available yet."));
+    ASSERT_EQ(s.studio.project.sounds.size(), 1u);
+    EXPECT_EQ(canvas->shown().size(), 1u);
+    EXPECT_EQ(canvas->selected(), s.studio.project.sounds[0].name);
+    // Its name label does nothing when clicked.
+    canvas->clickAt(20, 60 + 110, false);
+    EXPECT_EQ(s.studio.project.sounds.size(), 1u);
+}
+
+TEST(ResourcePanel, TheGameTabMirrorsAdvancedScriptingModeWithoutMarkingAChange) {
+    GuiStudio s;
+    ui::MainFrame* f = s.start();
+    ui::GamePage* game = f->gamePage();
+    EXPECT_EQ(game->advancedMode()->GetPosition(), wxPoint(20, 250));
+    game->advancedMode()->SetValue(true);
+    wxCommandEvent tick(wxEVT_CHECKBOX, game->advancedMode()->GetId());
+    tick.SetEventObject(game->advancedMode());
+    tick.SetInt(1);
+    game->advancedMode()->GetEventHandler()->ProcessEvent(tick);
+    EXPECT_EQ(s.studio.project.game.advancedscriptmode, 1);
+    EXPECT_FALSE(s.studio.project.modified);
+    s.studio.project.game.advancedscriptmode = 0;
+    f->rebuildPanel();
+    EXPECT_FALSE(game->advancedMode()->GetValue());
+    // The extensions picture needs a named project.
+    wxTEST_DIALOG(game->picture(3)->click(), ExpectMessage("Message", "Please save your project."));
+    wxTEST_DIALOG(game->picture(0)->click(),
+                  ExpectMessage("Message", "The global variables window is not available yet."));
+}
+
+TEST(ResourcePanel, TenThousandRecordsAreOnePaintedCanvasWithoutAWindowEach) {
+    GuiStudio s;
+    ui::MainFrame* f = s.start();
+    Project& p = s.studio.project;
+    p.sprites.reserve(10000);
+    for (int i = 0; i < 10000; ++i) createSprite(p, i % 2 ? "odd" : "even");
+    const auto started = std::chrono::steady_clock::now();
+    f->rebuildPanel();
+    ui::ResourceCanvas* canvas = f->page(PanelCategory::Sprites)->canvas();
+    canvas->Refresh();
+    canvas->Update();
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
+    std::printf("panel rebuild and paint with 10,000 sprites: %.1f ms\n", ms);
+    EXPECT_EQ(canvas->cellCount(), 10001);
+    EXPECT_TRUE(canvas->GetChildren().empty());
+    EXPECT_EQ(canvas->GetVirtualSize().y, pageHeight(10001, canvas->columns()) - kHeaderHeight + 10);
+    // Scrolled to the end, a click still finds the add tile after the last sprite.
+    const PanelRect last = thumbnailRect(10000, canvas->columns());
+    wxTEST_DIALOG(canvas->clickAt(last.x + 5, last.y + 5, false), ExpectTitled("Message"));
+    EXPECT_EQ(p.sprites.size(), 10001u);
+    f->page(PanelCategory::Sprites)->filterField()->SetValue("odd");
+    pump();
+    EXPECT_EQ(canvas->shown().size(), 5000u);
+}
