@@ -34,20 +34,7 @@ ColourWords studioColourWords(const std::vector<KeywordEntry>& engine, const Pro
         else if (e.kind == "Var") w.engineVariables.insert(word);
         else if (e.kind == "Cons") w.engineConstants.insert(word);
     }
-    if (project) {
-        auto add = [&](const auto& table) {
-            for (const auto& r : table) w.resources.insert(asciiLower(r.name));
-        };
-        add(project->sprites);
-        add(project->sounds);
-        add(project->musics);
-        add(project->backgrounds);
-        add(project->fonts);
-        add(project->scenes);
-        add(project->fns);
-        for (const auto& o : project->objects)
-            if (o.isTemplate()) w.resources.insert(asciiLower(o.name));
-    }
+    if (project) project->forEachResourceName([&](const std::string& name) { w.resources.insert(asciiLower(name)); });
     return w;
 }
 

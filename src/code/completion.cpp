@@ -23,20 +23,7 @@ bool isIdentifier(std::string_view word) {
 CompletionWords::CompletionWords(const std::vector<KeywordEntry>& engine, const Project* project) {
     std::vector<std::string> all;
     for (const auto& e : engine) all.push_back(e.word);
-    if (project) {
-        auto add = [&](const auto& table) {
-            for (const auto& r : table) all.push_back(r.name);
-        };
-        add(project->sprites);
-        add(project->sounds);
-        add(project->musics);
-        add(project->backgrounds);
-        add(project->fonts);
-        add(project->scenes);
-        add(project->fns);
-        for (const auto& o : project->objects)
-            if (o.isTemplate()) all.push_back(o.name);
-    }
+    if (project) project->forEachResourceName([&](const std::string& name) { all.push_back(name); });
     std::erase_if(all, [](const std::string& w) { return !isIdentifier(w); });
     std::sort(all.begin(), all.end(), [](const std::string& a, const std::string& b) {
         const std::string ua = asciiUpper(a), ub = asciiUpper(b);

@@ -148,6 +148,15 @@ void Project::removeByName(ResourceKind kind, std::string_view n) {
     }
 }
 
+const GameObject* Project::templateNamed(std::string_view n) const {
+    if (n.empty()) return nullptr;
+    const GameObject* first = objects.get(n);
+    if (!first || first->isTemplate()) return first;
+    for (const GameObject& o : objects)
+        if (o.isTemplate() && o.name == n) return &o;
+    return nullptr;
+}
+
 int Project::spriteIndex(std::string_view n) const {
     size_t i = sprites.find(n);
     return i == Table<Sprite>::npos ? -1 : int(i);

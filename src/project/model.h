@@ -265,6 +265,25 @@ struct Project {
     // layers and tiles with it. Does not touch the modified flag.
     void removeByName(ResourceKind kind, std::string_view name);
 
+    // The first template object holding the name (an instance may hold it first when a
+    // damaged file repeats a name), or nullptr.
+    const GameObject* templateNamed(std::string_view name) const;
+
+    // Calls f with each name game code can refer to as a resource: sprites, sounds,
+    // musics, backgrounds, fonts, scenes, functions and object templates.
+    template <class F>
+    void forEachResourceName(F&& f) const {
+        for (const auto& r : sprites) f(r.name);
+        for (const auto& r : sounds) f(r.name);
+        for (const auto& r : musics) f(r.name);
+        for (const auto& r : backgrounds) f(r.name);
+        for (const auto& r : fonts) f(r.name);
+        for (const auto& r : scenes) f(r.name);
+        for (const auto& r : fns) f(r.name);
+        for (const auto& o : objects)
+            if (o.isTemplate()) f(o.name);
+    }
+
     // Index of the first sprite with the name, or -1.
     int spriteIndex(std::string_view name) const;
     // The image of the first frame of the sprite, or nullptr when it has none.

@@ -443,10 +443,12 @@ void readIntoProject(Project& p, ProjectFileData&& d, const std::string& name, b
     refreshCanvasImages(p);
 
     // Instances always carry their template's depth.
+    std::unordered_map<std::string, const GameObject*> templates;
     for (auto& o : p.objects) {
         if (o.isTemplate() || o.templ.empty()) continue;
-        const GameObject* t = p.objects.get(o.templ);
-        if (t && t->isTemplate()) o.depth = t->depth;
+        auto [it, fresh] = templates.try_emplace(o.templ, nullptr);
+        if (fresh) it->second = p.templateNamed(o.templ);
+        if (it->second) o.depth = it->second->depth;
     }
 
     p.counter = p.recordCountForCounter();

@@ -18,16 +18,6 @@ namespace {
 
 int addClamped(int v, long long d) { return int(std::clamp<long long>((long long)v + d, INT32_MIN, INT32_MAX)); }
 
-const GameObject* findTemplate(const Project& p, const std::string& name) {
-    if (name.empty()) return nullptr;
-    const GameObject* first = p.objects.get(name);
-    if (!first || first->isTemplate()) return first;
-    // An instance holds the name first (a clash read from a file): look further.
-    for (const GameObject& o : p.objects)
-        if (o.isTemplate() && o.name == name) return &o;
-    return nullptr;
-}
-
 bool isInstanceOf(const GameObject& o, const std::string& scene) { return !o.isTemplate() && o.scene == scene; }
 
 // The sizes of the frames of the sprites of some instances, gathered in one pass over
@@ -134,7 +124,7 @@ bool placeTile(Project& p, SceneEditor& e, const Scene& s, int x, int y) {
 std::optional<size_t> createInstance(Project& p, SceneEditor& e, int x, int y) {
     if (!editedScene(p, e)) return std::nullopt;
     e.index.sync(p, e.scene);
-    const GameObject* templ = findTemplate(p, e.objectToPlace);
+    const GameObject* templ = p.templateNamed(e.objectToPlace);
     GameObject o;
     o.prototype = 0;
     o.name = freshName(p, ResourceKind::Object, "SceneObject");

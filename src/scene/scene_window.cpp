@@ -17,18 +17,6 @@
 
 namespace pondaro {
 
-namespace {
-
-const GameObject* templateNamed(const Project& p, const std::string& name) {
-    if (name.empty()) return nullptr;
-    const GameObject* first = p.objects.get(name);
-    if (!first || first->isTemplate()) return first;
-    for (const GameObject& o : p.objects)
-        if (o.isTemplate() && o.name == name) return &o;
-    return nullptr;
-}
-
-} // namespace
 
 void loadBackgroundPicture(const Project& p, SceneEditor& e, const std::filesystem::path& root) {
     e.backgroundPicture = Image();
@@ -63,7 +51,7 @@ void chooseObjectToPlace(const Project& p, SceneEditor& e, std::string_view temp
     e.objectAction = ObjectAction::Place;
     e.placePreview.reset();
     e.placePreviewSprite = -1;
-    const GameObject* templ = templateNamed(p, e.objectToPlace);
+    const GameObject* templ = p.templateNamed(e.objectToPlace);
     if (!templ || templ->sprite.empty()) return;
     e.placePreviewSprite = p.spriteIndex(templ->sprite);
     const Image* first = p.firstFrameImage(templ->sprite);

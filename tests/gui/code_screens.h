@@ -12,25 +12,14 @@
 #include <wx/utils.h>
 #include <wx/window.h>
 
+#include "gui/gui_support.h"
+
 namespace pondaro::gui {
 
-inline void letEventsThrough(int milliseconds = 30) {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    do {
-        wxTheApp->ProcessPendingEvents();
-        wxTheApp->Yield(true);
-        wxMilliSleep(5);
-    } while (std::chrono::steady_clock::now() < until);
-}
-
-inline void screenshotWithImport(const std::string& name) {
-    const char* folder = std::getenv("PONDARO_SCREENSHOTS");
-    if (!folder || !*folder) return;
-    letEventsThrough(300);
-    const std::string file = (std::filesystem::path(folder) / (name + ".png")).string();
-    const std::string command = "/usr/bin/import -window root '" + file + "'";
-    if (std::system(command.c_str()) != 0) std::fprintf(stderr, "screenshot %s failed\n", file.c_str());
-}
+// The studio's window tests already pump events and take screenshots; these names read
+// better in the code window tests.
+inline void letEventsThrough(int milliseconds = 30) { pump(milliseconds); }
+inline void screenshotWithImport(const std::string& name) { screenshot(name); }
 
 template <class T = wxWindow>
 T* child(wxWindow* parent, const char* name) {
