@@ -37,4 +37,10 @@ Status readTextFile(const std::filesystem::path& path, std::string& text);
 // `what` names the thing in the message, e.g. "project name".
 Status checkPathComponent(std::string_view name, std::string_view what);
 
+// A file name taken from a record that may be used inside a folder: not empty and a
+// plain path component.
+inline bool isPlainFileName(std::string_view name) {
+    return !name.empty() && checkPathComponent(name, "file name").ok();
+}
+
 } // namespace pondaro

@@ -139,7 +139,7 @@ bool runGame(Studio& studio) {
         return false;
     }
     if (!saveProject(studio)) return false;
-    buildGame(studio);
+    if (!buildGame(studio)) return false;  // the error is shown; an old page would mislead
     const fs::path page = projectsFolder(studio.root) / studio.project.name / "index.html";
     if (fileSize(page) > 0) return studio.shell.openPage(gamePageAddress(studio));
     studio.dialogs.message(

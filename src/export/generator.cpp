@@ -177,7 +177,10 @@ std::string scenesBlock(const Project& p) {
     std::unordered_map<std::string_view, std::vector<const Tile*>> tilesOf;
     for (const Tile& t : p.tiles) tilesOf[t.scene].push_back(&t);
     std::unordered_map<std::string_view, std::vector<const GameObject*>> objectsOf;
-    for (const GameObject& o : p.objects) objectsOf[o.scene].push_back(&o);
+    // Only instances are placed in scenes; a template carrying a scene name (a damaged
+    // file) would otherwise become an entry without a template and break the game.
+    for (const GameObject& o : p.objects)
+        if (!o.isTemplate()) objectsOf[o.scene].push_back(&o);
 
     std::string out;
     for (const Scene& s : p.scenes) {

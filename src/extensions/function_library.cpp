@@ -5,32 +5,13 @@
 #include "base/files.h"
 #include "base/integer_reader.h"
 #include "base/text.h"
+#include "base/xml_text.h"
 
 namespace pondaro {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// Same rules as the project file: what the parser would normalise is written as a
-// character reference so the text reads back exactly.
-void appendEscaped(std::string& out, std::string_view raw, bool attribute) {
-    std::string clean = sanitizeUtf8(raw);
-    for (char ch : clean) {
-        unsigned char c = static_cast<unsigned char>(ch);
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += attribute ? "&quot;" : "\""; break;
-        case '\r': out += "&#13;"; break;
-        case '\n': out += attribute ? "&#10;" : "\n"; break;
-        case '\t': out += attribute ? "&#9;" : "\t"; break;
-        default:
-            if (c >= 0x20) out += ch;
-        }
-    }
-}
 
 struct LibraryParse {
     int depth = 0;
@@ -84,19 +65,19 @@ std::string functionLibraryXml(const std::vector<const GameFunction*>& functions
                                const std::string& description) {
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
     out += "<pondaro_functions version=\"" + std::to_string(kProgramVersion) + "\" author=\"";
-    appendEscaped(out, author, true);
+    appendXmlEscaped(out, author, true);
     out += "\" description=\"";
-    appendEscaped(out, description, true);
+    appendXmlEscaped(out, description, true);
     out += "\">\r\n    <fns count=\"" + std::to_string(functions.size()) + "\">\r\n";
     for (const GameFunction* f : functions) {
         out += "        <fn name=\"";
-        appendEscaped(out, f->name, true);
+        appendXmlEscaped(out, f->name, true);
         out += "\" params=\"";
-        appendEscaped(out, f->params, true);
+        appendXmlEscaped(out, f->params, true);
         out += "\" description=\"";
-        appendEscaped(out, f->description, true);
+        appendXmlEscaped(out, f->description, true);
         out += "\">";
-        appendEscaped(out, f->code, false);
+        appendXmlEscaped(out, f->code, false);
         out += "</fn>\r\n";
     }
     out += "    </fns>\r\n</pondaro_functions>\r\n";

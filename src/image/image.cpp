@@ -31,14 +31,15 @@ void Image::fill(Rgba c) {
 }
 
 void copyInto(Image& dst, const Image& src, int x, int y) {
-    int x0 = std::max(0, x), y0 = std::max(0, y);
-    int x1 = std::min(dst.width(), x + src.width());
-    int y1 = std::min(dst.height(), y + src.height());
+    // 64-bit bounds: positions near the ends of the int range must not overflow.
+    const long long x0 = std::max<long long>(0, x), y0 = std::max<long long>(0, y);
+    const long long x1 = std::min<long long>(dst.width(), (long long)x + src.width());
+    const long long y1 = std::min<long long>(dst.height(), (long long)y + src.height());
     if (x0 >= x1 || y0 >= y1) return;
     size_t rowBytes = size_t(x1 - x0) * 4;
-    for (int row = y0; row < y1; ++row) {
-        const uint8_t* from = src.data() + (size_t(row - y) * src.width() + (x0 - x)) * 4;
-        uint8_t* to = dst.data() + (size_t(row) * dst.width() + x0) * 4;
+    for (long long row = y0; row < y1; ++row) {
+        const uint8_t* from = src.data() + (size_t(row - y) * src.width() + size_t(x0 - x)) * 4;
+        uint8_t* to = dst.data() + (size_t(row) * dst.width() + size_t(x0)) * 4;
         std::memcpy(to, from, rowBytes);
     }
 }

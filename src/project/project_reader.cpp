@@ -1,5 +1,6 @@
 // Reading project files: a streaming expat parse into ProjectFileData, then the
 // merge-aware read of that data into the open project.
+#include <cstdint>
 #include <cstring>
 #include <expat.h>
 #include <map>
@@ -245,8 +246,6 @@ Status loadProjectFile(const fs::path& root, const std::string& name, ProjectFil
 
 namespace {
 
-// A file name taken from a record that must stay inside its folder.
-bool safeFileName(const std::string& name) { return !name.empty() && checkPathComponent(name, "file name").ok(); }
 
 bool sameContents(const fs::path& a, const fs::path& b) {
     if (fileSize(a) != fileSize(b)) return false;
@@ -259,7 +258,7 @@ bool sameContents(const fs::path& a, const fs::path& b) {
 // named like one of the open project) keeps its name, and the new one takes a free
 // name, so merging never replaces the open project's media.
 std::string copyIntoWorkingFolder(const fs::path& fromFolder, const std::string& file, const fs::path& work) {
-    if (work.empty() || !safeFileName(file)) return file;
+    if (work.empty() || !isPlainFileName(file)) return file;
     const fs::path from = fromFolder / file;
     if (!isRegularFile(from)) return file;
     const fs::path to = work / file;
@@ -287,7 +286,12 @@ std::shared_ptr<const Image> cutTile(const Background* bg, const Tile& t, std::m
     auto it = cache.find(key);
     if (it != cache.end()) return it->second;
     auto img = std::make_shared<Image>(t.width, t.height);
-    if (bg && !bg->picture.empty()) copyInto(*img, bg->picture, -t.left, -t.top);
+    // -left cannot be formed for the most negative int; such a tile cuts nothing anyway.
+    const long long dx = -(long long)t.left, dy = -(long long)t.top;
+    const bool reachable = dx > INT32_MIN && dx < INT32_MAX && dy > INT32_MIN && dy < INT32_MAX;
+    if (bg && !bg->picture.empty()) {
+        if (reachable) copyInto(*img, bg->picture, int(dx), int(dy));
+    }
     else img->fill({255, 0, 0, 255});
     cache.emplace(std::move(key), img);
     return img;
@@ -338,11 +342,11 @@ void readIntoProject(Project& p, ProjectFileData&& d, const std::string& name, b
     for (auto& r : d.frames) {
         // The image is read under the sprite name the file wrote, so nothing is copied
         // inside the project being read.
-        fs::path png = dImg / (r.sprite + "_" + r.file + ".png");
+        const std::string png = r.sprite + "_" + r.file + ".png";
         r.sprite = ref("SPRITE", r.sprite);
-        if (safeFileName(png.filename().string())) {
+        if (isPlainFileName(png)) {  // the whole name: a sprite called "../x" stays inside
             Image img;
-            if (loadImage(png, img)) r.image = std::move(img);
+            if (loadImage(dImg / png, img)) r.image = std::move(img);
         }
         p.frames.push_back(std::move(r));
     }
@@ -374,10 +378,8 @@ void readIntoProject(Project& p, ProjectFileData&& d, const std::string& name, b
         r.uid = uid(r.uid);
         if (v < 129) r.direction = r.image_angle = 0;
         r.name = clashCheckOnRead(p, ResourceKind::Object, r.name);
-        r.templ = ref("OBJECT", r.templ);
         r.sprite = ref("SPRITE", r.sprite);
-        r.parent = ref("OBJECT", r.parent);
-        p.objects.add(std::move(r));
+        p.objects.add(std::move(r));  // template and parent follow once all objects are read
     }
     const size_t firstScript = p.scripts.size();
     for (auto& r : d.scripts) {
@@ -414,9 +416,16 @@ void readIntoProject(Project& p, ProjectFileData&& d, const std::string& name, b
         p.points.push_back(std::move(r));
     }
 
-    // References to kinds that come later in the file follow the renames too, so merged
-    // instances stay in their own scene and collisions keep their partner.
-    for (size_t i = firstObject; i < p.objects.size(); ++i) p.objects[i].scene = ref("SCENE", p.objects[i].scene);
+    // References that may point further down the file follow the renames once everything
+    // is read, so merged instances keep their own template and scene (a file saved in
+    // name order lists "SceneObject9" before "enemy"), children their parent, and
+    // collisions their partner.
+    for (size_t i = firstObject; i < p.objects.size(); ++i) {
+        GameObject& o = p.objects[i];
+        o.templ = ref("OBJECT", o.templ);
+        o.parent = ref("OBJECT", o.parent);
+        o.scene = ref("SCENE", o.scene);
+    }
     for (size_t i = firstScript; i < p.scripts.size(); ++i)
         if (p.scripts[i].event == "Collision") p.scripts[i].parameter = ref("OBJECT", p.scripts[i].parameter);
 
@@ -424,7 +433,7 @@ void readIntoProject(Project& p, ProjectFileData&& d, const std::string& name, b
     // records the project held before keep theirs).
     for (size_t i = firstBackground; i < p.backgrounds.size(); ++i) {
         Background& bg = p.backgrounds[i];
-        if (!work.empty() && safeFileName(bg.file)) loadImage(work / bg.file, bg.picture);
+        if (!work.empty() && isPlainFileName(bg.file)) loadImage(work / bg.file, bg.picture);
     }
     std::map<CellKey, std::shared_ptr<const Image>> cells;
     for (size_t i = firstTile; i < p.tiles.size(); ++i) {

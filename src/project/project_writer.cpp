@@ -3,6 +3,7 @@
 
 #include "base/files.h"
 #include "base/text.h"
+#include "base/xml_text.h"
 #include "image/codecs.h"
 #include "project/project_file.h"
 #include "project/record_fields.h"
@@ -12,48 +13,6 @@ namespace pondaro {
 namespace fs = std::filesystem;
 
 namespace {
-
-// Escapes text for the file so that it reads back exactly: CR always, and LF and TAB
-// inside attribute values, become character references (a parser would otherwise
-// turn them into LF or spaces). Characters XML cannot carry at all are dropped, and
-// broken UTF-8 becomes U+FFFD, so the file always stays readable.
-void appendEscaped(std::string& out, std::string_view text, bool attribute) {
-    std::string clean;
-    if (!isValidUtf8(text)) {
-        clean = sanitizeUtf8(text);
-        text = clean;
-    }
-    for (size_t i = 0; i < text.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"':
-            if (attribute) out += "&quot;";
-            else out += '"';
-            break;
-        case '\r': out += "&#13;"; break;
-        case '\n':
-            if (attribute) out += "&#10;";
-            else out += '\n';
-            break;
-        case '\t':
-            if (attribute) out += "&#9;";
-            else out += '\t';
-            break;
-        default:
-            if (c < 0x20) break;  // not allowed in XML 1.0, not even as a reference
-            // U+FFFE and U+FFFF (EF BF BE / EF BF BF) are not XML characters either.
-            if (c == 0xEF && i + 2 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0xBF &&
-                (static_cast<unsigned char>(text[i + 2]) == 0xBE || static_cast<unsigned char>(text[i + 2]) == 0xBF)) {
-                i += 2;
-                break;
-            }
-            out += char(c);
-        }
-    }
-}
 
 template <class Record>
 void appendList(std::string& out, const RecordLayout<Record>& layout, const std::vector<Record>& records) {
@@ -67,13 +26,13 @@ void appendList(std::string& out, const RecordLayout<Record>& layout, const std:
             out += ' ';
             out += f.attr;
             out += "=\"";
-            if (f.text) appendEscaped(out, r.*(f.text), true);
+            if (f.text) appendXmlEscaped(out, r.*(f.text), true);
             else out += std::to_string(r.*(f.number));
             out += '"';
         }
         if (layout.body) {
             out += '>';
-            appendEscaped(out, r.*(layout.body), false);
+            appendXmlEscaped(out, r.*(layout.body), false);
             out += "</";
             out += layout.item;
             out += '>';
@@ -90,13 +49,11 @@ void appendTextElement(std::string& out, const char* element, const std::string&
     out += '<';
     out += element;
     out += '>';
-    appendEscaped(out, text, false);
+    appendXmlEscaped(out, text, false);
     out += "</";
     out += element;
     out += '>';
 }
-
-bool safeFileName(const std::string& name) { return !name.empty() && checkPathComponent(name, "file name").ok(); }
 
 } // namespace
 
@@ -106,11 +63,11 @@ std::string projectXml(const Project& p) {
     out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
     out += "<pondaro version=\"" + std::to_string(kProgramVersion) + "\" uid=\"" + std::to_string(p.counter) +
            "\" title=\"";
-    appendEscaped(out, p.game.title, true);
+    appendXmlEscaped(out, p.game.title, true);
     out += "\" advancedscriptmode=\"" + std::to_string(p.game.advancedscriptmode) + "\" imgfolder=\"";
-    appendEscaped(out, p.imgfolder, true);
+    appendXmlEscaped(out, p.imgfolder, true);
     out += "\" audfolder=\"";
-    appendEscaped(out, p.audfolder, true);
+    appendXmlEscaped(out, p.audfolder, true);
     out += "\">";
     appendTextElement(out, "functions", p.game.functions);
     appendTextElement(out, "variables", p.game.variables);
@@ -149,7 +106,7 @@ Status writeProject(Project& p, const fs::path& root) {
         if (it == framesOf.end()) continue;
         for (size_t i : it->second) {
             std::string file = s.name + "_" + p.frames[i].file + ".png";
-            if (!safeFileName(file))
+            if (!isPlainFileName(file))
                 return Status::failure("The project could not be saved: the sprite '" + s.name +
                                        "' cannot have its frames written, because '" + file +
                                        "' is not a valid file name. Please rename it.");
@@ -175,8 +132,12 @@ Status writeProject(Project& p, const fs::path& root) {
     }
     const fs::path work = root / p.workingFolder;
     if (!p.workingFolder.empty()) {
+        // A file that is not in the working folder was never given; one that is there
+        // and cannot be copied would be missing from the saved project: say so.
         auto copy = [&](const std::string& file, const fs::path& to) {
-            if (safeFileName(file)) copyFileOver(work / file, to / file);
+            if (!isPlainFileName(file) || !isRegularFile(work / file)) return;
+            if (!copyFileOver(work / file, to / file) && firstFailure.empty())
+                firstFailure = "the file '" + file + "' could not be copied into '" + to.string() + "'";
         };
         for (const auto& s : p.sounds) copy(s.wav, aud), copy(s.mp3, aud), copy(s.ogg, aud);
         for (const auto& m : p.musics) copy(m.wav, aud), copy(m.mp3, aud), copy(m.ogg, aud);

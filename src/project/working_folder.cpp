@@ -41,8 +41,10 @@ std::string createWorkingFolder(const std::filesystem::path& root, const std::tm
         const auto folder = root / name;
         std::error_code ec;
         if (std::filesystem::exists(std::filesystem::symlink_status(folder, ec))) {
-            if (isDirectory(folder) && workingFolderInUse(folder)) continue;
-            if (!removeAll(folder)) continue;
+            // Reused only when a program that has ended left it; a folder without the
+            // mark may be another studio's that has not written it yet.
+            const bool leftBehind = isDirectory(folder) && isRegularFile(folder / kOwnerFile) && !workingFolderInUse(folder);
+            if (!leftBehind || !removeAll(folder)) continue;
         }
         // create_directory reports false when the folder appeared meanwhile, so two
         // programs racing for the same name cannot both take it.

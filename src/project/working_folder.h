@@ -12,8 +12,8 @@ std::string workingFolderName(const std::tm& timeOfDay);
 
 // Creates a fresh working folder under `root` named for the time of day and marks it
 // as this program's. A folder of that name left behind by a program that is no longer
-// running is cleared and reused; one that belongs to a running program (another
-// studio started in the same second) is left alone and a distinct name is taken
+// running is cleared and reused; any other (another studio started in the same
+// second, or anything else of that name) is left alone and a distinct name is taken
 // ("_temp_hhmmss_2", ...). Returns the name relative to root, or "" on failure.
 std::string createWorkingFolder(const std::filesystem::path& root, const std::tm& timeOfDay);
 

@@ -133,6 +133,18 @@ TEST(RunGame, SavesBuildsAndOpensThePage) {
     EXPECT_EQ(b.shell.pages[1], "file://" + expected);
 }
 
+TEST(RunGame, AFailedBuildOpensNothing) {
+    Building b;
+    b.p().name = "g";
+    createScene(b.p());
+    ASSERT_TRUE(buildGame(b.studio));  // a page from an earlier build
+    fs::remove(b.gameFolder() / "game.js");
+    ensureDirectory(b.gameFolder() / "game.js" / "x");
+    EXPECT_FALSE(runGame(b.studio));
+    EXPECT_TRUE(b.shell.pages.empty());
+    EXPECT_EQ(b.dialogs.shown.back().title, "Error");
+}
+
 TEST(RunGame, AMissingPageIsReportedAndNothingOpens) {
     Building b;
     b.p().name = "g";

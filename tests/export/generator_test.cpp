@@ -78,6 +78,9 @@ TEST(Generator, SceneTileTreeObjectListCodeAndStartScene) {
     i.image_angle = -45;
     p.objects.add(i);
     p.objects.add(instance("i2", "hero", "first", 3, 4));
+    GameObject stray = templ("stray");
+    stray.scene = "first";  // a template never stands in a scene
+    p.objects.add(stray);
     const std::string block = scenesBlock(p);
     const std::string first = block.substr(0, block.find("function __second"));
     EXPECT_EQ(first,

@@ -104,3 +104,13 @@ TEST(FunctionLibrary, FilesThatAreNotLibrariesAddNothing) {
     ASSERT_EQ(p.fns.size(), 1u);
     EXPECT_EQ(p.fns[0].name, "x");
 }
+
+TEST(FunctionLibrary, CharactersXmlCannotCarryDoNotMakeTheLibraryUnreadable) {
+    TestStudio s;
+    addFunction(s.studio.project, "f", "a\xEF\xBF\xBF" "b\x01" "c\r\nd");
+    const auto file = s.folder.path() / "odd.xml";
+    ASSERT_TRUE(exportFunctionLibrary(s.studio, {true}, "", "", file.string()));
+    Project back;
+    ASSERT_TRUE(importFunctionLibrary(back, file));
+    EXPECT_EQ(back.fns[0].code, "abc\r\nd");
+}

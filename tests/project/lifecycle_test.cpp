@@ -94,6 +94,14 @@ TEST(LifecycleWorkingFolder, TwoStudiosStartedInTheSameSecondKeepTheirOwnFolders
     newProject(other, false);
     EXPECT_NE(other.project.workingFolder, first.studio.project.workingFolder);
     EXPECT_EQ(readTestFile(first.folder.path() / first.studio.project.workingFolder / "boom.wav"), "mine");
+    // A folder without the mark may be another studio's that has not written it yet.
+    removeWorkingFolder(other);
+    writeTestFile(first.folder.path() / "_temp_111111" / "boom.wav", "theirs");
+    second.clock.set(11, 11, 11);
+    newProject(other, false);
+    EXPECT_EQ(other.project.workingFolder, "_temp_111111_2");
+    EXPECT_EQ(readTestFile(first.folder.path() / "_temp_111111" / "boom.wav"), "theirs");
+    second.clock.set(12, 34, 56);
     // A folder left by a program that has ended is reused.
     writeTestFile(first.folder.path() / "_temp_123456" / ".owner", "999999999");
     removeWorkingFolder(other);

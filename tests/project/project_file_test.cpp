@@ -584,3 +584,67 @@ TEST(ProjectFileMerge, MediaNamedLikeTheOpenProjectsNeverReplacesIt) {
     EXPECT_EQ(readTestFile(ws.projects() / "red" / "aud" / "s_2.wav"), "blue sound");
     EXPECT_EQ(readTestFile(ws.projects() / "red" / "img" / "back.png"), redPicture);
 }
+
+TEST(ProjectFileMerge, InstancesListedBeforeTheirTemplateFollowItsRename) {
+    Workspace ws;
+    // Saved in name order: the instance and the child come before "enemy" and "parent".
+    ws.writeXml("b", header(200) + emptyLists(0, 6) +
+                         "<objects count=\"4\">"
+                         "<object name=\"SceneObject9\" prototype=\"0\" template=\"enemy\" scene=\"room\"/>"
+                         "<object name=\"child\" prototype=\"1\" parent=\"enemy\"/>"
+                         "<object name=\"enemy\" prototype=\"1\" depth=\"7\"/>"
+                         "<object name=\"parent\" prototype=\"1\"/></objects>" +
+                         emptyLists(7, 13) + "</pondaro>");
+    Project p = ws.fresh();
+    p.name = "a";
+    GameObject mine = defaultObjectTemplate();
+    mine.name = "enemy";
+    mine.depth = 5;
+    p.objects.add(mine);
+    ASSERT_TRUE(readProject(p, "b", true, ws.root()));
+    const std::string renamed = p.objects[3].name;
+    ASSERT_NE(renamed, "enemy");
+    EXPECT_EQ(p.objects[1].templ, renamed);
+    EXPECT_EQ(p.objects[1].depth, 7);
+    EXPECT_EQ(p.objects[2].parent, renamed);
+    EXPECT_EQ(p.objects[0].depth, 5);
+}
+
+TEST(ProjectFileRefused, AFrameCannotReadAPictureOutsideTheProjectFolder) {
+    Workspace ws;
+    Image secret = solid(3, 3, {9, 9, 9, 255});
+    ensureDirectory(ws.root() / "outside");
+    ASSERT_TRUE(savePng(secret, ws.root() / "outside" / "secret_a.png"));
+    ws.writeXml("sneaky", header(200) + "<sprites count=\"1\"><sprite name=\"../../../outside/secret\"/></sprites>" +
+                              "<frames count=\"1\"><frame file=\"a\" sprite=\"../../../outside/secret\"/></frames>" +
+                              emptyLists(2, 13) + "</pondaro>");
+    Project p = ws.fresh();
+    ASSERT_TRUE(readProject(p, "sneaky", false, ws.root()));
+    ASSERT_EQ(p.frames.size(), 1u);
+    EXPECT_TRUE(p.frames[0].image.empty());
+}
+
+TEST(ProjectFileRefused, AMediaFileThatCannotBeCopiedMakesTheSaveFail) {
+    Workspace ws;
+    Project p = sampleProject(ws);
+    ensureDirectory(ws.projects() / "sample" / "aud" / "boom.wav" / "in the way");
+    p.modified = true;
+    Status s = writeProject(p, ws.root());
+    ASSERT_FALSE(s);
+    EXPECT_NE(s.message().find("boom.wav"), std::string::npos) << s.message();
+    EXPECT_TRUE(p.modified);
+}
+
+TEST(ProjectFileMedia, TilesFarOutsideTheirBackgroundAreSafe) {
+    Workspace ws;
+    Project p = sampleProject(ws);
+    p.tiles.add({"tile_far", p.backgrounds[0].name, INT32_MIN, INT32_MIN, 8, 8, 0, 0, 1000000, p.scenes[0].name, nullptr});
+    p.tiles.add({"tile_edge", p.backgrounds[0].name, -2147483000, 5, 8, 8, 0, 0, 1000000, p.scenes[0].name, nullptr});
+    ASSERT_TRUE(writeProject(p, ws.root()));
+    Project q = ws.fresh();
+    ASSERT_TRUE(readProject(q, "sample", false, ws.root()));
+    ASSERT_TRUE(q.tiles[1].image);
+    EXPECT_EQ(q.tiles[1].image->pixel(0, 0), (Rgba{}));
+    ASSERT_TRUE(q.tiles[2].image);
+    EXPECT_EQ(q.tiles[2].image->pixel(7, 7), (Rgba{}));
+}
