@@ -10,8 +10,18 @@ mkdir -p "$run/Projects" "$run/Extensions" "$run/manual"
 for f in data/export.js data/keywords.dat; do
   [[ -f "$f" ]] && cp -f "$f" "$run/"
 done
+# A sample is copied whole, and only when the run folder has no project of its name:
+# files deleted from a project there are not brought back.
 if [[ -d samples/Projects ]]; then
-  cp -rn samples/Projects/. "$run/Projects/" 2>/dev/null || true
+  for xml in samples/Projects/*.xml; do
+    [[ -f "$xml" ]] || continue
+    name=$(basename "$xml" .xml)
+    [[ -e "$run/Projects/$name.xml" ]] && continue
+    if [[ -d "samples/Projects/$name" ]]; then
+      cp -r "samples/Projects/$name" "$run/Projects/"
+    fi
+    cp "$xml" "$run/Projects/"
+  done
 fi
 if [[ -d samples/Extensions ]]; then
   cp -rn samples/Extensions/. "$run/Extensions/" 2>/dev/null || true

@@ -260,7 +260,19 @@ void sortCategory(Studio& studio, PanelCategory c, SortOrder order) {
     case PanelCategory::Fonts: sortTable(p.fonts, order); break;
     // The export sorts the objects the same way after ordering them for the game.
     case PanelCategory::Objects: sortObjectsForDisplay(p, studio.sortOrder); break;
-    case PanelCategory::Scenes: sortTable(p.scenes, order); break;
+    case PanelCategory::Scenes: {
+        // The first scene is the one the game starts with: a new order is a change the
+        // user must not lose to New or Open without the question.
+        std::vector<std::string> before;
+        for (const auto& sc : p.scenes) before.push_back(sc.name);
+        sortTable(p.scenes, order);
+        for (size_t i = 0; i < before.size(); ++i)
+            if (p.scenes[i].name != before[i]) {
+                p.modified = true;
+                break;
+            }
+        break;
+    }
     case PanelCategory::Functions: sortTable(p.fns, order); break;
     }
 }

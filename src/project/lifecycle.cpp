@@ -20,6 +20,13 @@ void removeWorkingFolder(Studio& studio) {
 
 namespace {
 
+// Text typed in an open editor counts as a change: it reaches the project before the
+// question about unsaved changes, so that question is asked when it should be.
+void commitOpenEditors(Studio& studio) {
+    for (auto& commit : studio.commitHooks) commit();
+}
+
+
 // New without its question: a fresh working folder, empty tables, the preferences.
 void startEmptyProject(Studio& studio) {
     Project& p = studio.project;
@@ -69,7 +76,7 @@ bool askProjectName(Studio& studio) {
 }
 
 bool writeNamedProject(Studio& studio) {
-    for (auto& commit : studio.commitHooks) commit();
+    commitOpenEditors(studio);
     if (Status s = writeProject(studio.project, studio.root); !s) {
         studio.dialogs.error(s.message());
         return false;
@@ -80,12 +87,14 @@ bool writeNamedProject(Studio& studio) {
 } // namespace
 
 bool newProject(Studio& studio, bool ask) {
+    if (ask) commitOpenEditors(studio);
     if (ask && studio.project.modified && !studio.dialogs.confirm("Unsaved changes will be lost. New?")) return false;
     startEmptyProject(studio);
     return true;
 }
 
 bool openProject(Studio& studio) {
+    commitOpenEditors(studio);
     if (studio.project.modified && !studio.dialogs.confirm("Unsaved changes will be lost. Open a new project?"))
         return false;
     std::string name = studio.dialogs.chooseProject(listProjects(studio.root));
@@ -137,10 +146,14 @@ bool mergeProjectNamed(Studio& studio, const std::string& name) {
         restartCounter(p);
         return false;
     }
+    // Open editors hold texts the merge appends to: take them in first, and close them
+    // afterwards so none writes its older copy back over the merged text.
+    commitOpenEditors(studio);
     p.renames.clear();
     p.mergeLog.clear();
     studio.status = kStatusOpening;
     readIntoProject(p, std::move(data), name, true, studio.root);
+    for (auto& close : studio.closeWindowsHooks) close();
     studio.status = kStatusReady;
     // The merged records are not saved anywhere yet: New or Open must ask first.
     p.modified = true;

@@ -236,3 +236,20 @@ TEST(PanelRecords, ObjectsShowTheLastSpriteOfTheirNameThatHasAPictureAndScenesTh
     p.scenes[0].preview = Image(150, 100);
     EXPECT_EQ(&recordPicture(p, PanelCategory::Scenes, 0, pictures, sprites), &p.scenes[0].preview);
 }
+
+TEST(PanelSort, ANewSceneOrderIsAChangeBecauseTheFirstSceneStartsTheGame) {
+    TestStudio t;
+    Project& p = t.studio.project;
+    for (const char* n : {"b_level", "a_title"}) {
+        Scene s;
+        s.name = n;
+        p.scenes.add(s);
+    }
+    p.modified = false;
+    sortCategory(t.studio, PanelCategory::Scenes, SortOrder::Ascending);
+    EXPECT_EQ(p.scenes[0].name, "a_title");
+    EXPECT_TRUE(p.modified);
+    p.modified = false;
+    sortCategory(t.studio, PanelCategory::Scenes, SortOrder::Ascending);  // already in order
+    EXPECT_FALSE(p.modified);
+}

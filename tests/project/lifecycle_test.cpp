@@ -360,3 +360,33 @@ TEST(LifecycleOpenDialog, ListsProjectsAndDescribesThem) {
     ASSERT_EQ(started.size(), std::string("Project started: 2026-12-08 10:11").size()) << started;
     EXPECT_EQ(started.rfind("Project started: 20", 0), 0u);
 }
+
+TEST(LifecycleOpenEditors, TextTypedInAnOpenEditorCountsBeforeNewAndSurvivesAMerge) {
+    Started s;
+    s.storeProject("other");
+    s.p().name = "base";
+    s.p().modified = false;
+    std::string typed = "var a;";
+    bool open = true;
+    // A stand-in code window: commits its text when it changed, closes on request.
+    s.studio.commitHooks.push_back([&] {
+        if (open && s.p().game.variables != typed) {
+            s.p().game.variables = typed;
+            s.p().modified = true;
+        }
+    });
+    s.studio.closeWindowsHooks.push_back([&] { open = false; });
+    s.dialogs.yesNo = {false};
+    EXPECT_FALSE(newProject(s.studio));
+    EXPECT_EQ(s.dialogs.shown.back(), (Shown{"Confirm", "Unsaved changes will be lost. New?"}));
+
+    writeTestFile(s.root() / "Projects" / "vars.xml",
+                  "<pondaro version=\"200\"><functions/><variables>var b;</variables><comments/>"
+                  "<a count=\"0\"/><a count=\"0\"/><a count=\"0\"/><a count=\"0\"/><a count=\"0\"/><a count=\"0\"/>"
+                  "<a count=\"0\"/><a count=\"0\"/><a count=\"0\"/><a count=\"0\"/><a count=\"0\"/><a count=\"0\"/>"
+                  "<a count=\"0\"/></pondaro>");
+    ASSERT_TRUE(mergeProjectNamed(s.studio, "vars"));
+    EXPECT_FALSE(open);  // the window holding the old text is gone
+    ASSERT_TRUE(saveProject(s.studio));
+    EXPECT_EQ(s.p().game.variables, "var a;\r\nvar b;");
+}
