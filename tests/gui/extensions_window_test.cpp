@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <algorithm>
 
 #include <wx/listctrl.h>
 #include <wx/textctrl.h>
@@ -59,4 +60,26 @@ TEST(InstalledExtensionsWindow, CancelWritesNothing) {
     window->Close();
     pump();
     EXPECT_EQ(readTestFile(installedExtensionsPath(s.folder.path(), "mygame")), "");
+}
+
+TEST(InstalledExtensionsWindow, ABuildWhileItIsOpenDoesNotShiftTheRows) {
+    GuiStudio s;
+    ui::MainFrame* f = s.start();
+    s.studio.project.name = "mygame";
+    const auto root = s.folder.path();
+    ASSERT_TRUE(writeExtensionFile(root, "alpha", {"Alpha", "Ann", "", "", ""}));
+    ASSERT_TRUE(saveInstalledKeys(root, "mygame", {}));
+    f->openGameWindow(3);
+    ui::InstalledExtensionsWindow* window = f->installedExtensionsWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(window->list()->GetItemCount(), 1);
+    // Meanwhile another extension appears and a build reloads the studio's list.
+    ASSERT_TRUE(writeExtensionFile(root, "zeta", {"Zeta", "Zed", "", "", ""}));
+    ASSERT_TRUE(writeExtensionFile(root, "aaa", {"Aaa", "Al", "", "", ""}));
+    s.studio.extensions = loadExtensions(root, "mygame");
+    std::reverse(s.studio.extensions.begin(), s.studio.extensions.end());
+    window->list()->CheckItem(0, true);
+    EXPECT_TRUE(window->saveAndClose());
+    pump();
+    EXPECT_EQ(readTestFile(installedExtensionsPath(root, "mygame")), "alpha\r\n");
 }

@@ -18,15 +18,16 @@ InstalledExtensionsWindow::InstalledExtensionsWindow(wxWindow* parent, Studio& s
       studio_(studio) {
     SetClientSize(640, 480);
     studio.extensions = loadExtensions(studio.root, studio.project.name);
+    entries_ = studio.extensions;
 
     list_ = new wxListCtrl(this, wxID_ANY, wxPoint(10, 10), wxSize(180, 420), wxLC_REPORT | wxLC_SINGLE_SEL);
     list_->SetFont(smallFont);
     list_->EnableCheckBoxes();
     list_->AppendColumn("Name", wxLIST_FORMAT_LEFT, 160);
-    for (size_t i = 0; i < studio.extensions.size(); ++i) {
-        const long row = list_->InsertItem(long(i), toWx(studio.extensions[i].name));
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        const long row = list_->InsertItem(long(i), toWx(entries_[i].name));
         list_->SetItemData(row, long(i));
-        list_->CheckItem(row, studio.extensions[i].installed == 1);
+        list_->CheckItem(row, entries_[i].installed == 1);
     }
 
     info_ = new wxTextCtrl(this, wxID_ANY, "", wxPoint(200, 10), wxSize(430, 420), wxTE_MULTILINE | wxTE_READONLY);
@@ -46,7 +47,7 @@ void InstalledExtensionsWindow::pick(long row) {
     if (row < 0 || row >= list_->GetItemCount()) return;
     if (list_->GetItemText(row).empty()) return;
     const size_t i = size_t(list_->GetItemData(row));
-    if (i < studio_.extensions.size()) info_->SetValue(toWxLines(extensionInfoText(studio_.extensions[i])));
+    if (i < entries_.size()) info_->SetValue(toWxLines(extensionInfoText(entries_[i])));
 }
 
 bool InstalledExtensionsWindow::saveAndClose() {
@@ -54,7 +55,7 @@ bool InstalledExtensionsWindow::saveAndClose() {
     for (long row = 0; row < list_->GetItemCount(); ++row) {
         if (!list_->IsItemChecked(row)) continue;
         const size_t i = size_t(list_->GetItemData(row));
-        if (i < studio_.extensions.size()) keys.push_back(studio_.extensions[i].key);
+        if (i < entries_.size()) keys.push_back(entries_[i].key);
     }
     if (Status s = saveInstalledKeys(studio_.root, studio_.project.name, keys); !s) {
         wxMessageBox(toWx(s.message()), "Error", wxOK | wxICON_ERROR, this);

@@ -29,6 +29,9 @@ public:
 
 private:
     Studio& studio_;
+    // The entries the rows stand for, as loaded when the window opened: a build while
+    // the window is open reloads the studio's list, which must not shift the rows.
+    std::vector<ExtensionEntry> entries_;
     wxListCtrl* list_;
     wxTextCtrl* info_;
 };
