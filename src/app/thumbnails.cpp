@@ -9,65 +9,13 @@
 #include "app/artwork.h"
 #include "image/codecs.h"
 #include "image/draw.h"
+#include "image/resample.h"
 #include "project/project_file.h"
 
 namespace pondaro {
 
-namespace {
-
-// For each target position along one axis, the source positions it covers and how
-// much of each (the weights of one target position add up to 1).
-struct Span {
-    int first = 0;
-    std::vector<float> weights;
-};
-
-std::vector<Span> spans(int sourceLength, int targetLength) {
-    std::vector<Span> out(targetLength);
-    const double scale = double(sourceLength) / double(targetLength);
-    for (int t = 0; t < targetLength; ++t) {
-        double a = t * scale, b = (t + 1) * scale;
-        int first = int(std::floor(a));
-        int last = std::min(sourceLength - 1, int(std::ceil(b)) - 1);
-        Span& s = out[t];
-        s.first = first;
-        for (int i = first; i <= last; ++i) {
-            double w = std::min<double>(b, i + 1) - std::max<double>(a, i);
-            s.weights.push_back(float(std::max(0.0, w) / scale));
-        }
-    }
-    return out;
-}
-
-} // namespace
-
 Image resamplePicture(const Image& source, int width, int height) {
-    if (source.empty() || width <= 0 || height <= 0) return {};
-    Image out(width, height);
-    const auto xs = spans(source.width(), width), ys = spans(source.height(), height);
-    for (int ty = 0; ty < height; ++ty) {
-        const Span& sy = ys[ty];
-        for (int tx = 0; tx < width; ++tx) {
-            const Span& sx = xs[tx];
-            // Premultiplied sums, so a transparent neighbour adds no colour.
-            float r = 0, g = 0, b = 0, a = 0;
-            for (size_t j = 0; j < sy.weights.size(); ++j) {
-                const uint8_t* row = source.data() + (size_t(sy.first + int(j)) * source.width()) * 4;
-                for (size_t i = 0; i < sx.weights.size(); ++i) {
-                    const uint8_t* px = row + size_t(sx.first + int(i)) * 4;
-                    float w = sx.weights[i] * sy.weights[j] * px[3];
-                    r += px[0] * w;
-                    g += px[1] * w;
-                    b += px[2] * w;
-                    a += w;
-                }
-            }
-            if (a <= 0.0f) continue;
-            auto channel = [a](float v) { return uint8_t(std::clamp(std::lround(v / a), 0L, 255L)); };
-            out.setPixel(tx, ty, {channel(r), channel(g), channel(b), uint8_t(std::clamp(std::lround(a), 0L, 255L))});
-        }
-    }
-    return out;
+    return resizeAreaAverage(source, width, height);
 }
 
 Size2 fitSize(int w, int h, int box) {
@@ -99,6 +47,13 @@ Image fitPicture(const Image& picture, int width, int height) {
     int w = std::max(1, int(std::lround(picture.width() * scale)));
     int h = std::max(1, int(std::lround(picture.height() * scale)));
     return resamplePicture(picture, std::min(w, width), std::min(h, height));
+}
+
+void refreshSpriteThumbnail(Project& p, size_t spriteIndex) {
+    if (spriteIndex >= p.sprites.size()) return;
+    Sprite& s = p.sprites[spriteIndex];
+    const Image* first = p.firstFrameImage(s.name);
+    s.preview = first ? thumbnailCard(*first) : noImageCard();
 }
 
 void refreshThumbnails(Project& p, const std::filesystem::path& root) {

@@ -32,6 +32,10 @@ Image sceneThumbnailCard(const Image& canvas);
 // The picture scaled down (never up) to fit a width x height area, keeping its shape.
 Image fitPicture(const Image& picture, int width, int height);
 
+// The card of one sprite, after an image tool replaced its frames: its first frame's
+// card, or the "no image" card when it has none.
+void refreshSpriteThumbnail(Project& p, size_t spriteIndex);
+
 // Refresh thumbnails: every sprite gets the card of its first frame (the "no image"
 // card without frames); every background with a file gets the card of its picture -
 // the picture in memory, else the file in the project's image folder; one that cannot

@@ -2,7 +2,7 @@
 
 #include "base/integer_reader.h"
 #include "image/codecs.h"
-#include "image/thumbnails.h"
+#include "app/thumbnails.h"
 
 namespace pondaro {
 

@@ -7,7 +7,7 @@
 #include "base/text.h"
 #include "image/codecs.h"
 #include "image/draw.h"
-#include "image/thumbnails.h"
+#include "app/artwork.h"
 #include "project/naming.h"
 #include "scene/display_copy.h"
 #include "scene/scene_canvas.h"

@@ -5,7 +5,8 @@
 #include "image/codecs.h"
 #include "image/frame_strip.h"
 #include "image/frames.h"
-#include "image/thumbnails.h"
+#include "app/artwork.h"
+#include "app/thumbnails.h"
 #include "image_test_util.h"
 #include "support/fake_ports.h"
 
