@@ -1,17 +1,27 @@
 #!/usr/bin/env bash
 # Runs the game engine's browser tests (tests/engine/run.mjs). playwright-core is
-# installed from tests/engine/package-lock.json the first time; the browser is the
-# system's Chromium (scripts/install-deps.sh installs it).
+# installed from tests/engine/package-lock.json whenever the installed one is missing or
+# is another release than the lock names; the browser is the system's Chromium
+# (scripts/install-deps.sh installs it and Node.js).
 #   scripts/engine-test.sh PATH_TO_PONDARO_CLI [run.mjs options...]
 set -euo pipefail
 cli=${1:?usage: engine-test.sh PATH_TO_PONDARO_CLI [options]}
 shift
 root=$(cd "$(dirname "$0")/.." && pwd)
-if [[ ! -f "$root/tests/engine/node_modules/playwright-core/package.json" ]]; then
-  npm ci --prefix "$root/tests/engine" --no-audit --no-fund --loglevel=error >/dev/null
+tests="$root/tests/engine"
+# The pinned playwright-core runs on Debian 12's own Node.js 18.
+node_major=$(node -p 'process.versions.node.split(".")[0]')
+if ((node_major < 18)); then
+  echo "engine tests: Node.js 18 or later is needed, this is $(node --version)" >&2
+  exit 1
+fi
+wanted=$(node -p "require('$tests/package-lock.json').packages['node_modules/playwright-core'].version")
+installed=$(node -p "try { require('$tests/node_modules/playwright-core/package.json').version } catch (e) { '' }")
+if [[ "$installed" != "$wanted" ]]; then
+  npm ci --prefix "$tests" --no-audit --no-fund --loglevel=error >/dev/null
 fi
 if [[ ! -x /usr/bin/chromium ]]; then
   echo "engine tests: /usr/bin/chromium is missing (scripts/install-deps.sh installs it)" >&2
   exit 1
 fi
-exec node "$root/tests/engine/run.mjs" --cli "$cli" "$@"
+exec node "$tests/run.mjs" --cli "$cli" "$@"

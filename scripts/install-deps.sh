@@ -16,6 +16,8 @@ packages=(
   xvfb xauth
   adwaita-icon-theme xdg-utils
   chromium
+  # The engine tests read back text that games draw in the page.
+  fonts-dejavu-core
 )
 
 # The engine tests run Node.js with npm. A machine that already has them (such as
