@@ -1066,7 +1066,7 @@ var pd_room_to_go = null;
   // Drawing
   // ---------------------------------------------------------------------------
 
-  var canvas = null, ctx = null;
+  var canvas = null, ctx = null, gameHost = null;
   var drawColor = 0, drawColorCss = '#000000', drawAlpha = 1, drawFont = null;
   var halign = 0, valign = 0;
   var drawStamp = 0;
@@ -1417,18 +1417,45 @@ var pd_room_to_go = null;
     fitCanvas();
   }
 
-  // Scaled to fill as much of the window as it can, keeping its proportions, centred.
+  // Where the page's own content ends, measured from the top of the window: the game's
+  // element holds only the canvas, which takes no room in the page, so whatever else the
+  // page shows (the "Made with" line of the studio's page) stands at the top.
+  function pageContentBottom() {
+    var nodes = doc.body ? doc.body.childNodes : [], bottom = 0;
+    for (var i = 0; i < nodes.length; i++) {
+      var n = nodes[i], r = null;
+      if (n === gameHost || n === errorBox) continue;
+      if (n.nodeType === 1) {
+        var position = win.getComputedStyle(n).position;
+        if (position === 'fixed' || position === 'absolute') continue;
+        r = n.getBoundingClientRect();
+      } else if (n.nodeType === 3 && /\S/.test(n.nodeValue)) {
+        var range = doc.createRange();
+        range.selectNodeContents(n);
+        r = range.getBoundingClientRect();
+      }
+      if (r && r.height > 0 && r.bottom > bottom) bottom = r.bottom;
+    }
+    return Math.ceil(bottom);
+  }
+
+  // Scaled to fill as much of the window as it can, keeping its proportions, centred,
+  // and below the page's own line of content so that the line stays readable and
+  // clickable. A page whose own content takes more than a quarter of the window is
+  // laid out by its author; the canvas fills the window over it as it always did.
   function fitCanvas() {
     if (!canvas) return;
     var ww = win.innerWidth || canvas.width, wh = win.innerHeight || canvas.height;
-    var s = Math.min(ww / canvas.width, wh / canvas.height);
+    var above = pageContentBottom();
+    if (above > wh / 4) above = 0;
+    var s = Math.min(ww / canvas.width, (wh - above) / canvas.height);
     if (!(s > 0)) s = 1;
     var cw = Math.floor(canvas.width * s), ch = Math.floor(canvas.height * s);
     var st = canvas.style;
     st.width = cw + 'px';
     st.height = ch + 'px';
     st.left = Math.floor((ww - cw) / 2) + 'px';
-    st.top = Math.floor((wh - ch) / 2) + 'px';
+    st.top = Math.max(above, Math.floor((wh - ch) / 2)) + 'px';
   }
 
   function setupPage() {
@@ -1439,6 +1466,7 @@ var pd_room_to_go = null;
       host.id = 'pondarogame';
       doc.body.appendChild(host);
     }
+    gameHost = host;
     canvas = doc.createElement('canvas');
     canvas.width = 640;
     canvas.height = 480;
@@ -1738,7 +1766,7 @@ var pd_room_to_go = null;
         var playing = [];
         for (i = 0; i < sounds.length; i++) {
           var ps = sounds[i].__pd_playing;
-          for (var k = 0; k < ps.length; k++) playing.push({ sound: sounds[i].__pd_name, paused: ps[k].paused });
+          for (var k = 0; k < ps.length; k++) playing.push({ sound: sounds[i].__pd_name, paused: ps[k].paused, loop: ps[k].loop });
         }
         return {
           room: win.room ? nameOf(win.room) : null,

@@ -202,6 +202,21 @@ function pixels() {
   return p;
 }
 
+// A black board on which the test paints with the drawing functions: the Draw event
+// calls `paint`, which the test replaces before each step. The sprite is red on its
+// left half and green on its right, so scaling and turning show.
+function drawing() {
+  const p = new Project({ variables: 'var paint = function () {};' });
+  p.sprite('spr_bar', [new Picture(8, 4, [255, 0, 0, 255]).rect(4, 0, 4, 4, [0, 255, 0, 255])]);
+  p.background('bg_blue', square(10, [0, 0, 255, 255]));
+  p.sound('snd_hum', wav(tones([220], { seconds: 0.5 })));
+  p.sound('mus_tune', wav(tones([330, 440], { seconds: 0.5 })), { music: true });
+  p.object('obj_painter', { events: { Draw: 'paint();' } });
+  p.scene('board', { width: 200, height: 150, viewportwidth: 200, viewportheight: 150, red: 0, green: 0, blue: 0 });
+  p.instance('board', 'obj_painter', 0, 0);
+  return p;
+}
+
 // Faults of every kind: the game must go on and say what went wrong.
 function broken() {
   const p = new Project({ variables: 'var good_steps = 0;\nvar pings = 0;', functions: 'function irandom(n) { return -7; }' });
@@ -235,4 +250,4 @@ function empty() {
   return new Project();
 }
 
-export const testProjects = { events, inherit, shapes, sandbox, view, speed, keys, pixels, broken, unstartable, empty };
+export const testProjects = { events, inherit, shapes, sandbox, view, speed, keys, pixels, drawing, broken, unstartable, empty };

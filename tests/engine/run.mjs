@@ -100,11 +100,17 @@ function launch(extra = []) {
 }
 
 // Opens a game and waits until its pictures are loaded and its first scene started.
-// "test=paused" leaves the stepping to the test; "test" lets the game run.
-async function play(browser, project, { query = 'test=paused', viewport = { width: 800, height: 600 } } = {}) {
+// "test=paused" leaves the stepping to the test; "test" lets the game run. With `clock`
+// the page's time stands still until the test moves it on (page.clock.runFor), so a
+// running game takes as many steps as its speed says, however busy the machine is.
+async function play(browser, project, { query = 'test=paused', viewport = { width: 800, height: 600 }, clock = false } = {}) {
   const page = await browser.newPage({ viewport });
   const pageErrors = [];
   page.on('pageerror', (e) => pageErrors.push(e.message));
+  if (clock) {
+    await page.clock.install({ time: 0 });
+    await page.clock.pauseAt(1000);
+  }
   await page.goto(pageUrl(project, query));
   await page.waitForFunction(() => window.__pondaro_test && window.__pondaro_test.ready, null, { timeout: 15000 });
   return {
@@ -113,6 +119,12 @@ async function play(browser, project, { query = 'test=paused', viewport = { widt
     step: (n = 1) => page.evaluate((k) => window.__pondaro_test.step(k), n),
     state: () => page.evaluate(() => window.__pondaro_test.state()),
     run: (fn, arg) => page.evaluate(fn, arg),
+    // Where a point of the scene is on the page, wherever the canvas stands and however
+    // it is scaled.
+    onPage: (x, y) => page.evaluate(([sx, sy]) => {
+      const c = document.querySelector('#pondarogame canvas'), r = c.getBoundingClientRect();
+      return [r.left + ((sx - view_x) * r.width) / c.width, r.top + ((sy - view_y) * r.height) / c.height];
+    }, [x, y]),
     close: () => page.close(),
   };
 }
@@ -277,17 +289,17 @@ async function runTests() {
   });
 
   await test('the loop runs at the scene speed, and follows room_speed when the game changes it', async (t) => {
-    const g = await play(browser, 'speed', { query: 'test' });
-    const rate = () => g.run(async () => {
-      const h = window.__pondaro_test;
-      const s0 = h.steps(), t0 = performance.now();
-      await new Promise((r) => setTimeout(r, 2000));
-      return ((h.steps() - s0) * 1000) / (performance.now() - t0);
-    });
-    t.near(await rate(), 40, 4, 'steps per second at scene speed 40');
+    const g = await play(browser, 'speed', { query: 'test', clock: true });
+    const stepsIn = async (ms) => {
+      const before = await g.run(() => window.__pondaro_test.steps());
+      await g.page.clock.runFor(ms);
+      return (await g.run(() => window.__pondaro_test.steps())) - before;
+    };
+    t.near(await stepsIn(2000), 80, 1, 'steps in two seconds at scene speed 40');
     await g.run(() => { room_speed = 20; });
-    t.near(await rate(), 20, 2, 'steps per second after room_speed = 20');
-    t.near(await g.run(() => fps), 20, 3, 'fps reports the steps of the last second');
+    t.near(await stepsIn(2000), 40, 1, 'steps in two seconds after room_speed = 20');
+    await g.page.clock.runFor(1000);
+    t.eq(await g.run(() => fps), 20, 'fps reports the steps of the last whole second');
     await g.close();
   });
 
@@ -494,7 +506,7 @@ async function runTests() {
     await g.close();
   });
 
-  await test('the view follows its object within the borders and stays inside the scene; the canvas fits the window', async (t) => {
+  await test('the view follows its object within the borders and stays inside the scene', async (t) => {
     const g = await play(browser, 'view', { viewport: { width: 1000, height: 500 } });
     const view = async () => { const s = await g.state(); return [s.view.x, s.view.y, s.instances[0].x]; };
     t.eq(await view(), [0, 280, 50], 'at the start: the runner is kept 80 pixels above the bottom edge');
@@ -504,20 +516,48 @@ async function runTests() {
     t.eq(await view(), [1050, 280, 1350], 'and the view goes on following');
     await g.step(100);
     t.eq(await view(), [1600, 280, 2350], 'the view stops at the end of the scene');
-    const box = await g.page.evaluate(() => {
-      const c = document.querySelector('#pondarogame canvas');
-      const r = c.getBoundingClientRect();
-      return [c.width, c.height, Math.round(r.left), Math.round(r.top), Math.round(r.width), Math.round(r.height)];
-    });
-    t.eq(box, [400, 300, 167, 0, 666, 500], 'canvas of view size, scaled to the window keeping its proportions, centred');
-    await g.page.setViewportSize({ width: 500, height: 1000 });
-    await g.page.waitForTimeout(100);
-    const tall = await g.page.evaluate(() => {
-      const r = document.querySelector('#pondarogame canvas').getBoundingClientRect();
-      return [Math.round(r.left), Math.round(r.top), Math.round(r.width), Math.round(r.height)];
-    });
-    t.eq(tall, [0, 312, 500, 375], 'and again after the window changes');
     await g.close();
+  });
+
+  await test('the canvas fills the window below the "Made with" link, keeping its proportions; the link stays readable and clickable', async (t) => {
+    const boxes = (page) => page.evaluate(async () => {
+      // The window's new size reaches the page before its next frame is drawn.
+      for (let i = 0; i < 2; i++) await new Promise((r) => requestAnimationFrame(r));
+      const box = (e) => { const r = e.getBoundingClientRect(); return { left: r.left, top: r.top, right: r.right, bottom: r.bottom }; };
+      const c = document.querySelector('#pondarogame canvas'), link = document.querySelector('a');
+      const l = link && box(link);
+      return { canvas: box(c), size: [c.width, c.height], link: l,
+        onTop: !!l && document.elementFromPoint((l.left + l.right) / 2, (l.top + l.bottom) / 2) === link };
+    });
+    const meet = (a, b) => a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+    const shown = (b) => `[${[b.left, b.top, b.right, b.bottom].map((v) => Math.round(v)).join(', ')}]`;
+    const g = await play(browser, 'view', { viewport: { width: 1000, height: 500 } });
+    for (const [w, h] of [[1000, 500], [500, 1000], [400, 300]]) {
+      await g.page.setViewportSize({ width: w, height: h });
+      const { canvas: c, size, link, onTop } = await boxes(g.page);
+      const at = `${w} x ${h}`;
+      t.eq(size, [400, 300], `${at}: the canvas has the view's size`);
+      t.ok(!meet(link, c), `${at}: the canvas ${shown(c)} leaves the link ${shown(link)} uncovered`);
+      t.ok(onTop, `${at}: a click on the link reaches the link`);
+      t.ok(link.left >= 0 && link.top >= 0 && link.right <= w && link.bottom <= h, `${at}: the link ${shown(link)} is inside the window`);
+      t.ok(c.left >= 0 && c.top >= 0 && c.right <= w && c.bottom <= h, `${at}: the canvas ${shown(c)} is inside the window`);
+      const cw = c.right - c.left, ch = c.bottom - c.top;
+      t.near(cw, (ch * 4) / 3, 1, `${at}: the canvas keeps its proportions`);
+      t.ok(cw >= w - 1 || ch >= h - Math.ceil(link.bottom) - 1, `${at}: the canvas ${shown(c)} is as large as the window lets it be`);
+      t.near(c.left, w - c.right, 1, `${at}: the canvas is centred across`);
+    }
+    await g.close();
+
+    // A page of the user's own whose content fills much of the window keeps the layout
+    // games have always had there: the canvas fills the window over it.
+    writeFileSync(join(runDir, 'Projects', 'view', 'own.html'), "<!DOCTYPE html><html><body style='margin:0'>" +
+      "<h1 style='height:60vh;margin:0'>My game</h1><div id='pondarogame'></div><script src='game.js'></script></body></html>");
+    const own = await browser.newPage({ viewport: { width: 1000, height: 500 } });
+    await own.goto(pathToFileURL(join(runDir, 'Projects', 'view', 'own.html')).href + '?test=paused');
+    await own.waitForFunction(() => window.__pondaro_test && window.__pondaro_test.ready, null, { timeout: 15000 });
+    const { canvas } = await boxes(own);
+    t.eq([canvas.left, canvas.top, canvas.right, canvas.bottom], [167, 0, 833, 500], "the user's own page: the canvas fills the window height");
+    await own.close();
   });
 
   await test('keyboard and mouse move the player', async (t) => {
@@ -539,25 +579,28 @@ async function runTests() {
     await g.page.keyboard.up(' ');
     await g.step(2);
     t.eq(await g.run(() => [presses, releases]), [1, 1], 'keyboard_check_released likewise');
-    await g.page.mouse.move(123, 45);
+    await g.page.mouse.move(...(await g.onPage(123, 45)));
     await g.page.mouse.down();
     await g.step(2);
     await g.page.mouse.up();
-    t.eq(await g.run(() => [mouse_x, mouse_y, clicks]), [123, 45, 1], 'mouse position in the scene and a click');
+    t.eq(await g.run(() => [mouse_x, mouse_y, clicks].map((v) => Math.round(v * 1000) / 1000)), [123, 45, 1],
+      'mouse position in the scene and a click');
     await g.close();
 
-    const live = await play(browser, 'bricks', { query: 'test', viewport: { width: 640, height: 480 } });
-    const paddle = () => live.run(() => instance_find(obj_paddle, 0).x);
-    const start = await paddle();
+    const live = await play(browser, 'bricks', { query: 'test', clock: true, viewport: { width: 640, height: 480 } });
+    const paddle = () => live.run(() => [instance_find(obj_paddle, 0).x, window.__pondaro_test.steps()]);
+    const [start, before] = await paddle();
     await live.page.keyboard.down('ArrowLeft');
-    await live.page.waitForTimeout(500);
+    await live.page.clock.runFor(500);
     await live.page.keyboard.up('ArrowLeft');
-    t.ok(start - (await paddle()) >= 100, 'in a running game the paddle moves left while the key is held');
+    const [end, after] = await paddle();
+    t.near(after - before, 30, 1, 'half a second of the scene at speed 60');
+    t.eq(start - end, 8 * (after - before), 'in a running game the paddle moves left 8 pixels a step while the key is held');
     await live.close();
   });
 
   await test('the background, tiles by layer depth, sprites and shapes show on screen (pixels read back)', async (t) => {
-    pixelBrowser = await launch(['--allow-file-access-from-files']);
+    pixelBrowser ??= await launch(['--allow-file-access-from-files']);
     const g = await play(pixelBrowser, 'pixels', { viewport: { width: 200, height: 150 } });
     await g.step();
     const read = (points) => g.run((pts) => {
@@ -581,6 +624,91 @@ async function runTests() {
     t.eq(await read([[10, 30], [190, 70], [10, 80], [190, 145]]), [RED, RED, YELLOW, YELLOW],
       'a stretched background covers the scene');
     t.eq(g.pageErrors, [], 'no page errors');
+    await g.close();
+  });
+
+  await test('each drawing function paints what it is given (pixels read back)', async (t) => {
+    pixelBrowser ??= await launch(['--allow-file-access-from-files']);
+    const g = await play(pixelBrowser, 'drawing', { viewport: { width: 200, height: 150 } });
+    const RED = [255, 0, 0], GREEN = [0, 255, 0], BLUE = [0, 0, 255], WHITE = [255, 255, 255], BLACK = [0, 0, 0];
+    const HALF_RED = [128, 0, 0], HALF_BLUE = [0, 0, 128], GREY = [128, 128, 128];
+    // Each case paints one step's Draw event on the black board, then names pixels and
+    // their colours (a channel may be off by 2 where a colour is blended), and boxes
+    // [left, top, right, bottom] in which some pixel or no pixel is lit. Each case
+    // leaves the colour, alpha and alignment as it found them.
+    const cases = [
+      ['draw_text', 'draw_set_color(c_white); draw_text(20, 20, "HELLO");',
+        { lit: [[20, 20, 70, 45]], dark: [[0, 0, 19, 149], [0, 0, 199, 19]] }],
+      ['draw_set_halign(fa_right) ends the text at x',
+        'draw_set_color(c_white); draw_set_halign(fa_right); draw_text(100, 20, "HELLO"); draw_set_halign(fa_left);',
+        { lit: [[50, 20, 99, 45]], dark: [[101, 0, 199, 149]] }],
+      ['draw_set_halign(fa_center) centres the text on x',
+        'draw_set_color(c_white); draw_set_halign(fa_center); draw_text(100, 20, "HELLO"); draw_set_halign(fa_left);',
+        { lit: [[60, 20, 99, 45], [101, 20, 140, 45]], dark: [[0, 0, 50, 149], [150, 0, 199, 149]] }],
+      ['draw_circle filled', 'draw_set_color(c_red); draw_circle(50, 50, 10, false); draw_set_color(c_black);',
+        { px: [[50, 50, RED], [57, 50, RED], [50, 43, RED], [63, 50, BLACK], [57, 57, BLACK]] }],
+      ['draw_circle outline', 'draw_set_color(c_red); draw_circle(50, 50, 10, true); draw_set_color(c_black);',
+        { px: [[50, 50, BLACK], [45, 50, BLACK]], lit: [[59, 48, 61, 52], [39, 48, 41, 52], [48, 39, 52, 41]] }],
+      ['draw_line', 'draw_set_color(c_lime); draw_line(10, 100, 90, 100); draw_line(120, 60, 120, 140); draw_set_color(c_black);',
+        { px: [[11, 100, GREEN], [50, 100, GREEN], [89, 100, GREEN], [50, 101, BLACK], [50, 99, BLACK], [95, 100, BLACK],
+          [120, 100, GREEN], [121, 100, BLACK]] }],
+      ['draw_sprite_ext scaled twice', 'draw_sprite_ext(spr_bar, 0, 20, 60, 2, 2, 0, 1);',
+        { px: [[21, 61, RED], [26, 66, RED], [29, 61, GREEN], [34, 66, GREEN], [36, 61, BLACK], [21, 68, BLACK]] }],
+      ['draw_sprite_ext turned a quarter anticlockwise', 'draw_sprite_ext(spr_bar, 0, 120, 60, 1, 1, 90, 1);',
+        { px: [[121, 58, RED], [123, 57, RED], [121, 54, GREEN], [123, 53, GREEN], [121, 61, BLACK], [125, 58, BLACK]] }],
+      ['draw_sprite_ext with alpha', 'draw_sprite_ext(spr_bar, 0, 160, 100, 1, 1, 0, 0.5);',
+        { px: [[161, 101, HALF_RED], [163, 102, HALF_RED], [169, 101, BLACK]] }],
+      ['draw_background', 'draw_background(bg_blue, 150, 20);',
+        { px: [[150, 20, BLUE], [159, 29, BLUE], [149, 25, BLACK], [160, 25, BLACK], [155, 30, BLACK]] }],
+      ['draw_set_alpha blends shapes and backgrounds',
+        'draw_set_alpha(0.5); draw_set_color(c_white); draw_rectangle(10, 130, 30, 140, false); draw_background(bg_blue, 150, 130);' +
+        ' draw_set_alpha(1); draw_set_color(c_black);',
+        { px: [[20, 135, GREY], [155, 135, HALF_BLUE]] }],
+    ];
+    for (const [name, code, expect] of cases) {
+      await g.run((body) => { paint = new Function(body); }, code);
+      await g.step();
+      const seen = await g.run(({ px = [], lit = [], dark = [] }) => {
+        const c = document.querySelector('#pondarogame canvas'), ctx = c.getContext('2d');
+        const litIn = ([l, t, r, b]) => {
+          const d = ctx.getImageData(l, t, r - l + 1, b - t + 1).data;
+          let n = 0;
+          for (let i = 0; i < d.length; i += 4) if (d[i] + d[i + 1] + d[i + 2] > 60) n++;
+          return n;
+        };
+        return { px: px.map(([x, y]) => Array.from(ctx.getImageData(x, y, 1, 1).data.slice(0, 3))),
+          lit: lit.map(litIn), dark: dark.map(litIn) };
+      }, expect);
+      (expect.px ?? []).forEach(([x, y, want], i) => {
+        const got = seen.px[i];
+        t.ok(got.every((v, k) => Math.abs(v - want[k]) <= 2), `${name}: pixel (${x}, ${y}) is ${got}, expected ${want}`);
+      });
+      (expect.lit ?? []).forEach((box, i) => t.ok(seen.lit[i] > 0, `${name}: something is painted in [${box}]`));
+      (expect.dark ?? []).forEach((box, i) => t.eq(seen.dark[i], 0, `${name}: pixels painted in [${box}]`));
+    }
+    t.eq((await g.state()).errors, [], 'no game errors');
+    t.eq(g.pageErrors, [], 'no page errors');
+    await g.close();
+  });
+
+  await test('sound_loop repeats its sound; sound_stop and music_stop stop what they name', async (t) => {
+    const g = await play(browser, 'drawing');
+    // Every sound element the game starts is kept, so the test can see whether it still plays.
+    await g.run(() => {
+      window.started = [];
+      const play = HTMLMediaElement.prototype.play;
+      HTMLMediaElement.prototype.play = function () { started.push(this); return play.call(this); };
+    });
+    const playing = (file) => g.run((f) => started.filter((e) => e.src.endsWith(f)).map((e) => !e.paused), file);
+    await g.run(() => { sound_loop(snd_hum); music_play(mus_tune); });
+    t.eq((await g.state()).sounds, [{ sound: 'snd_hum', paused: false, loop: true }], 'sound_loop plays its sound over and over');
+    t.eq(await playing('snd_hum.wav'), [true], 'the looped sound plays');
+    await g.run(() => sound_stop(snd_hum));
+    t.eq(await playing('snd_hum.wav'), [false], 'sound_stop stops it');
+    t.eq((await g.state()).sounds, [], 'and it is no longer listed');
+    t.eq([(await g.state()).music?.sound, await playing('mus_tune.wav')], ['mus_tune', [true]], 'the music plays on');
+    await g.run(() => music_stop());
+    t.eq([(await g.state()).music, await playing('mus_tune.wav')], [null, [false]], 'music_stop stops the music');
     await g.close();
   });
 
@@ -709,7 +837,7 @@ async function runTests() {
   await test('sample: shooter - mouse aim, bullets from instance_create, collisions through the parent object, sounds', async (t) => {
     const g = await play(browser, 'shooter', { viewport: { width: 640, height: 480 } });
     await g.run(() => { instance_destroy(obj_enemy); instance_find(obj_spawner, 0).timer = 100000; });
-    await g.page.mouse.move(600, 240);
+    await g.page.mouse.move(...(await g.onPage(600, 240)));
     await g.page.mouse.down();
     await g.step();
     await g.page.mouse.up();
