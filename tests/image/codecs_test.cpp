@@ -7,11 +7,14 @@
 
 #include "support/temp_folder.h"
 
+#include <algorithm>
+#include <cctype>
 #include <climits>
 #include <csetjmp>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <tuple>
@@ -42,6 +45,21 @@ Image patternImage(int width, int height, bool withAlpha = true) {
     return image;
 }
 
+// Where two images first differ, for failure messages.
+std::string firstDifference(const Image& actual, const Image& expected) {
+    if (actual.width() != expected.width() || actual.height() != expected.height()) return "sizes differ";
+    for (int y = 0; y < actual.height(); ++y)
+        for (int x = 0; x < actual.width(); ++x) {
+            Rgba a = actual.pixel(x, y), e = expected.pixel(x, y);
+            if (a != e)
+                return "at " + std::to_string(x) + ", " + std::to_string(y) + ": " + std::to_string(a.r) + " " +
+                       std::to_string(a.g) + " " + std::to_string(a.b) + " " + std::to_string(a.a) + " instead of " +
+                       std::to_string(e.r) + " " + std::to_string(e.g) + " " + std::to_string(e.b) + " " +
+                       std::to_string(e.a);
+        }
+    return "";
+}
+
 void putU16(std::string& b, size_t at, uint32_t v) {
     b[at] = char(v & 0xFF);
     b[at + 1] = char((v >> 8) & 0xFF);
@@ -66,6 +84,18 @@ void putU32BigEndian(std::string& b, size_t at, uint32_t v) {
     for (int i = 0; i < 4; ++i) b[at + i] = char((v >> (24 - 8 * i)) & 0xFF);
 }
 
+// Keeps a generated file as a seed for the fuzz targets when PONDARO_FUZZ_SEEDS
+// names a folder: the files land in <folder>/<format>/ (see fuzz/seeds/).
+void keepAsFuzzSeed(const std::string& format, std::string name, const std::string& file) {
+    const char* folder = std::getenv("PONDARO_FUZZ_SEEDS");
+    if (!folder || file.empty()) return;
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '-';
+    fs::path target = fs::path(folder) / format;
+    fs::create_directories(target);
+    std::ofstream(target / (name + "." + format), std::ios::binary) << file;
+}
+
 // --- PNG files written by libpng's full API, for the variants our encoder never makes.
 
 struct PngLayout {
@@ -75,7 +105,8 @@ struct PngLayout {
     bool interlaced = false;
     std::vector<png_color> palette;
     std::vector<uint8_t> paletteAlpha;  // tRNS for palette images
-    int transparentGrey = -1;           // tRNS for grey images
+    std::vector<unsigned> transparent;  // tRNS for grey (one sample) and RGB (three) images
+    double gamma = 0;                   // gAMA, when not 0
 };
 
 PngLayout pngLayout(int width, int height, int colorType, int bitDepth) {
@@ -111,11 +142,17 @@ std::string writeLibpngFile(const PngLayout& layout, std::vector<std::vector<uin
         png_set_PLTE(png, info, layout.palette.data(), int(layout.palette.size()));
     if (!layout.paletteAlpha.empty())
         png_set_tRNS(png, info, layout.paletteAlpha.data(), int(layout.paletteAlpha.size()), nullptr);
-    if (layout.transparentGrey >= 0) {
-        png_color_16 grey{};
-        grey.gray = png_uint_16(layout.transparentGrey);
-        png_set_tRNS(png, info, nullptr, 0, &grey);
+    if (!layout.transparent.empty()) {
+        png_color_16 colour{};
+        colour.gray = png_uint_16(layout.transparent[0]);
+        if (layout.transparent.size() == 3) {
+            colour.red = png_uint_16(layout.transparent[0]);
+            colour.green = png_uint_16(layout.transparent[1]);
+            colour.blue = png_uint_16(layout.transparent[2]);
+        }
+        png_set_tRNS(png, info, nullptr, 0, &colour);
     }
+    if (layout.gamma != 0) png_set_gAMA(png, info, layout.gamma);
     png_set_rows(png, info, rowPointers.data());
     png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
     png_destroy_write_struct(&png, &info);
@@ -129,6 +166,20 @@ std::string withPngSize(std::string file, uint32_t width, uint32_t height) {
     uint32_t crc = uint32_t(crc32(0, reinterpret_cast<const Bytef*>(file.data() + 12), 17));
     putU32BigEndian(file, 29, crc);
     return file;
+}
+
+// One row of samples as PNG stores them: packed from the high bits below 8 bits
+// a sample, big-endian at 16.
+std::vector<uint8_t> packSamples(const std::vector<unsigned>& samples, int bitDepth) {
+    std::vector<uint8_t> row;
+    if (bitDepth == 16) {
+        for (unsigned sample : samples) row.insert(row.end(), {uint8_t(sample >> 8), uint8_t(sample)});
+    } else {
+        row.assign((samples.size() * bitDepth + 7) / 8, 0);
+        for (size_t i = 0; i < samples.size(); ++i)
+            row[i * bitDepth / 8] |= uint8_t(samples[i] << (8 - bitDepth - i * bitDepth % 8));
+    }
+    return row;
 }
 
 std::string encodedPattern(int width, int height) {
@@ -306,7 +357,7 @@ TEST(PngCodec, ReadsGreyPaletteAndRgbFilesAsRgbaWithOpaqueDefault) {
     {
         SCOPED_TRACE("grey with a transparent grey level");
         PngLayout layout = pngLayout(2, 1, PNG_COLOR_TYPE_GRAY, 8);
-        layout.transparentGrey = 40;
+        layout.transparent = {40};
         std::vector<std::vector<uint8_t>> rows{{40, 41}};
         Image image;
         ASSERT_TRUE(decodePng(writeLibpngFile(layout, rows), image));
@@ -400,6 +451,90 @@ TEST(PngCodec, ReadsInterlacedFiles) {
         ASSERT_TRUE(status) << status.message();
         EXPECT_EQ(decoded, source) << w << " x " << h;
     }
+}
+
+TEST(PngCodec, ReadsTheStoredSamplesOfEveryKindWhateverGammaTheFileDeclares) {
+    // Every colour type at every depth, plain and interlaced (13 x 11 leaves
+    // passes partly filled), with and without tRNS, declaring linear and
+    // typical gamma: samples come out as stored, 16 bits rounded to 8.
+    struct Kind {
+        int colorType, bitDepth, channels;
+    };
+    const Kind kinds[] = {
+        {PNG_COLOR_TYPE_GRAY, 1, 1},       {PNG_COLOR_TYPE_GRAY, 2, 1},       {PNG_COLOR_TYPE_GRAY, 4, 1},
+        {PNG_COLOR_TYPE_GRAY, 8, 1},       {PNG_COLOR_TYPE_GRAY, 16, 1},      {PNG_COLOR_TYPE_GRAY_ALPHA, 8, 2},
+        {PNG_COLOR_TYPE_GRAY_ALPHA, 16, 2}, {PNG_COLOR_TYPE_PALETTE, 1, 1},   {PNG_COLOR_TYPE_PALETTE, 2, 1},
+        {PNG_COLOR_TYPE_PALETTE, 4, 1},    {PNG_COLOR_TYPE_PALETTE, 8, 1},    {PNG_COLOR_TYPE_RGB, 8, 3},
+        {PNG_COLOR_TYPE_RGB, 16, 3},       {PNG_COLOR_TYPE_RGB_ALPHA, 8, 4},  {PNG_COLOR_TYPE_RGB_ALPHA, 16, 4},
+    };
+    const int width = 13, height = 11;
+    std::mt19937 random(2024);
+    for (const Kind& kind : kinds)
+        for (bool interlaced : {false, true})
+            for (double gamma : {1.0, 0.45})
+                for (bool withTrns : {false, true}) {
+                    const bool palette = kind.colorType == PNG_COLOR_TYPE_PALETTE;
+                    if (withTrns && (kind.colorType & PNG_COLOR_MASK_ALPHA)) continue;
+                    std::string name = "type " + std::to_string(kind.colorType) + " depth " +
+                                       std::to_string(kind.bitDepth) + (interlaced ? " interlaced" : "") +
+                                       " gamma " + std::to_string(gamma).substr(0, 4) + (withTrns ? " trns" : "");
+                    SCOPED_TRACE(name);
+                    const unsigned maxSample = (1u << kind.bitDepth) - 1;
+                    auto toEight = [&](unsigned v) {
+                        return uint8_t(kind.bitDepth == 16 ? (v * 255 + 32767) / 65535 : v * 255 / maxSample);
+                    };
+                    PngLayout layout = pngLayout(width, height, kind.colorType, kind.bitDepth);
+                    layout.interlaced = interlaced;
+                    layout.gamma = gamma;
+                    if (palette)
+                        for (unsigned i = 0; i <= maxSample; ++i)
+                            layout.palette.push_back({uint8_t(random()), uint8_t(random()), uint8_t(random())});
+
+                    std::vector<std::vector<unsigned>> samples(height);
+                    for (auto& row : samples)
+                        for (int i = 0; i < width * kind.channels; ++i) row.push_back(random() & maxSample);
+                    // The second pixel differs from the first in its last sample
+                    // only, so a tRNS naming the first must leave it opaque.
+                    for (int c = 0; c < kind.channels; ++c) samples[0][kind.channels + c] = samples[0][c];
+                    samples[0][2 * kind.channels - 1] ^= 1;
+                    if (withTrns && palette) {
+                        for (unsigned i = 0; i <= maxSample / 2; ++i) layout.paletteAlpha.push_back(uint8_t(random()));
+                    } else if (withTrns) {
+                        layout.transparent.assign(samples[0].begin(), samples[0].begin() + kind.channels);
+                        samples[5] = samples[0];  // a whole row of the transparent colour
+                    }
+
+                    Image expected(width, height);
+                    for (int y = 0; y < height; ++y)
+                        for (int x = 0; x < width; ++x) {
+                            const unsigned* s = samples[y].data() + x * kind.channels;
+                            Rgba p;
+                            if (palette) {
+                                png_color entry = layout.palette[s[0]];
+                                uint8_t alpha = s[0] < layout.paletteAlpha.size() ? layout.paletteAlpha[s[0]] : 255;
+                                p = {entry.red, entry.green, entry.blue, alpha};
+                            } else if (kind.channels <= 2) {
+                                p = {toEight(s[0]), toEight(s[0]), toEight(s[0]),
+                                     kind.channels == 2 ? toEight(s[1]) : uint8_t(255)};
+                            } else {
+                                p = {toEight(s[0]), toEight(s[1]), toEight(s[2]),
+                                     kind.channels == 4 ? toEight(s[3]) : uint8_t(255)};
+                            }
+                            if (!layout.transparent.empty() &&
+                                std::equal(layout.transparent.begin(), layout.transparent.end(), s))
+                                p.a = 0;
+                            expected.setPixel(x, y, p);
+                        }
+
+                    std::vector<std::vector<uint8_t>> rows;
+                    for (const auto& row : samples) rows.push_back(packSamples(row, kind.bitDepth));
+                    std::string file = writeLibpngFile(layout, rows);
+                    keepAsFuzzSeed("png", name, file);
+                    Image decoded;
+                    Status status = decodePng(file, decoded);
+                    ASSERT_TRUE(status) << status.message();
+                    ASSERT_EQ(decoded, expected) << firstDifference(decoded, expected);
+                }
 }
 
 TEST(PngCodec, RefusesDeclaredSizesBeyondTheLimitsOrTheData) {
