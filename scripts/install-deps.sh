@@ -9,6 +9,7 @@ packages=(
   libpng-dev zlib1g-dev
   libturbojpeg0-dev
   libstb-dev
+  python3-pil
   nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libwxgtk3.2-dev
