@@ -23,6 +23,14 @@ inline constexpr size_t kMaxImagePixelBytes = size_t(256) << 20;
 Status checkImageSize(long long width, long long height, std::string_view format);
 
 // Decoders of bytes already in memory. Images without alpha read as alpha 255.
+// Colours come out as the file stores them: PNG's gamma and colour-space chunks
+// change nothing, 16-bit samples and colour fields of other widths are rounded
+// to the nearest 8-bit level. The one colour that a grey or RGB PNG names in
+// its tRNS chunk reads as alpha 0.
+// A refused file's message tells a damaged or truncated file ("Damaged ...",
+// "Truncated ...") from a valid kind that is not read ("Unsupported ...": a BMP
+// holding a JPEG or PNG, 64-bit BMP, CMYK JPEG) and from a picture beyond the
+// limits above ("... too large").
 Status decodePng(std::string_view bytes, Image& out);
 Status decodeJpeg(std::string_view bytes, Image& out);
 Status decodeBmp(std::string_view bytes, Image& out);
