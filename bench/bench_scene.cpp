@@ -13,10 +13,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/ports.h"
+#include "base/ports.h"
+#include "project/canvas_pictures.h"
 #include "project/model.h"
 #include "project/naming.h"
-#include "scene/display_copy.h"
 #include "scene/scene_canvas.h"
 #include "scene/scene_render.h"
 #include "scene/scene_window.h"
@@ -33,7 +33,7 @@ constexpr int kInstances = 10000;
 constexpr int kTiles = 20000;
 constexpr int kSprites = 50;
 constexpr int kTemplates = 100;
-constexpr CanvasRect kView{3500, 3500, 1024, 768};
+constexpr Rect kView{3500, 3500, 1024, 768};
 
 // A small generator of our own, so every machine builds the same scene.
 struct Lcg {

@@ -3,13 +3,13 @@
 
 #include <wx/app.h>
 
-#include "app/ports.h"
 #include "app/studio.h"
 #include "app/ui/editor_hooks.h"
 #include "app/ui/main_frame.h"
 #include "app/ui/studio_startup.h"
-#include "app/ui/wx_ports.h"
+#include "base/ports.h"
 #include "code/ui/code_windows.h"
+#include "ui/wx_ports.h"
 
 namespace {
 

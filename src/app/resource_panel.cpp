@@ -4,9 +4,9 @@
 #include <numeric>
 #include <unordered_set>
 
-#include "app/artwork.h"
 #include "base/text.h"
 #include "export/generator.h"
+#include "image/artwork.h"
 #include "project/lifecycle.h"
 #include "project/naming.h"
 
@@ -188,14 +188,14 @@ int gridColumns(int pageWidth) {
     return limit < kCellWidth ? 1 : limit / kCellWidth + 1;
 }
 
-PanelRect thumbnailRect(int cell, int columns) {
+Rect thumbnailRect(int cell, int columns) {
     columns = std::max(columns, 1);
     return {kGridLeft + kCellWidth * (cell % columns), kGridTop + kCellHeight * (cell / columns), kThumbWidth,
             kThumbHeight};
 }
 
-PanelRect labelRect(int cell, int columns) {
-    PanelRect t = thumbnailRect(cell, columns);
+Rect labelRect(int cell, int columns) {
+    Rect t = thumbnailRect(cell, columns);
     return {t.x, t.y + kLabelOffset, kThumbWidth, kLabelHeight};
 }
 
@@ -239,10 +239,10 @@ HeaderLayout headerLayout(int pageWidth, bool functionsPage) {
     const int left = std::max(minLeft, 400 - shift);
     const int right = h.keywordList.x - 10;
     h.filter = {left, 10, std::max(60, right - left), 25};
-    if (h.filter.x + h.filter.w > right) {
+    if (h.filter.x + h.filter.width > right) {
         // Too narrow even for a short filter: keep the order of the controls.
-        const int push = h.filter.x + h.filter.w + 10 - h.keywordList.x;
-        for (PanelRect* r : {&h.keywordList, &h.resetOrder, &h.ascending, &h.descending}) r->x += push;
+        const int push = h.filter.x + h.filter.width + 10 - h.keywordList.x;
+        for (Rect* r : {&h.keywordList, &h.resetOrder, &h.ascending, &h.descending}) r->x += push;
     }
     return h;
 }

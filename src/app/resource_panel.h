@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/studio.h"
+#include "base/geometry.h"
 #include "image/image.h"
 #include "project/model.h"
 
@@ -63,17 +64,11 @@ inline constexpr int kGridTop = 60;
 inline constexpr int kLabelOffset = 105;
 inline constexpr int kLabelHeight = 20;
 
-struct PanelRect {
-    int x = 0, y = 0, w = 0, h = 0;
-    bool contains(int px, int py) const { return px >= x && py >= y && px < x + w && py < y + h; }
-    friend bool operator==(const PanelRect&, const PanelRect&) = default;
-};
-
 // Thumbnails in a row: a row takes items while 160 x (column + 1) does not exceed the
 // page width - 160; at least one.
 int gridColumns(int pageWidth);
-PanelRect thumbnailRect(int cell, int columns);
-PanelRect labelRect(int cell, int columns);
+Rect thumbnailRect(int cell, int columns);
+Rect labelRect(int cell, int columns);
 // The page's inner height holding every row of `cells` cells.
 int pageHeight(int cells, int columns);
 
@@ -96,8 +91,8 @@ CellRange visibleCells(int top, int bottom, int columns, int cells);
 // fixed layout when it fits, else the right-hand group moved left and the filter
 // narrowed so that nothing is cut off.
 struct HeaderLayout {
-    PanelRect filter, keywordList, resetOrder, ascending, descending;
-    PanelRect exportButton, importButton;  // the Functions page only
+    Rect filter, keywordList, resetOrder, ascending, descending;
+    Rect exportButton, importButton;  // the Functions page only
 };
 HeaderLayout headerLayout(int pageWidth, bool functionsPage);
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/ports.h"
-#include "app/preferences.h"
+#include "base/ports.h"
 #include "code/keywords.h"
 #include "extensions/extension_file.h"
+#include "preferences/preferences.h"
 #include "project/model.h"
 
 namespace pondaro {

@@ -93,15 +93,15 @@ std::pair<std::string, std::string> helpFields(const std::vector<KeywordEntry>& 
     return {e.syntax == "n/a" ? std::string() : e.syntax, e.description == "n/a" ? std::string() : e.description};
 }
 
-Placement restoredPlacement(const Preferences& prefs, const Box& defaultBox, const std::vector<Box>& screens) {
+Placement restoredPlacement(const Preferences& prefs, const Rect& defaultBox, const std::vector<Rect>& screens) {
     Placement p;
     p.maximize = prefs.maximized > -1;
     if (prefs.x == -1 || prefs.y == -1) return p;
-    Box box{prefs.x, prefs.y, prefs.width > 0 ? prefs.width : defaultBox.width,
+    Rect box{prefs.x, prefs.y, prefs.width > 0 ? prefs.width : defaultBox.width,
             prefs.height > 0 ? prefs.height : defaultBox.height};
     // The window can be reached when a good part of its title bar lies on a screen.
-    const Box title{box.x, box.y, box.width, 30};
-    for (const Box& s : screens) {
+    const Rect title{box.x, box.y, box.width, 30};
+    for (const Rect& s : screens) {
         const int w = std::min(title.x + title.width, s.x + s.width) - std::max(title.x, s.x);
         const int h = std::min(title.y + title.height, s.y + s.height) - std::max(title.y, s.y);
         if (w >= 50 && h >= 10) {
@@ -109,7 +109,7 @@ Placement restoredPlacement(const Preferences& prefs, const Box& defaultBox, con
             break;
         }
     }
-    if (!p.box && box.width > 0 && box.height > 0) p.box = Box{defaultBox.x, defaultBox.y, box.width, box.height};
+    if (!p.box && box.width > 0 && box.height > 0) p.box = Rect{defaultBox.x, defaultBox.y, box.width, box.height};
     return p;
 }
 

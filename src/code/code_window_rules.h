@@ -8,9 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/preferences.h"
+#include "base/geometry.h"
 #include "base/status.h"
 #include "code/keywords.h"
+#include "preferences/preferences.h"
 #include "project/model.h"
 
 namespace pondaro {
@@ -70,13 +71,8 @@ std::pair<std::string, std::string> helpFields(const std::vector<KeywordEntry>& 
 
 // ---- Placement and layout ------------------------------------------------------------
 
-struct Box {
-    int x = 0, y = 0, width = 0, height = 0;
-    bool operator==(const Box&) const = default;
-};
-
 struct Placement {
-    std::optional<Box> box;  // where to put the window; none keeps the default place
+    std::optional<Rect> box;  // where to put the window; none keeps the default place
     bool maximize = false;
 };
 
@@ -84,7 +80,7 @@ struct Placement {
 // saved (a missing size keeps the default size), maximized when `maximized` is above
 // -1. A saved place that no screen shows any more (say, a second monitor that is gone)
 // is not used, so the window cannot open out of sight.
-Placement restoredPlacement(const Preferences& prefs, const Box& defaultBox, const std::vector<Box>& screens);
+Placement restoredPlacement(const Preferences& prefs, const Rect& defaultBox, const std::vector<Rect>& screens);
 
 // Every size change stores the window's size and whether it is maximized (1, else -1).
 void rememberWindowSize(Preferences& prefs, int width, int height, bool maximized);
@@ -92,7 +88,7 @@ void rememberWindowSize(Preferences& prefs, int width, int height, bool maximize
 void rememberWindowPosition(Preferences& prefs, int x, int y);
 
 struct CodeWindowLayout {
-    Box editor, cancel, ok, help1, help2;
+    Rect editor, cancel, ok, help1, help2;
 };
 // The parts of a code window for its inner size. Without help fields the editor
 // reaches down to the buttons. Sizes never go below 1.

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/preferences.h"
 #include "code/colouring.h"
+#include "preferences/preferences.h"
 
 namespace pondaro {
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/ports.h"
+#include "base/ports.h"
 #include "extensions/extension_file.h"
 
 namespace pondaro {

@@ -4,8 +4,8 @@
 #include <wx/app.h>
 #include <wx/image.h>
 
-#include "app/ui/wx_ports.h"
 #include "extmaker/ui/maker_frame.h"
+#include "ui/wx_ports.h"
 
 class MakerApp : public wxApp {
 public:

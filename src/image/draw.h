@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/geometry.h"
 #include "image/image.h"
 
 namespace pondaro {
@@ -46,15 +47,9 @@ void putPixel(Image& dst, long long x, long long y, Rgba colour, ColourMode mode
 
 // ---- Canvas regions ----------------------------------------------------------------
 
-// The visible part of a canvas that a renderer draws: canvas pixels [x, x + width) x
-// [y, y + height). A renderer returns an image of width x height whose pixel (0, 0)
-// is canvas pixel (x, y).
-struct CanvasRegion {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-};
+// A renderer draws the visible part of a canvas, a Rect `region` of canvas pixels: it
+// returns an image of region.width x region.height whose pixel (0, 0) is canvas pixel
+// (region.x, region.y).
 
 // A rectangle of pixels [x0, x1) x [y0, y1) in 64 bits: shapes are placed in canvas
 // coordinates (record values times a zoom) that may lie far outside any image.
@@ -70,7 +65,7 @@ inline PixelRect imageRect(const Image& img) { return {0, 0, img.width(), img.he
 // edges are the canvas's (so everything drawn is clipped to the canvas); the parts of
 // the region outside the canvas stay transparent.
 template <class Draw>
-Image renderCanvasRegion(int canvasWidth, int canvasHeight, CanvasRegion region, Draw draw) {
+Image renderCanvasRegion(int canvasWidth, int canvasHeight, Rect region, Draw draw) {
     Image out(region.width, region.height);
     const int x0 = std::max(region.x, 0), y0 = std::max(region.y, 0);
     const int x1 = int(std::min<long long>((long long)region.x + std::max(region.width, 0), canvasWidth));

@@ -4,7 +4,6 @@
 #include <array>
 #include <cmath>
 #include <cstring>
-#include <numbers>
 
 #include "image/draw.h"
 #include "image/resample.h"
@@ -293,56 +292,6 @@ Image mirror(const Image& src, bool horizontally, bool vertically) {
     return remapPixels(src, [&](int x, int y) {
         return std::pair{horizontally ? w - 1 - x : x, vertically ? h - 1 - y : y};
     });
-}
-
-Image rotate(const Image& src, int degrees) {
-    const int cx = src.width() / 2, cy = src.height() / 2;
-    const int turn = ((degrees % 360) + 360) % 360;
-    // Quarter turns: cos and sin are exactly 0 or 1, so the formula is whole numbers.
-    switch (turn) {
-    case 0: return remapPixels(src, [&](int x, int y) { return std::pair{x, y}; });
-    case 90: return remapPixels(src, [&](int x, int y) { return std::pair{cx - (y - cy), cy + (x - cx)}; });
-    case 180: return remapPixels(src, [&](int x, int y) { return std::pair{cx - (x - cx), cy - (y - cy)}; });
-    case 270: return remapPixels(src, [&](int x, int y) { return std::pair{cx + (y - cy), cy - (x - cx)}; });
-    default: break;
-    }
-    const double theta = turn * std::numbers::pi / 180.0;
-    const double c = std::cos(theta), s = std::sin(theta);
-    const int w = src.width(), h = src.height();
-    Image dst(w, h);
-    const uint32_t* from = reinterpret_cast<const uint32_t*>(src.data());
-    uint32_t* to = reinterpret_cast<uint32_t*>(dst.data());
-    // A coordinate taken to single precision, rounded half away from zero; -1 when
-    // it falls outside 0..size - 1.
-    auto nearest = [](double v, int size) {
-        const float f = float(v);
-        if (!(f > -0.5f)) return -1;  // rounds to -1 or below (or is not a number)
-        const double r = double(f) + 0.5;
-        return r < double(size) ? int(r) : -1;
-    };
-    // In tiles, so that the source pixels one tile reads (a turned square) stay in
-    // the cache instead of each destination row sweeping across many source rows.
-    constexpr int kTile = 64;
-    for (int ty = 0; ty < h; ty += kTile) {
-        for (int tx = 0; tx < w; tx += kTile) {
-            const int yEnd = std::min(h, ty + kTile), xEnd = std::min(w, tx + kTile);
-            for (int y = ty; y < yEnd; ++y) {
-                const double oy = y - cy;
-                const double oys = oy * s, oyc = oy * c;
-                uint32_t* row = to + size_t(y) * w;
-                for (int x = tx; x < xEnd; ++x) {
-                    const double ox = x - cx;
-                    const int sx = nearest(ox * c - oys + cx, w);
-                    if (sx < 0) continue;
-                    const int sy = nearest(ox * s + oyc + cy, h);
-                    if (sy < 0) continue;
-                    row[x] = from[size_t(sy) * w + size_t(sx)];
-                }
-            }
-        }
-    }
-    clearTransparentPixels(dst);
-    return dst;
 }
 
 Image scale(const Image& src, int percentHorizontal, int percentVertical) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "image/image.h"
+#include "image/rotate.h"
 
 namespace pondaro {
 
@@ -68,10 +69,7 @@ Image makeOpaque(const Image& src);
 // what leaves on one edge comes back on the other.
 Image shift(const Image& src, int dx, int dy, bool wrapHorizontally, bool wrapVertically);
 Image mirror(const Image& src, bool horizontally, bool vertically);
-// Turns by `degrees` counter-clockwise on screen about (w div 2, h div 2), each pixel
-// taking its nearest source pixel; corners that leave the canvas are cut off.
-// Multiples of 90 degrees move pixels exactly.
-Image rotate(const Image& src, int degrees);
+// Rotate is rotate() of image/rotate.h, where every turn of a picture lives.
 // Resamples the frame by area averaging to the percentages of its size and centres
 // the result on the unchanged canvas.
 Image scale(const Image& src, int percentHorizontal, int percentVertical);

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "image/image.h"
-#include "image/sprite_editor_state.h"
+#include "project/sprite_editor_state.h"
 #include "project/table.h"
 
 namespace pondaro {

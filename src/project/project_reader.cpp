@@ -11,10 +11,10 @@
 #include "base/integer_reader.h"
 #include "base/text.h"
 #include "image/codecs.h"
+#include "project/canvas_pictures.h"
 #include "project/naming.h"
 #include "project/project_file.h"
 #include "project/record_fields.h"
-#include "scene/display_copy.h"
 
 namespace pondaro {
 

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ports.h"
+#include "base/ports.h"
 #include "project/model.h"
 #include "scene/scene_editor.h"
 

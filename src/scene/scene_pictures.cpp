@@ -1,10 +1,6 @@
 #include "scene/scene_pictures.h"
 
-#include <algorithm>
-#include <cmath>
 #include <cstdlib>
-
-#include "image/resample.h"
 
 namespace pondaro {
 
@@ -31,20 +27,6 @@ Image makePlaceholderIcon() {
 const Image& placeholderIcon() {
     static const Image icon = makePlaceholderIcon();
     return icon;
-}
-
-FitSize fitInBox(int srcW, int srcH, int boxW, int boxH) {
-    if (srcW <= 0 || srcH <= 0 || boxW <= 0 || boxH <= 0) return {};
-    const double scale = std::min(double(boxW) / srcW, double(boxH) / srcH);
-    return {std::clamp(int(std::lround(srcW * scale)), 1, boxW), std::clamp(int(std::lround(srcH * scale)), 1, boxH)};
-}
-
-Image fitInto(const Image& src, int boxW, int boxH) {
-    if (boxW <= 0 || boxH <= 0) return {};
-    Image out(boxW, boxH);
-    const FitSize f = fitInBox(src.width(), src.height(), boxW, boxH);
-    if (f.width > 0) copyInto(out, resizeNearest(src, f.width, f.height), (boxW - f.width) / 2, (boxH - f.height) / 2);
-    return out;
 }
 
 } // namespace pondaro

@@ -170,7 +170,7 @@ void drawCanvas(Image& img, const View& v, const Project& p, const SceneEditor& 
 }
 
 // The part of [0, w) x [0, h) inside the rectangle.
-CanvasRect clip(CanvasRect r, int w, int h) {
+Rect clip(Rect r, int w, int h) {
     const int64_t x0 = std::max<int64_t>(r.x, 0), y0 = std::max<int64_t>(r.y, 0);
     const int64_t x1 = std::min<int64_t>(int64_t(r.x) + std::max(r.width, 0), w);
     const int64_t y1 = std::min<int64_t>(int64_t(r.y) + std::max(r.height, 0), h);
@@ -180,11 +180,11 @@ CanvasRect clip(CanvasRect r, int w, int h) {
 
 } // namespace
 
-CanvasPicture renderScene(const Project& p, const SceneEditor& e, CanvasRect visible) {
+CanvasPicture renderScene(const Project& p, const SceneEditor& e, Rect visible) {
     CanvasPicture out;
     const Scene* s = editedScene(p, e);
     if (!s) return out;
-    const CanvasRect r = clip(visible, std::max(s->width, 0), std::max(s->height, 0));
+    const Rect r = clip(visible, std::max(s->width, 0), std::max(s->height, 0));
     out.x = r.x;
     out.y = r.y;
     if (r.width == 0) return out;
@@ -245,10 +245,10 @@ Image renderSceneScaled(const Project& p, const SceneEditor& e, int width, int h
     return out;
 }
 
-std::optional<CanvasPicture> renderTilePicker(const SceneEditor& e, CanvasRect visible) {
+std::optional<CanvasPicture> renderTilePicker(const SceneEditor& e, Rect visible) {
     const TileSelection& sel = e.tileSelection;
     if (sel.width <= 0 || sel.height <= 0 || e.tileSetImage.empty()) return std::nullopt;
-    const CanvasRect r = clip(visible, std::max(e.pickerWidth, 0), std::max(e.pickerHeight, 0));
+    const Rect r = clip(visible, std::max(e.pickerWidth, 0), std::max(e.pickerHeight, 0));
     CanvasPicture out;
     out.x = r.x;
     out.y = r.y;

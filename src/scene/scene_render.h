@@ -5,19 +5,12 @@
 #include <optional>
 #include <string>
 
+#include "base/geometry.h"
 #include "image/image.h"
 #include "project/model.h"
 #include "scene/scene_editor.h"
 
 namespace pondaro {
-
-// A rectangle of canvas pixels.
-struct CanvasRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-};
 
 // A drawn part of a canvas: `image` shows the canvas pixels from (x, y) on.
 struct CanvasPicture {
@@ -31,7 +24,7 @@ struct CanvasPicture {
 // instances and tiles by depth (largest first; instances before tiles at one depth;
 // table order within each), the selection marks, the grid, and the place or tile
 // ghost under the pointer.
-CanvasPicture renderScene(const Project& p, const SceneEditor& e, CanvasRect visible);
+CanvasPicture renderScene(const Project& p, const SceneEditor& e, Rect visible);
 
 // The status label: "[" + template + "] x:" + x + " y:" + y of the selected instance
 // drawn last (whether or not it is in view), "" when none is drawn selected.
@@ -44,6 +37,6 @@ Image renderSceneScaled(const Project& p, const SceneEditor& e, int width, int h
 // The tile-set picker inside `visible`, clipped to the picker canvas: checkerboard,
 // tile set picture and the selection outline, each outline pixel inverted once.
 // Nothing while there is no selection or no picture (the picker keeps its last one).
-std::optional<CanvasPicture> renderTilePicker(const SceneEditor& e, CanvasRect visible);
+std::optional<CanvasPicture> renderTilePicker(const SceneEditor& e, Rect visible);
 
 } // namespace pondaro

@@ -7,9 +7,10 @@
 #include "base/text.h"
 #include "image/codecs.h"
 #include "image/draw.h"
-#include "app/artwork.h"
+#include "image/fit.h"
+#include "image/thumbnail_cards.h"
+#include "project/canvas_pictures.h"
 #include "project/naming.h"
-#include "scene/display_copy.h"
 #include "scene/scene_canvas.h"
 #include "scene/scene_layers.h"
 #include "scene/scene_pictures.h"
@@ -59,8 +60,8 @@ void chooseObjectToPlace(const Project& p, SceneEditor& e, std::string_view temp
 }
 
 Image objectToPlacePicture(const SceneEditor& e) {
-    if (e.placePreview && !e.placePreview->empty()) return fitInto(*e.placePreview, 100, 100);
-    return fitInto(placeholderIcon(), 100, 100);
+    if (e.placePreview && !e.placePreview->empty()) return fitInto(*e.placePreview, {100, 100});
+    return fitInto(placeholderIcon(), {100, 100});
 }
 
 void refreshSceneWindow(Project& p, SceneEditor& e) {
@@ -91,25 +92,21 @@ Image projectPreviewPicture(const Project& p, const SceneEditor& e) {
     Image out(size, size);
     const Scene* s = editedScene(p, e);
     if (!s) return out;
-    const FitSize f = fitInBox(s->width, s->height, size, size);
+    const Size f = fitSize({s->width, s->height}, {size, size});
     if (f.width == 0) return out;
     copyInto(out, renderSceneScaled(p, e, f.width, f.height), (size - f.width) / 2, (size - f.height) / 2);
     return out;
 }
 
-Image sceneThumbnail(const Project& p, const SceneEditor& e, const Image* card) {
-    Image out = card && !card->empty() ? *card : emptyCard();
+Image sceneThumbnail(const Project& p, const SceneEditor& e) {
     const Scene* s = editedScene(p, e);
-    if (!s) return out;
-    constexpr int box = 80, boxX = 35, boxY = 10;
-    const FitSize f = fitInBox(s->width, s->height, box, box);
-    if (f.width == 0) return out;
-    drawOver(out, renderSceneScaled(p, e, f.width, f.height), boxX + (box - f.width) / 2, boxY + (box - f.height) / 2);
-    return out;
+    const Size f = s ? fitSize({s->width, s->height}, kSceneCardBox) : Size{};
+    if (f.width == 0) return sceneCard(Image());
+    return sceneCard(renderSceneScaled(p, e, f.width, f.height));
 }
 
-bool commitScene(Studio& studio, SceneEditor& e, const SceneFields& fields) {
-    Project& p = studio.project;
+bool commitScene(Project& p, Dialogs& dialogs, const std::filesystem::path& root, SceneEditor& e,
+                 const SceneFields& fields) {
     const size_t index = p.scenes.find(e.scene);
     Scene edited = index < p.scenes.size() ? p.scenes[index] : Scene{};
     edited.name = fields.name;
@@ -125,7 +122,7 @@ bool commitScene(Studio& studio, SceneEditor& e, const SceneFields& fields) {
 
     const ApplyResult result = applyScene(p, index, edited, fields.speed);
     if (!result.ok()) {
-        for (const std::string& message : result.errors) studio.dialogs.error(message);
+        for (const std::string& message : result.errors) dialogs.error(message);
         return false;
     }
     e.scene = p.scenes[index].name;
@@ -134,11 +131,11 @@ bool commitScene(Studio& studio, SceneEditor& e, const SceneFields& fields) {
     if (!p.name.empty()) {
         Status s = checkPathComponent(p.name, "project name");
         if (s) {
-            const std::filesystem::path folder = studio.root / "Projects";
+            const std::filesystem::path folder = root / "Projects";
             ensureDirectory(folder);
             s = savePng(projectPreviewPicture(p, e), folder / (p.name + ".png"));
         }
-        if (!s) studio.dialogs.error("The project preview could not be written: " + s.message());
+        if (!s) dialogs.error("The project preview could not be written: " + s.message());
     }
     p.scenes[index].preview = sceneThumbnail(p, e);
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/studio.h"
+#include "base/ports.h"
 #include "image/image.h"
 #include "project/model.h"
 #include "scene/scene_editor.h"
@@ -58,15 +58,17 @@ SceneFields sceneFieldsOf(const Scene& s);
 // scene's instances, tiles and layers, the project preview written when the project
 // has a name (a failed write is reported), the thumbnail card, and every selection
 // flag of every scene cleared. The editor follows the new name and lets go of its
-// background picture. True when the window may close.
-bool commitScene(Studio& studio, SceneEditor& e, const SceneFields& fields);
+// background picture. The preview goes to Projects/ under `root`. True when the window
+// may close.
+bool commitScene(Project& p, Dialogs& dialogs, const std::filesystem::path& root, SceneEditor& e,
+                 const SceneFields& fields);
 
 // The 240 x 240 project preview: the canvas scaled to fit, keeping its aspect ratio,
 // centred on a transparent square.
 Image projectPreviewPicture(const Project& p, const SceneEditor& e);
-// The resource panel's card: the canvas scaled to fit an 80 x 80 box at (35, 10) of
-// the 150 x 100 thumbnail card (`card`, or the built-in empty card when null).
-Image sceneThumbnail(const Project& p, const SceneEditor& e, const Image* card = nullptr);
+// The resource panel's card: the canvas drawn at the size that fits the scene card's box
+// (the empty card when the scene is gone or has no size).
+Image sceneThumbnail(const Project& p, const SceneEditor& e);
 
 // "Edit selected instance...": the first selected instance of the scene in table order.
 std::optional<size_t> firstSelectedInstance(const Project& p, const SceneEditor& e);

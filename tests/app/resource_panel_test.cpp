@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "app/resource_panel.h"
-#include "app/thumbnails.h"
 #include "project/naming.h"
 #include "support/fake_ports.h"
 
@@ -80,9 +79,9 @@ TEST(PanelGrid, ColumnsFollowThePageWidth) {
 
 TEST(PanelGrid, CellsLabelsAndHitTests) {
     const int columns = 4;
-    EXPECT_EQ(thumbnailRect(0, columns), (PanelRect{10, 60, 150, 100}));
-    EXPECT_EQ(thumbnailRect(5, columns), (PanelRect{170, 190, 150, 100}));
-    EXPECT_EQ(labelRect(5, columns), (PanelRect{170, 295, 150, 20}));
+    EXPECT_EQ(thumbnailRect(0, columns), (Rect{10, 60, 150, 100}));
+    EXPECT_EQ(thumbnailRect(5, columns), (Rect{170, 190, 150, 100}));
+    EXPECT_EQ(labelRect(5, columns), (Rect{170, 295, 150, 20}));
     EXPECT_EQ(pageHeight(0, columns), 60);
     EXPECT_EQ(pageHeight(1, columns), 190);
     EXPECT_EQ(pageHeight(8, columns), 320);
@@ -117,20 +116,20 @@ TEST(PanelGrid, VisibleCellsCoverEveryRowPartlyInView) {
 
 TEST(PanelHeader, FixedPlacesOnAWidePageAndNothingCutOffOnANarrowOne) {
     HeaderLayout wide = headerLayout(1200, true);
-    EXPECT_EQ(wide.filter, (PanelRect{400, 10, 300, 25}));
-    EXPECT_EQ(wide.keywordList, (PanelRect{710, 10, 100, 25}));
+    EXPECT_EQ(wide.filter, (Rect{400, 10, 300, 25}));
+    EXPECT_EQ(wide.keywordList, (Rect{710, 10, 100, 25}));
     EXPECT_EQ(wide.resetOrder.x, 850);
     EXPECT_EQ(wide.descending.x, 910);
-    EXPECT_EQ(wide.exportButton, (PanelRect{240, 10, 60, 25}));
+    EXPECT_EQ(wide.exportButton, (Rect{240, 10, 60, 25}));
     // The main window is never narrower than its minimum, which leaves 680 for a page.
     for (int width : {786, 700, 680}) {
         for (bool functions : {false, true}) {
             HeaderLayout h = headerLayout(width, functions);
-            EXPECT_LE(h.descending.x + h.descending.w, width) << width;
-            EXPECT_LE(h.filter.x + h.filter.w, h.keywordList.x) << width;
-            EXPECT_LE(h.keywordList.x + h.keywordList.w, h.resetOrder.x) << width;
+            EXPECT_LE(h.descending.x + h.descending.width, width) << width;
+            EXPECT_LE(h.filter.x + h.filter.width, h.keywordList.x) << width;
+            EXPECT_LE(h.keywordList.x + h.keywordList.width, h.resetOrder.x) << width;
             if (functions) {
-                EXPECT_GE(h.filter.x, h.importButton.x + h.importButton.w) << width;
+                EXPECT_GE(h.filter.x, h.importButton.x + h.importButton.width) << width;
             }
         }
     }

@@ -109,8 +109,8 @@ TEST(HelpLine, NotApplicableTextsStayEmpty) {
 }
 
 TEST(CodeWindowPlacement, RestoresTheSavedPlaceOnAScreen) {
-    const std::vector<Box> screen = {{0, 0, 1600, 1000}};
-    const Box def{400, 200, 800, 600};
+    const std::vector<Rect> screen = {{0, 0, 1600, 1000}};
+    const Rect def{400, 200, 800, 600};
     Preferences prefs;  // never placed
     Placement p = restoredPlacement(prefs, def, screen);
     EXPECT_FALSE(p.box);
@@ -122,7 +122,7 @@ TEST(CodeWindowPlacement, RestoresTheSavedPlaceOnAScreen) {
     EXPECT_EQ(prefs.maximized, -1);
     p = restoredPlacement(prefs, def, screen);
     ASSERT_TRUE(p.box);
-    EXPECT_EQ(*p.box, (Box{30, 40, 700, 500}));
+    EXPECT_EQ(*p.box, (Rect{30, 40, 700, 500}));
     EXPECT_FALSE(p.maximize);
 
     rememberWindowSize(prefs, 1600, 1000, true);
@@ -137,21 +137,21 @@ TEST(CodeWindowPlacement, RestoresTheSavedPlaceOnAScreen) {
     prefs.height = 480;
     p = restoredPlacement(prefs, def, screen);
     ASSERT_TRUE(p.box);
-    EXPECT_EQ(*p.box, (Box{400, 200, 640, 480}));
+    EXPECT_EQ(*p.box, (Rect{400, 200, 640, 480}));
     // A saved position without a size keeps the default size.
     prefs.x = 10;
     prefs.width = -1;
     prefs.height = -1;
-    EXPECT_EQ(*restoredPlacement(prefs, def, screen).box, (Box{10, 40, 800, 600}));
+    EXPECT_EQ(*restoredPlacement(prefs, def, screen).box, (Rect{10, 40, 800, 600}));
 }
 
 TEST(CodeWindowLayout, FollowsTheWindowSize) {
     CodeWindowLayout l = codeWindowLayout(800, 600, true);
-    EXPECT_EQ(l.editor, (Box{10, 45, 780, 445}));
-    EXPECT_EQ(l.cancel, (Box{10, 565, 65, 25}));
-    EXPECT_EQ(l.ok, (Box{725, 565, 65, 25}));
-    EXPECT_EQ(l.help1, (Box{10, 505, 780, 21}));
-    EXPECT_EQ(l.help2, (Box{10, 535, 780, 21}));
+    EXPECT_EQ(l.editor, (Rect{10, 45, 780, 445}));
+    EXPECT_EQ(l.cancel, (Rect{10, 565, 65, 25}));
+    EXPECT_EQ(l.ok, (Rect{725, 565, 65, 25}));
+    EXPECT_EQ(l.help1, (Rect{10, 505, 780, 21}));
+    EXPECT_EQ(l.help2, (Rect{10, 535, 780, 21}));
     EXPECT_EQ(codeWindowLayout(800, 600, false).editor.height, 510);
     CodeWindowLayout tiny = codeWindowLayout(5, 5, true);
     EXPECT_GE(tiny.editor.width, 1);

@@ -11,8 +11,8 @@
 #include <wx/testing.h>
 #include <wx/textctrl.h>
 
-#include "app/ui/name_dialog.h"
-#include "app/ui/open_project_dialog.h"
+#include "ui/name_dialog.h"
+#include "ui/open_project_dialog.h"
 
 namespace pondaro::gui {
 

@@ -3,14 +3,14 @@
 #include <wx/button.h>
 #include <wx/textctrl.h>
 
-#include "app/ui/name_dialog.h"
-#include "app/ui/open_project_dialog.h"
 #include "app/ui/resource_page.h"
 #include "base/files.h"
 #include "expectations.h"
 #include "gui_support.h"
 #include "image/codecs.h"
 #include "project/project_file.h"
+#include "ui/name_dialog.h"
+#include "ui/open_project_dialog.h"
 
 using namespace pondaro;
 using namespace pondaro::gui;

@@ -16,9 +16,9 @@
 #include "app/studio.h"
 #include "app/ui/main_frame.h"
 #include "app/ui/studio_startup.h"
-#include "app/ui/wx_ports.h"
 #include "support/fake_ports.h"
 #include "support/temp_folder.h"
+#include "ui/wx_ports.h"
 
 namespace pondaro::gui {
 

@@ -8,11 +8,11 @@
 #include <wx/textctrl.h>
 
 #include "app/ui/game_page.h"
-#include "app/ui/icon_button.h"
 #include "app/ui/resource_page.h"
 #include "expectations.h"
 #include "gui_support.h"
 #include "project/naming.h"
+#include "ui/icon_button.h"
 
 using namespace pondaro;
 using namespace pondaro::gui;
@@ -147,7 +147,7 @@ TEST(ResourcePanel, TenThousandRecordsAreOnePaintedCanvasWithoutAWindowEach) {
     EXPECT_TRUE(canvas->GetChildren().empty());
     EXPECT_EQ(canvas->GetVirtualSize().y, pageHeight(10001, canvas->columns()) - kHeaderHeight + 10);
     // Scrolled to the end, a click still finds the add tile after the last sprite.
-    const PanelRect last = thumbnailRect(10000, canvas->columns());
+    const Rect last = thumbnailRect(10000, canvas->columns());
     wxTEST_DIALOG(canvas->clickAt(last.x + 5, last.y + 5, false), ExpectTitled("Message"));
     EXPECT_EQ(p.sprites.size(), 10001u);
     f->page(PanelCategory::Sprites)->filterField()->SetValue("odd");

@@ -8,13 +8,13 @@
 #include <wx/notebook.h>
 #include <wx/textctrl.h>
 
-#include "app/thumbnails.h"
 #include "app/ui/about_window.h"
-#include "app/ui/open_project_dialog.h"
 #include "app/ui/preferences_dialog.h"
 #include "app/ui/resource_page.h"
 #include "gui_support.h"
 #include "project/lifecycle.h"
+#include "project/thumbnails.h"
+#include "ui/open_project_dialog.h"
 
 using namespace pondaro;
 using namespace pondaro::gui;

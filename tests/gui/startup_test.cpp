@@ -7,11 +7,11 @@
 #include <wx/menu.h>
 #include <wx/notebook.h>
 
-#include "app/preferences.h"
-#include "app/ui/icon_button.h"
 #include "app/ui/resource_page.h"
 #include "base/files.h"
 #include "gui_support.h"
+#include "preferences/preferences.h"
+#include "ui/icon_button.h"
 
 using namespace pondaro;
 using namespace pondaro::gui;

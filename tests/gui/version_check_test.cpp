@@ -2,10 +2,10 @@
 
 #include <chrono>
 
-#include "app/ui/http_get.h"
 #include "expectations.h"
 #include "gui_support.h"
 #include "local_http_server.h"
+#include "ui/http_get.h"
 
 using namespace pondaro;
 using namespace pondaro::gui;

@@ -7,7 +7,6 @@
 #include "image/draw.h"
 #include "image/flood_fill.h"
 #include "image/resample.h"
-#include "image/rotate.h"
 #include "image_test_util.h"
 
 using namespace pondaro;
@@ -187,18 +186,6 @@ TEST(Resample, SmoothKeepsFlatAreasAndClearsTransparentPixels) {
     EXPECT_EQ(out.pixel(6, 0), Rgba{});  // alpha 0 stored as (0, 0, 0, 0)
     // Hidden colour of transparent pixels does not bleed into visible ones.
     EXPECT_LT(out.pixel(6, 8).r, 60);
-}
-
-TEST(QuarterTurns, ExactAndCounterClockwiseOnScreen) {
-    Image src = patterned(3, 2);
-    Image q = rotateQuarterTurns(src, 1);
-    ASSERT_EQ(q.width(), 2);
-    ASSERT_EQ(q.height(), 3);
-    EXPECT_EQ(q.pixel(0, 0), src.pixel(2, 0));  // the right edge goes to the top
-    EXPECT_EQ(q.pixel(1, 2), src.pixel(0, 1));
-    EXPECT_EQ(rotateQuarterTurns(rotateQuarterTurns(src, 1), -1), src);
-    EXPECT_EQ(rotateQuarterTurns(src, 4), src);
-    EXPECT_EQ(rotateQuarterTurns(src, 2), rotateQuarterTurns(rotateQuarterTurns(src, 1), 1));
 }
 
 TEST(ZoomedDrawing, BlocksOfZoomPixelsFromAnyOrigin) {

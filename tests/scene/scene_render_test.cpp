@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "image/draw.h"
-#include "scene/display_copy.h"
+#include "project/canvas_pictures.h"
 #include "scene/scene_pictures.h"
 #include "scene/scene_render.h"
 #include "scene/scene_window.h"
@@ -202,8 +202,8 @@ TEST(SceneRender, AnyVisibleRectangleMatchesTheSameRegionOfTheWhole) {
     for (int i = 0; i < 8; ++i) f.addTile("t" + std::to_string(i), 60 - i * 8, i * 6, 9, 7, i % 3, {0, 90, 200, 120});
     f.p.objects[3].selected = f.p.tiles[2].selected = 1;
     const Image whole = f.render();
-    for (CanvasRect r : {CanvasRect{13, 7, 20, 15}, CanvasRect{0, 0, 1, 1}, CanvasRect{55, 30, 100, 100},
-                         CanvasRect{-5, -5, 12, 9}}) {
+    for (Rect r : {Rect{13, 7, 20, 15}, Rect{0, 0, 1, 1}, Rect{55, 30, 100, 100},
+                         Rect{-5, -5, 12, 9}}) {
         const CanvasPicture part = renderScene(f.p, f.e, r);
         for (int y = 0; y < part.image.height(); ++y)
             for (int x = 0; x < part.image.width(); ++x)

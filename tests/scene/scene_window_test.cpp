@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "base/files.h"
+#include "image/artwork.h"
 #include "image/codecs.h"
-#include "scene/display_copy.h"
+#include "project/canvas_pictures.h"
 #include "scene/scene_render.h"
 #include "scene/scene_window.h"
 #include "scene_fixture.h"
@@ -33,13 +34,13 @@ TEST(SceneDone, NameAndSpeedChecksKeepTheWindowOpenAndCommitNothing) {
     fields.name = "";
     fields.speed = "0";
     fields.keywords = "changed";
-    EXPECT_FALSE(commitScene(w.studio, w.e, fields));
+    EXPECT_FALSE(commitScene(w.p, w.dialogs, w.studio.root, w.e, fields));
     EXPECT_EQ(w.dialogs.shown, (std::vector<Shown>{{"Error", "The scene name is missing"},
                                                    {"Error", "Invalid scene speed value"}}));
     fields.name = "hall";
     fields.speed = "";
     w.dialogs.shown.clear();
-    EXPECT_FALSE(commitScene(w.studio, w.e, fields));
+    EXPECT_FALSE(commitScene(w.p, w.dialogs, w.studio.root, w.e, fields));
     EXPECT_EQ(w.dialogs.shown, (std::vector<Shown>{{"Error", "The scene name 'hall' already exists"},
                                                    {"Error", "Invalid scene speed value"}}));
     EXPECT_EQ(w.scene().name, "room");
@@ -74,7 +75,7 @@ TEST(SceneDone, RenameCarriesToInstancesTilesAndLayersAndClearsSelections) {
     fields.viewportwidth = "320";
     fields.viewportobject = "obj";
     fields.keywords = "dark";
-    ASSERT_TRUE(commitScene(w.studio, w.e, fields));
+    ASSERT_TRUE(commitScene(w.p, w.dialogs, w.studio.root, w.e, fields));
     EXPECT_TRUE(w.dialogs.shown.empty());
     const Scene& s = w.scene();
     EXPECT_EQ(s.name, "cellar");
@@ -103,7 +104,7 @@ TEST(SceneDone, NamedProjectGetsItsPreviewScaledToFit) {
     w.scene().height = 100;
     w.scene().red = 255;
     w.scene().showgrid = 0;
-    ASSERT_TRUE(commitScene(w.studio, w.e, sceneFieldsOf(w.scene())));
+    ASSERT_TRUE(commitScene(w.p, w.dialogs, w.studio.root, w.e, sceneFieldsOf(w.scene())));
     Image saved;
     ASSERT_TRUE(loadImage(w.studio.root / "Projects" / "game.png", saved));
     ASSERT_EQ(saved.width(), 240);
@@ -119,9 +120,21 @@ TEST(SceneDone, NamedProjectGetsItsPreviewScaledToFit) {
     EXPECT_NE(card.pixel(35, 39), (Rgba{255, 0, 0, 255}));
 
     w.p.name = "../escape";  // never a path of its own
-    ASSERT_TRUE(commitScene(w.studio, w.e, sceneFieldsOf(w.scene())));
+    ASSERT_TRUE(commitScene(w.p, w.dialogs, w.studio.root, w.e, sceneFieldsOf(w.scene())));
     EXPECT_TRUE(w.dialogs.anyShown("Error"));
     EXPECT_FALSE(exists(w.studio.root / "escape.png"));
+}
+
+TEST(SceneCard, TheCanvasIsCentredInTheCardsBox) {
+    SceneFixture f(160, 80);
+    f.scene().showgrid = 0;  // a black scene, nothing on it
+    const Rgba black{0, 0, 0, 255};
+    const Image card = sceneThumbnail(f.p, f.e);
+    EXPECT_EQ(card.pixel(35, 30), black);  // 80 x 40 from (35, 30)
+    EXPECT_EQ(card.pixel(114, 69), black);
+    EXPECT_NE(card.pixel(75, 29), black);
+    f.e.scene = "gone";
+    EXPECT_EQ(sceneThumbnail(f.p, f.e), emptyCard());
 }
 
 TEST(SceneWindow, OpeningLoadsTheBackgroundAndTheFirstLayer) {
@@ -177,32 +190,6 @@ TEST(InstanceProperties, CommitReadsIntegersAndTurnsTheDisplayCopy) {
     commitInstance(f.p, f.e, i, fields);
     EXPECT_EQ(o.displayImage, o.canvasImage);
     EXPECT_FALSE(commitInstance(f.p, f.e, 999, fields));
-}
-
-TEST(DisplayCopy, QuarterTurnsAreExactAndOtherAnglesFollowTheSizeRule) {
-    Image pic(3, 2);
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 3; ++x) pic.setPixel(x, y, {uint8_t(x), uint8_t(y), 0, 255});
-    const Image q = turnedCopy(pic, 90);
-    ASSERT_EQ(q.width(), 2);
-    EXPECT_EQ(q.pixel(0, 0), pic.pixel(2, 0));
-    EXPECT_EQ(q.pixel(1, 2), pic.pixel(0, 1));
-    const Image h = turnedCopy(pic, 180);
-    EXPECT_EQ(h.pixel(0, 0), pic.pixel(2, 1));
-    const Image t = turnedCopy(pic, 270);
-    EXPECT_EQ(t.pixel(1, 0), pic.pixel(0, 0));
-    EXPECT_EQ(turnedCopy(pic, -90), t);
-    EXPECT_EQ(turnedCopy(pic, 450), q);
-    EXPECT_EQ(turnedCopy(pic, 720), pic);
-
-    Image big(10, 4);
-    big.fill({5, 5, 5, 255});
-    const Image r = turnedCopy(big, 30);
-    EXPECT_EQ(r.width(), 11);  // floor(10 cos 30 + 4 sin 30 + 0.9)
-    EXPECT_EQ(r.height(), 9);  // floor(4 cos 30 + 10 sin 30 + 0.9)
-    EXPECT_EQ(r.pixel(5, 4), (Rgba{5, 5, 5, 255}));
-    EXPECT_EQ(r.pixel(0, 0).a, 0);
-    EXPECT_TRUE(turnedCopy(Image(), 30).empty());
 }
 
 TEST(DisplayCopy, RefreshSharesOneFirstFramePerSprite) {

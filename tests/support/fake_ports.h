@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ports.h"
 #include "app/studio.h"
+#include "base/ports.h"
 #include "support/temp_folder.h"
 
 namespace pondaro {

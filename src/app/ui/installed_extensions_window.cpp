@@ -7,8 +7,8 @@
 #include <wx/msgdlg.h>
 #include <wx/textctrl.h>
 
-#include "app/ui/wx_text.h"
 #include "extensions/extension_file.h"
+#include "ui/wx_text.h"
 
 namespace pondaro::ui {
 

@@ -7,19 +7,19 @@
 #include <wx/panel.h>
 #include <wx/utils.h>
 
-#include "app/thumbnails.h"
 #include "app/title.h"
 #include "app/ui/about_window.h"
 #include "app/ui/game_page.h"
-#include "app/ui/icon_button.h"
-#include "app/ui/http_get.h"
 #include "app/ui/installed_extensions_window.h"
 #include "app/ui/preferences_dialog.h"
 #include "app/ui/resource_page.h"
-#include "app/ui/wx_ports.h"
-#include "app/ui/wx_text.h"
 #include "export/build.h"
 #include "project/lifecycle.h"
+#include "project/thumbnails.h"
+#include "ui/http_get.h"
+#include "ui/icon_button.h"
+#include "ui/wx_ports.h"
+#include "ui/wx_text.h"
 
 namespace pondaro::ui {
 

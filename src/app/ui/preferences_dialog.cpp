@@ -10,9 +10,9 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "app/ui/wx_text.h"
 #include "base/integer_reader.h"
 #include "base/text.h"
+#include "ui/wx_text.h"
 
 namespace pondaro::ui {
 

@@ -7,11 +7,11 @@
 #include <wx/menu.h>
 #include <wx/textctrl.h>
 
-#include "app/ui/icon_button.h"
 #include "app/ui/panel_host.h"
 #include "app/ui/studio_art.h"
-#include "app/ui/wx_image.h"
-#include "app/ui/wx_text.h"
+#include "ui/icon_button.h"
+#include "ui/wx_image.h"
+#include "ui/wx_text.h"
 
 namespace pondaro::ui {
 
@@ -94,8 +94,8 @@ void ResourceCanvas::onPaint(wxPaintEvent&) {
     dc.SetTextForeground(wxColour(20, 20, 28));
     std::optional<SpritePreviews> sprites;
     for (int cell = range.first; cell < range.last; ++cell) {
-        PanelRect t = thumbnailRect(cell, columns_);
-        PanelRect l = labelRect(cell, columns_);
+        Rect t = thumbnailRect(cell, columns_);
+        Rect l = labelRect(cell, columns_);
         t.y -= kHeaderHeight;
         l.y -= kHeaderHeight;
         if (cell == int(shown_.size())) {
@@ -110,10 +110,10 @@ void ResourceCanvas::onPaint(wxPaintEvent&) {
         if (!selected_.empty() && name == selected_) {
             dc.SetPen(wxPen(wxColour(30, 90, 200), 3));
             dc.SetBrush(*wxTRANSPARENT_BRUSH);
-            dc.DrawRoundedRectangle(t.x - 2, t.y - 2, t.w + 4, t.h + 4, 12);
+            dc.DrawRoundedRectangle(t.x - 2, t.y - 2, t.width + 4, t.height + 4, 12);
         }
-        const wxString label = wxControl::Ellipsize(toWx(name), dc, wxELLIPSIZE_END, l.w - 4);
-        dc.DrawLabel(label, wxRect(l.x, l.y, l.w, l.h), wxALIGN_CENTER);
+        const wxString label = wxControl::Ellipsize(toWx(name), dc, wxELLIPSIZE_END, l.width - 4);
+        dc.DrawLabel(label, wxRect(l.x, l.y, l.width, l.height), wxALIGN_CENTER);
     }
 }
 
@@ -211,8 +211,8 @@ ResourcePage::ResourcePage(wxWindow* parent, PanelHost& host, PanelCategory cate
 void ResourcePage::layoutHeader() {
     const wxSize size = GetClientSize();
     const HeaderLayout h = headerLayout(size.x, category_ == PanelCategory::Functions);
-    auto place = [](wxWindow* w, const PanelRect& r) {
-        if (w) w->SetSize(r.x, r.y, r.w, r.h);
+    auto place = [](wxWindow* w, const Rect& r) {
+        if (w) w->SetSize(r.x, r.y, r.width, r.height);
     };
     place(filter_, h.filter);
     place(keywords_, h.keywordList);

@@ -4,8 +4,8 @@
 
 #include "app/title.h"
 #include "app/ui/studio_art.h"
-#include "app/ui/wx_text.h"
 #include "project/model.h"
+#include "ui/wx_text.h"
 
 namespace pondaro::ui {
 

@@ -3,7 +3,7 @@
 #include <wx/artprov.h>
 #include <wx/fontenum.h>
 
-#include "app/ui/wx_image.h"
+#include "ui/wx_image.h"
 
 namespace pondaro::ui {
 

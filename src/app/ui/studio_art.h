@@ -6,9 +6,9 @@
 #include <wx/bitmap.h>
 #include <wx/font.h>
 
-#include "app/artwork.h"
 #include "app/main_menu.h"
 #include "app/resource_panel.h"
+#include "image/artwork.h"
 
 namespace pondaro::ui {
 

@@ -11,8 +11,8 @@
 #include "app/ui/main_frame.h"
 #include "app/ui/splash_window.h"
 #include "app/ui/studio_art.h"
-#include "app/ui/wx_ports.h"
 #include "project/lifecycle.h"
+#include "ui/wx_ports.h"
 
 namespace pondaro::ui {
 

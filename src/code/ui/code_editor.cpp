@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "app/studio.h"
-#include "app/ui/wx_text.h"
 #include "code/ui/code_fonts.h"
+#include "ui/wx_text.h"
 
 namespace pondaro::ui {
 

@@ -2,7 +2,7 @@
 
 #include <wx/fontenum.h>
 
-#include "app/ui/wx_text.h"
+#include "ui/wx_text.h"
 
 namespace pondaro::ui {
 

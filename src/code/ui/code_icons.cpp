@@ -4,7 +4,7 @@
 #include <wx/dcmemory.h>
 #include <wx/image.h>
 
-#include "app/ui/wx_image.h"
+#include "ui/wx_image.h"
 
 namespace pondaro::ui {
 

@@ -13,12 +13,12 @@
 #include <wx/timer.h>
 #include <wx/weakref.h>
 
-#include "app/ui/wx_text.h"
 #include "base/text.h"
 #include "code/code_window_rules.h"
 #include "code/ui/code_editor.h"
 #include "code/ui/code_fonts.h"
 #include "code/ui/code_icons.h"
+#include "ui/wx_text.h"
 
 namespace pondaro::ui {
 
@@ -26,7 +26,7 @@ namespace {
 
 const std::string kNamePrefix = "pondaro-code-window:";
 
-wxRect toRect(const Box& b) { return wxRect(b.x, b.y, b.width, b.height); }
+wxRect toRect(const Rect& b) { return wxRect(b.x, b.y, b.width, b.height); }
 
 
 class HookedWindow;
@@ -212,7 +212,7 @@ private:
         SetSize(800, 600);
         CentreOnParent();
         if (!options_.placement) return;
-        std::vector<Box> screens;
+        std::vector<Rect> screens;
         for (unsigned i = 0; i < wxDisplay::GetCount(); ++i) {
             const wxRect r = wxDisplay(i).GetGeometry();
             screens.push_back({r.x, r.y, r.width, r.height});

@@ -6,10 +6,10 @@
 #include <wx/panel.h>
 #include <wx/stattext.h>
 
-#include "app/ui/wx_text.h"
 #include "base/text.h"
 #include "code/ui/code_editor.h"
 #include "code/ui/code_fonts.h"
+#include "ui/wx_text.h"
 
 namespace pondaro::ui {
 

@@ -1,1 +1,0 @@
-#include "app/ui/wx_text.h"

@@ -1,0 +1,46 @@
+#include "project/canvas_pictures.h"
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "image/rotate.h"
+
+namespace pondaro {
+
+void rebuildDisplayImage(GameObject& o) {
+    if (!o.canvasImage || o.canvasImage->empty()) {
+        o.displayImage.reset();
+        return;
+    }
+    if (o.image_angle % 360 == 0) {
+        o.displayImage = o.canvasImage;  // both are read-only, so the copy can be shared
+        return;
+    }
+    o.displayImage = std::make_shared<const Image>(turnedCopy(*o.canvasImage, o.image_angle));
+}
+
+void refreshCanvasImage(Project& p, size_t objectIndex) {
+    if (objectIndex >= p.objects.size()) return;
+    GameObject& o = p.objects[objectIndex];
+    const Image* first = o.sprite.empty() ? nullptr : p.firstFrameImage(o.sprite);
+    if (first && !first->empty()) o.canvasImage = std::make_shared<const Image>(*first);
+    else o.canvasImage.reset();
+    rebuildDisplayImage(o);
+}
+
+void refreshCanvasImages(Project& p) {
+    std::unordered_map<std::string, std::shared_ptr<const Image>> firstFrames;
+    for (const Frame& f : p.frames) {
+        auto& slot = firstFrames[f.sprite];
+        if (!slot) slot = std::make_shared<const Image>(f.image);  // the first frame only
+    }
+    for (GameObject& o : p.objects) {
+        auto it = o.sprite.empty() ? firstFrames.end() : firstFrames.find(o.sprite);
+        if (it != firstFrames.end() && it->second && !it->second->empty()) o.canvasImage = it->second;
+        else o.canvasImage.reset();
+        rebuildDisplayImage(o);
+    }
+}
+
+} // namespace pondaro

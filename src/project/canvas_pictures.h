@@ -1,0 +1,24 @@
+#pragma once
+// The pictures an object record carries for the scene canvas: its sprite's first
+// frame (the canvas image) and the display copy of it turned by the instance's
+// image_angle. Neither is stored; both are rebuilt from the frames whenever these may
+// have changed.
+#include <cstddef>
+
+#include "project/model.h"
+
+namespace pondaro {
+
+// Rebuilds the display copy from the canvas image: the canvas image itself when the
+// angle is a multiple of 360, else its turned copy; none without a canvas image.
+void rebuildDisplayImage(GameObject& o);
+
+// Takes the first frame of the record's sprite as its canvas image (none when the
+// sprite has no frame) and rebuilds the display copy.
+void refreshCanvasImage(Project& p, size_t objectIndex);
+
+// The same for every template and instance. Records of one sprite share one copy of
+// its first frame; one pass over the frames and one over the objects.
+void refreshCanvasImages(Project& p);
+
+} // namespace pondaro

@@ -1,0 +1,116 @@
+#pragma once
+// The image editor: a pixel-painting window on the frames of one sprite. It paints
+// straight into the frame images of the project's frame list; there is no cancel and
+// one level of undo. The window passes mouse and button events here and shows what
+// renderImageEditorView() draws.
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/ports.h"
+#include "image/draw.h"
+#include "project/model.h"
+
+namespace pondaro {
+
+enum class EditorTool { Draw, Erase, Picker, Line, Rectangle, Ellipse, Fill };
+enum class MouseButton { Left, Right };
+
+// Width x zoom and height x zoom may not exceed this (zoom 1 is always allowed).
+inline constexpr int kMaxEditorCanvas = 1024;
+
+struct ImageEditor {
+    std::string sprite;
+    std::vector<size_t> frames;  // the sprite's frames in frame-list order
+    size_t position = 0;         // the edited frame among them
+
+    int zoom = 1;
+    Rgba leftColour{255, 255, 255, 255};
+    Rgba rightColour{0, 0, 0, 255};
+    int opacity = 255;
+    ColourMode mode = ColourMode::Replace;
+    bool grid = true;
+    EditorTool tool = EditorTool::Draw;
+
+    bool leftHeld = false, rightHeld = false;
+    int pointerX = 0, pointerY = 0;    // image pixels
+    int recordedX = 0, recordedY = 0;  // where freehand drawing continues from
+    int anchorX = 0, anchorY = 0;      // of a shape
+    MouseButton shapeButton = MouseButton::Left;
+    bool shapeActive = false;
+    Image shapeBuffer;  // the edited image with the shape being dragged
+    Image undo;         // the edited image before the last change
+};
+
+// Opens on the frame at `frame` of the frame list: nothing when that is not a frame
+// of the sprite or has no pixels. Zoom starts at 1 and the undo snapshot is a copy
+// of the frame.
+std::optional<ImageEditor> openImageEditor(const Project& p, std::string_view sprite, int frame);
+
+// The frame being edited, or nullptr when it is no longer the sprite's frame.
+Image* editedImage(Project& p, const ImageEditor& ed);
+const Image* editedImage(const Project& p, const ImageEditor& ed);
+
+// ---- Mouse on the drawing canvas (canvas pixels) -------------------------------------
+
+void pressButton(Project& p, ImageEditor& ed, MouseButton button, int canvasX, int canvasY);
+void movePointer(Project& p, ImageEditor& ed, int canvasX, int canvasY);
+void releaseButton(Project& p, ImageEditor& ed, MouseButton button, int canvasX, int canvasY);
+// The refresh timer: the recorded position becomes the pointer position.
+void refreshTick(ImageEditor& ed);
+
+// ---- Commands -------------------------------------------------------------------
+
+// Copies the snapshot back; a second undo changes nothing further.
+void undoLastChange(Project& p, ImageEditor& ed);
+// "<" and ">": no wrap-around; the snapshot becomes a copy of the new frame.
+void previousFrame(Project& p, ImageEditor& ed);
+void nextFrame(Project& p, ImageEditor& ed);
+
+bool zoomAllowed(const Image& img, int zoom);
+void zoomIn(const Project& p, ImageEditor& ed);
+void zoomOut(ImageEditor& ed);
+void resetZoom(ImageEditor& ed);
+// The mouse wheel: the zoom goes down by `steps` (turning forward zooms out), not
+// below 1; a zoom that would make the canvas too large is refused.
+void wheelZoom(const Project& p, ImageEditor& ed, int steps);
+
+// ---- Colours -----------------------------------------------------------------------
+
+// Typed in the opacity field (limited to 0..255).
+void setOpacity(ImageEditor& ed, int opacity);
+// The opacity bar (85 pixels wide): opacity = round(x / 84 x 255) limited to 0..255;
+// both colours take it as their alpha.
+void setOpacityFromBar(ImageEditor& ed, int x);
+// A palette pixel or a chosen colour for a button's side: its red, green and blue
+// with the opacity as alpha.
+void setColourFromPalette(ImageEditor& ed, MouseButton button, Rgba colour);
+// The opacity bar as the window shows it (85 x 20).
+Image renderOpacityBar(int opacity);
+
+// ---- File commands -----------------------------------------------------------------
+
+// "Create a new empty image?" — Yes clears every pixel to (0, 0, 0, 0).
+void newImage(Project& p, ImageEditor& ed, Dialogs& dialogs);
+// "Select an image": the picture resized smoothly to the frame's size replaces it. An
+// unreadable file is reported and changes nothing.
+void openImage(Project& p, ImageEditor& ed, Dialogs& dialogs);
+// "Save image as PNG ": the frame written to the chosen name with ".png" appended; a
+// failed write is reported. True when written.
+bool saveImage(const Project& p, const ImageEditor& ed, Dialogs& dialogs);
+
+// ---- What the window shows ----------------------------------------------------------
+
+// Canvas size: the frame's size times the zoom.
+int canvasWidth(const Project& p, const ImageEditor& ed);
+int canvasHeight(const Project& p, const ImageEditor& ed);
+// The drawing canvas's visible region: the checkerboard backdrop stretched to at
+// least 800 x 800, the frame (or the shape being dragged) enlarged by the zoom over
+// it, and from zoom 4 on the XOR grid of pixel borders.
+Image renderImageEditorView(const Project& p, const ImageEditor& ed, Rect region);
+// "Dimension: w x h", "X:Y = x:y", "Zoom: z%".
+std::array<std::string, 3> statusTexts(const Project& p, const ImageEditor& ed);
+
+} // namespace pondaro

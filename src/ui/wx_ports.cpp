@@ -1,0 +1,89 @@
+#include "ui/wx_ports.h"
+
+#include <wx/filedlg.h>
+#include <wx/filename.h>
+#include <wx/msgdlg.h>
+#include <wx/utils.h>
+
+#include "app/startup.h"
+#include "base/files.h"
+#include "base/text.h"
+#include "ui/merge_result_dialog.h"
+#include "ui/name_dialog.h"
+#include "ui/open_project_dialog.h"
+#include "ui/wx_text.h"
+
+namespace pondaro::ui {
+
+namespace {
+
+int box(wxWindow* parent, const std::string& title, const std::string& text, long style) {
+    wxMessageDialog dialog(parent, toWxLines(text), toWx(title), style);
+    return dialog.ShowModal();
+}
+
+} // namespace
+
+std::string fileNameProblem(const std::string& name) {
+    Status s = checkPathComponent(name, "name");
+    return s ? std::string() : s.message();
+}
+
+bool WxDialogs::confirm(const std::string& question) { return ask("Confirm", question); }
+
+bool WxDialogs::ask(const std::string& title, const std::string& question) {
+    return box(parent_, title, question, wxYES_NO | wxICON_QUESTION) == wxID_YES;
+}
+
+void WxDialogs::error(const std::string& text) { box(parent_, "Error", text, wxOK | wxICON_ERROR); }
+void WxDialogs::message(const std::string& text) { box(parent_, "Message", text, wxOK | wxICON_INFORMATION); }
+void WxDialogs::warning(const std::string& text) { box(parent_, "Warning", text, wxOK | wxICON_WARNING); }
+void WxDialogs::notice(const std::string& title, const std::string& text) {
+    box(parent_, title, text, wxOK | wxICON_INFORMATION);
+}
+
+std::string WxDialogs::chooseProject(const std::vector<std::string>& names) {
+    OpenProjectDialog dialog(parent_, root_, names, placeholder_);
+    if (dialog.ShowModal() != wxID_OK) return "";
+    std::string name = dialog.chosen();
+    if (!name.empty() && onProjectChosen) onProjectChosen();
+    return name;
+}
+
+std::optional<std::string> WxDialogs::askName(const std::string& title, const std::string& current) {
+    NameDialog dialog(parent_, toWx(title), toWx(current), fileNameProblem);
+    if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+    return dialog.name();
+}
+
+std::string WxDialogs::chooseFileToOpen(const std::string& title, const std::string& filter) {
+    wxFileDialog dialog(parent_, toWx(title), "", "", toWx(filter), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    return dialog.ShowModal() == wxID_OK ? fromWx(dialog.GetPath()) : std::string();
+}
+
+std::string WxDialogs::chooseFileToSave(const std::string& title, const std::string& filter) {
+    wxFileDialog dialog(parent_, toWx(title), "", "", toWx(filter), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    return dialog.ShowModal() == wxID_OK ? fromWx(dialog.GetPath()) : std::string();
+}
+
+void WxDialogs::showMergeResult(const std::string& text) {
+    MergeResultDialog dialog(parent_, toWxLines(text));
+    dialog.ShowModal();
+}
+
+bool WxShell::openPage(const std::string& page) {
+    wxString address = toWx(page);
+    // A plain path is handed over as a file address, which every browser understands.
+    if (!address.StartsWith("file://") && !address.StartsWith("http://") && !address.StartsWith("https://"))
+        address = wxFileName::FileNameToURL(wxFileName(address));
+    return wxLaunchDefaultBrowser(address);
+}
+
+bool WxShell::openManual() {
+    std::error_code ec;
+    const auto page = std::filesystem::absolute(root_ / kManualPage, ec);
+    if (ec || !isRegularFile(page)) return false;
+    return wxLaunchDefaultBrowser(wxFileName::FileNameToURL(wxFileName(toWx(page.string()))));
+}
+
+} // namespace pondaro::ui

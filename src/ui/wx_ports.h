@@ -1,0 +1,58 @@
+#pragma once
+// The Dialogs and Shell ports with the desktop's windows: message boxes under the
+// system's titles, the open, name and merge result dialogs, the file dialogs, and the
+// default browser.
+#include <filesystem>
+#include <functional>
+
+#include <wx/bitmap.h>
+#include <wx/window.h>
+
+#include "base/ports.h"
+
+namespace pondaro::ui {
+
+// "" when the name can be a file name, else why not (every name the name dialog asks
+// for becomes one: a project, an extension key).
+std::string fileNameProblem(const std::string& name);
+
+class WxDialogs : public Dialogs {
+public:
+    WxDialogs(std::filesystem::path root, wxBitmap placeholder)
+        : root_(std::move(root)), placeholder_(std::move(placeholder)) {}
+    // The window that owns the dialogs (the main window once it exists).
+    void setParent(wxWindow* parent) { parent_ = parent; }
+    void setPlaceholder(const wxBitmap& b) { placeholder_ = b; }
+    // Called when the open dialog has returned a project, which is read next.
+    std::function<void()> onProjectChosen;
+
+    bool confirm(const std::string& question) override;
+    bool ask(const std::string& title, const std::string& question) override;
+    void error(const std::string& text) override;
+    void message(const std::string& text) override;
+    void warning(const std::string& text) override;
+    void notice(const std::string& title, const std::string& text) override;
+    std::string chooseProject(const std::vector<std::string>& names) override;
+    std::optional<std::string> askName(const std::string& title, const std::string& current) override;
+    std::string chooseFileToOpen(const std::string& title, const std::string& filter) override;
+    std::string chooseFileToSave(const std::string& title, const std::string& filter) override;
+    void showMergeResult(const std::string& text) override;
+
+private:
+    std::filesystem::path root_;
+    wxBitmap placeholder_;
+    wxWindow* parent_ = nullptr;
+};
+
+class WxShell : public Shell {
+public:
+    explicit WxShell(std::filesystem::path root) : root_(std::move(root)) {}
+    bool openPage(const std::string& page) override;
+    // Opens manual/index.html (beside the program's folder) in the default browser.
+    bool openManual() override;
+
+private:
+    std::filesystem::path root_;
+};
+
+} // namespace pondaro::ui

@@ -1,0 +1,1 @@
+#include "ui/wx_text.h"
