@@ -15,12 +15,12 @@
 #include <benchmark/benchmark.h>
 
 #include "base/files.h"
-#include "export/build.h"
+#include "export/game_files.h"
 #include "export/object_order.h"
 #include "large_project.h"
-#include "timing.h"
 #include "project/project_file.h"
 #include "project/working_folder.h"
+#include "timing.h"
 
 namespace fs = std::filesystem;
 using namespace pondaro;

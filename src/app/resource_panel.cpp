@@ -4,10 +4,10 @@
 #include <numeric>
 #include <unordered_set>
 
+#include "app/file_commands.h"
 #include "base/text.h"
 #include "export/generator.h"
 #include "image/artwork.h"
-#include "project/lifecycle.h"
 #include "project/naming.h"
 
 namespace pondaro {

@@ -1,6 +1,6 @@
 #include "app/startup.h"
 
-#include "export/build.h"
+#include "export/game_files.h"
 
 namespace pondaro {
 

@@ -5,13 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "app/file_commands.h"
+#include "app/game_commands.h"
 #include "base/files.h"
+#include "code/keywords.h"
+#include "export/game_files.h"
+#include "project/lifecycle.h"
 #include "project/model.h"
 #include "project/project_file.h"
 #include "project/record_fields.h"
-#include "code/keywords.h"
-#include "export/build.h"
-#include "project/lifecycle.h"
 
 using namespace pondaro;
 using Json = nlohmann::ordered_json;
@@ -65,7 +67,7 @@ public:
 class Session {
 public:
     Session() : studio(dialogs, shell, clock) { newProject(studio, false); }
-    ~Session() { removeWorkingFolder(studio); }
+    ~Session() { removeWorkingFolder(studio.project, studio.root); }
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
@@ -155,7 +157,8 @@ int save(const std::vector<std::string>& args) {
     Session session;
     if (Status s = session.check(openProjectNamed(session.studio, args[0])); !s) return fail(s.message());
     if (args.size() == 2) session.studio.project.name = args[1];
-    if (Status s = session.check(saveProject(session.studio)); !s) return fail(s.message());
+    // The project only: the game is built by `export`.
+    if (Status s = writeProject(session.studio.project, session.studio.root); !s) return fail(s.message());
     return 0;
 }
 

@@ -20,7 +20,7 @@ struct LibraryParse {
     long long count = 0;
     long long items = 0;
     bool inItem = false;
-    std::vector<GameFunction> fns;
+    std::vector<GameFunction> functions;
 };
 
 void onStart(void* user, const XML_Char*, const XML_Char** attrs) {
@@ -38,7 +38,7 @@ void onStart(void* user, const XML_Char*, const XML_Char** attrs) {
         st->inItem = st->items < st->count;
         ++st->items;
         if (!st->inItem) return;
-        GameFunction& f = st->fns.emplace_back();
+        GameFunction& f = st->functions.emplace_back();
         for (size_t a = 0; attrs[a]; a += 2) {
             std::string_view key = attrs[a];
             if (key == "name") f.name = attrs[a + 1];
@@ -56,7 +56,7 @@ void onEnd(void* user, const XML_Char*) {
 
 void onText(void* user, const XML_Char* s, int len) {
     auto* st = static_cast<LibraryParse*>(user);
-    if (st->depth == 3 && st->inItem) st->fns.back().code.append(s, size_t(len));
+    if (st->depth == 3 && st->inItem) st->functions.back().code.append(s, size_t(len));
 }
 
 } // namespace
@@ -93,17 +93,16 @@ std::string libraryFileName(const std::string& chosen) {
     return name + ".xml";
 }
 
-bool exportFunctionLibrary(Studio& studio, const std::vector<bool>& ticked, const std::string& author,
-                           const std::string& description, const std::string& chosen) {
+bool exportFunctionLibrary(const Project& p, Dialogs& dialogs, const std::vector<bool>& ticked,
+                           const std::string& author, const std::string& description, const std::string& chosen) {
     if (chosen.empty()) return false;
     const fs::path file = libraryFileName(chosen);
-    if (fileSize(file) > 0 && !studio.dialogs.ask("Message", "File exists. Overwrite?")) return false;
-    std::vector<const GameFunction*> chosenFns;
-    const auto& fns = studio.project.fns;
-    for (size_t i = 0; i < fns.size(); ++i)
-        if (i < ticked.size() && ticked[i]) chosenFns.push_back(&fns[i]);
-    if (Status s = writeFileAtomic(file, functionLibraryXml(chosenFns, author, description)); !s) {
-        studio.dialogs.error("The functions could not be exported: " + s.message());
+    if (fileSize(file) > 0 && !dialogs.ask("Message", "File exists. Overwrite?")) return false;
+    std::vector<const GameFunction*> functions;
+    for (size_t i = 0; i < p.fns.size(); ++i)
+        if (i < ticked.size() && ticked[i]) functions.push_back(&p.fns[i]);
+    if (Status s = writeFileAtomic(file, functionLibraryXml(functions, author, description)); !s) {
+        dialogs.error("The functions could not be exported: " + s.message());
         return false;
     }
     return true;
@@ -126,21 +125,21 @@ Status parseFunctionLibrary(std::string_view bytes, const std::string& label, st
     if (st.items < st.count)
         return Status::failure("The function library " + label + " is damaged: it announces " + std::to_string(st.count) +
                                " functions but holds " + std::to_string(st.items) + ".");
-    out = std::move(st.fns);
+    out = std::move(st.functions);
     return Status::success();
 }
 
 Status importFunctionLibrary(Project& p, const fs::path& file) {
     std::string bytes;
     if (Status s = readFile(file, bytes); !s) return Status::failure("The function library could not be read: " + s.message());
-    std::vector<GameFunction> fns;
-    if (Status s = parseFunctionLibrary(bytes, "'" + file.filename().string() + "'", fns); !s) return s;
-    for (GameFunction& f : fns) {
+    std::vector<GameFunction> functions;
+    if (Status s = parseFunctionLibrary(bytes, "'" + file.filename().string() + "'", functions); !s) return s;
+    for (GameFunction& f : functions) {
         while (p.fns.contains(f.name)) f.name += "_2";
         f.uid = p.nextIdentity();
         p.fns.add(std::move(f));
     }
-    if (!fns.empty()) p.modified = true;
+    if (!functions.empty()) p.modified = true;
     return Status::success();
 }
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/studio.h"
+#include "base/ports.h"
 #include "base/status.h"
 #include "project/model.h"
 
@@ -22,8 +22,8 @@ std::string libraryFileName(const std::string& chosen);
 // `chosen` (normalised by libraryFileName). An existing file is only replaced after
 // "File exists. Overwrite?" is answered Yes. Returns true when the file was written;
 // false when the user declined (back to the window) or the write failed (reported).
-bool exportFunctionLibrary(Studio& studio, const std::vector<bool>& ticked, const std::string& author,
-                           const std::string& description, const std::string& chosen);
+bool exportFunctionLibrary(const Project& p, Dialogs& dialogs, const std::vector<bool>& ticked,
+                           const std::string& author, const std::string& description, const std::string& chosen);
 
 // Parses a library's bytes into its functions (names as written). `label` names the
 // file in messages.

@@ -1,47 +1,44 @@
 #pragma once
-// The whole-project operations of the File menu and the two Duplicate commands.
-// Questions and messages go through the Studio's Dialogs port.
+// The project's side of the whole-project operations: emptying it for New and Open,
+// its working folder, the copies Duplicate makes, and the projects stored under
+// Projects/. Each takes only the project and the program's folder (`root`) and reports
+// a failure as a Status; the File menu's commands (app/file_commands.h) ask the
+// questions, show the messages and run the open windows' hooks around these.
+#include <ctime>
+#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "app/studio.h"
+#include "base/status.h"
+#include "preferences/preferences.h"
+#include "project/model.h"
 
 namespace pondaro {
 
-// Starts an empty project. With `ask`, a modified project is only discarded after
-// "Unsaved changes will be lost. New?" is answered Yes. Returns false when declined.
-bool newProject(Studio& studio, bool ask = true);
+// Removes the project's working folder with everything in it, when it has one. The
+// project keeps the folder's name.
+void removeWorkingFolder(const Project& p, const std::filesystem::path& root);
 
-// File > Open: asks about unsaved changes, shows the open dialog and reads the chosen
-// project. The file is read completely before anything of the open project changes;
-// a refused file is reported and leaves the project as it was. True when a project
-// was opened.
-bool openProject(Studio& studio);
+// The empty project New and Open start from: every table, the rename table, the merge
+// log and the name emptied, the identity counter at 1, the image and audio folder
+// names from the preferences, the Extensions and Projects folders under root, and a
+// fresh working folder named for the time of day. Does not touch the modified flag.
+// The project is empty even on failure, which names each folder that could not be
+// created (without a working folder, sounds, musics and backgrounds cannot be kept).
+Status startEmptyProject(Project& p, const std::filesystem::path& root, const Preferences& prefs,
+                         const std::tm& timeOfDay);
 
-// Opens the named project as Open does once the dialog has returned the name.
-bool openProjectNamed(Studio& studio, const std::string& name);
+// Reading ends by restarting the identity counter from the record counts, also when
+// nothing was read.
+void restartCounter(Project& p);
 
-// File > Merge: appends a stored project to the open, named one. True when merged.
-bool mergeProject(Studio& studio);
-bool mergeProjectNamed(Studio& studio, const std::string& name);
-
-// File > Save: names the project first when it has no name, commits the open editors
-// and writes it. True when the project was written (the game export follows).
-bool saveProject(Studio& studio);
-// File > Save as: always asks for the name first.
-bool saveProjectAs(Studio& studio);
-
-// Copies of an object (with its event handlers) and of a scene (with its instances).
-void duplicateObject(Studio& studio, const std::string& name);
-void duplicateScene(Studio& studio, const std::string& name);
-
-// File > Exit: asks when ConfirmExit is 1, removes the working folder and writes the
-// preferences. True when the program should end.
-bool exitProgram(Studio& studio);
-
-// Removes the program's own working folder (Exit does this; so do tools that end
-// without the question).
-void removeWorkingFolder(Studio& studio);
+// Duplicate: a copy "<name>_dup" of the object with a copy of each of its event
+// handlers (each under a fresh name, so removing one never takes the other), or of the
+// scene with a copy of each of its instances (fresh names, unselected). Marks the
+// project modified. Refused, changing nothing, when the copy's name is taken; a name
+// that is no object (scene) changes nothing and is no failure.
+Status duplicateObject(Project& p, const std::string& name);
+Status duplicateScene(Project& p, const std::string& name);
 
 // The names of the projects under Projects/, in directory order.
 std::vector<std::string> listProjects(const std::filesystem::path& root);
@@ -49,8 +46,5 @@ std::vector<std::string> listProjects(const std::filesystem::path& root);
 std::string projectStartedText(const std::filesystem::path& root, const std::string& name);
 // Projects/<name>.png when it exists with a size above 0, else "".
 std::filesystem::path projectPreviewPicture(const std::filesystem::path& root, const std::string& name);
-
-// The text of the "Merge result" window.
-std::string mergeResultText(const std::string& mergeLog);
 
 } // namespace pondaro

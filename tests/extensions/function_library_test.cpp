@@ -24,7 +24,7 @@ TEST(FunctionLibrary, ExportingTwoOfFiveAndImportingThemBack) {
     TestStudio s;
     for (const char* n : {"f1", "f2", "f3", "f4", "f5"}) addFunction(s.studio.project, n, std::string("return \"") + n + "\";\r\n\tok();");
     const auto file = s.folder.path() / "lib.xml.xml";
-    ASSERT_TRUE(exportFunctionLibrary(s.studio, {false, true, false, true, false}, "Ann <a@b>", "two\r\nlines",
+    ASSERT_TRUE(exportFunctionLibrary(s.studio.project, s.dialogs, {false, true, false, true, false}, "Ann <a@b>", "two\r\nlines",
                                       file.string()));
     const auto written = s.folder.path() / "lib.xml";
     ASSERT_TRUE(isRegularFile(written));
@@ -70,17 +70,17 @@ TEST(FunctionLibrary, AnExistingFileIsOnlyReplacedAfterYes) {
     const auto file = s.folder.path() / "out.xml";
     writeTestFile(file, "old");
     s.dialogs.yesNo = {false, true};
-    EXPECT_FALSE(exportFunctionLibrary(s.studio, {true}, "", "", file.string()));
+    EXPECT_FALSE(exportFunctionLibrary(s.studio.project, s.dialogs, {true}, "", "", file.string()));
     EXPECT_EQ(readTestFile(file), "old");
     EXPECT_EQ(s.dialogs.shown.back(), (Shown{"Message", "File exists. Overwrite?"}));
-    EXPECT_TRUE(exportFunctionLibrary(s.studio, {true}, "", "", file.string()));
+    EXPECT_TRUE(exportFunctionLibrary(s.studio.project, s.dialogs, {true}, "", "", file.string()));
     EXPECT_NE(readTestFile(file).find("count=\"1\""), std::string::npos);
 }
 
 TEST(FunctionLibrary, AFailedExportIsReported) {
     TestStudio s;
     addFunction(s.studio.project, "f");
-    EXPECT_FALSE(exportFunctionLibrary(s.studio, {true}, "", "", (s.folder.path() / "no" / "dir" / "x").string()));
+    EXPECT_FALSE(exportFunctionLibrary(s.studio.project, s.dialogs, {true}, "", "", (s.folder.path() / "no" / "dir" / "x").string()));
     EXPECT_EQ(s.dialogs.shown.back().title, "Error");
 }
 
@@ -109,7 +109,7 @@ TEST(FunctionLibrary, CharactersXmlCannotCarryDoNotMakeTheLibraryUnreadable) {
     TestStudio s;
     addFunction(s.studio.project, "f", "a\xEF\xBF\xBF" "b\x01" "c\r\nd");
     const auto file = s.folder.path() / "odd.xml";
-    ASSERT_TRUE(exportFunctionLibrary(s.studio, {true}, "", "", file.string()));
+    ASSERT_TRUE(exportFunctionLibrary(s.studio.project, s.dialogs, {true}, "", "", file.string()));
     Project back;
     ASSERT_TRUE(importFunctionLibrary(back, file));
     EXPECT_EQ(back.fns[0].code, "abc\r\nd");

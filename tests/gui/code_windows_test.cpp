@@ -10,10 +10,10 @@
 #include <wx/testing.h>
 #include <wx/textctrl.h>
 
+#include "app/file_commands.h"
 #include "code/ui/code_editor.h"
 #include "code/ui/code_windows.h"
 #include "code_screens.h"
-#include "project/lifecycle.h"
 #include "support/fake_ports.h"
 
 using namespace pondaro;

@@ -8,6 +8,7 @@
 #include <wx/notebook.h>
 #include <wx/textctrl.h>
 
+#include "app/file_commands.h"
 #include "app/ui/about_window.h"
 #include "app/ui/preferences_dialog.h"
 #include "app/ui/resource_page.h"

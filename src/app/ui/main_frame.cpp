@@ -7,14 +7,14 @@
 #include <wx/panel.h>
 #include <wx/utils.h>
 
+#include "app/file_commands.h"
+#include "app/game_commands.h"
 #include "app/title.h"
 #include "app/ui/about_window.h"
 #include "app/ui/game_page.h"
 #include "app/ui/installed_extensions_window.h"
 #include "app/ui/preferences_dialog.h"
 #include "app/ui/resource_page.h"
-#include "export/build.h"
-#include "project/lifecycle.h"
 #include "project/thumbnails.h"
 #include "ui/http_get.h"
 #include "ui/icon_button.h"
@@ -271,12 +271,12 @@ void MainFrame::runCommand(Command c) {
         }
         break;
     case Command::Save:
-        saveCommand(studio_);
+        saveProject(studio_);
         // The export puts the objects in the panel's sort order again.
         rebuildPanel();
         break;
     case Command::SaveAs:
-        saveAsCommand(studio_);
+        saveProjectAs(studio_);
         rebuildPanel();
         break;
     case Command::RunGame:

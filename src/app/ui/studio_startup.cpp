@@ -7,11 +7,11 @@
 #include <wx/stc/stc.h>
 #include <wx/utils.h>
 
+#include "app/file_commands.h"
 #include "app/startup.h"
 #include "app/ui/main_frame.h"
 #include "app/ui/splash_window.h"
 #include "app/ui/studio_art.h"
-#include "project/lifecycle.h"
 #include "ui/wx_ports.h"
 
 namespace pondaro::ui {

@@ -1,9 +1,10 @@
 // Building game.js and index.html, and running the game, through scripted ports.
 #include <gtest/gtest.h>
 
+#include "app/file_commands.h"
+#include "app/game_commands.h"
 #include "base/files.h"
-#include "export/build.h"
-#include "project/lifecycle.h"
+#include "export/game_files.h"
 #include "project/naming.h"
 #include "support/fake_ports.h"
 

@@ -1,10 +1,8 @@
-#include "export/build.h"
+#include "export/game_files.h"
 
 #include "base/files.h"
 #include "base/text.h"
-#include "export/export_check.h"
 #include "export/generator.h"
-#include "project/lifecycle.h"
 #include "project/project_file.h"
 
 namespace pondaro {
@@ -23,11 +21,6 @@ void replaceAll(std::string& text, std::string_view marker, const std::string& b
     if (from == 0) return;
     out.append(text, from, std::string::npos);
     text = std::move(out);
-}
-
-void announce(Studio& studio, const std::string& text, int holdMilliseconds) {
-    studio.status = text;
-    if (studio.showStatus) studio.showStatus(text, holdMilliseconds);
 }
 
 } // namespace
@@ -91,71 +84,21 @@ std::string gameScript(Project& p, const std::vector<ExtensionEntry>& extensions
     return text;
 }
 
-bool buildGame(Studio& studio) {
-    Project& p = studio.project;
-    studio.extensions = loadExtensions(studio.root, p.name);
-    if (p.name.empty()) return false;
-    if (Status s = checkPathComponent(p.name, "project name"); !s) {
-        studio.dialogs.error("The game could not be written: " + s.message());
-        return false;
-    }
-    const fs::path folder = projectsFolder(studio.root) / p.name;
-    ensureDirectory(folder);
-
+Status writeGame(Project& p, const fs::path& root, const GameSources& sources) {
+    if (Status s = checkPathComponent(p.name, "project name"); !s)
+        return Status::failure("The game could not be written: " + s.message());
+    const fs::path folder = projectsFolder(root) / p.name;
+    if (!ensureDirectory(folder))
+        return Status::failure("The game could not be written: the folder '" + folder.string() +
+                               "' could not be created.");
     std::string failures;
     const fs::path page = folder / "index.html";
-    if (studio.prefs.GenerateIndexHTML == 1 || !fs::exists(page))
+    if (sources.writePage || !fs::exists(page))
         if (Status s = writeFileAtomic(page, indexHtml()); !s) failures += s.message() + "\r\n";
-
-    std::vector<std::string> engineWords;
-    for (const auto& k : studio.keywords) engineWords.push_back(k.word);
-    const auto problems = exportProblems(p, engineWords);
-    std::string script = gameScript(p, studio.extensions, studio.engineTemplate, studio.sortOrder);
+    const std::string script = gameScript(p, sources.extensions, sources.engineTemplate, sources.sortOrder);
     if (Status s = writeFileAtomic(folder / "game.js", script); !s) failures += s.message() + "\r\n";
-
-    announce(studio, "PROJECT SAVED.", 500);
-    announce(studio, kStatusReady, 0);
-    if (!failures.empty()) {
-        studio.dialogs.error("The game could not be written completely:\r\n" + failures);
-        return false;
-    }
-    if (!problems.empty()) studio.dialogs.warning(exportProblemsText(problems));
-    if (p.scenes.empty()) studio.dialogs.warning("There is no scene added.");
-    return true;
-}
-
-std::string gamePageAddress(const Studio& studio) {
-    std::error_code ec;
-    fs::path folder = fs::absolute(studio.root, ec).lexically_normal();
-    std::string path = folder.string();
-    if (path.empty() || path.back() != '/') path += '/';
-    path += "Projects/" + studio.project.name + "/index.html";
-    return (studio.prefs.add_file_protocol == 1 ? "file://" : "") + path;
-}
-
-bool runGame(Studio& studio) {
-    if (studio.project.name.empty()) {
-        studio.dialogs.message("Please save your game.");
-        return false;
-    }
-    if (!saveProject(studio)) return false;
-    if (!buildGame(studio)) return false;  // the error is shown; an old page would mislead
-    const fs::path page = projectsFolder(studio.root) / studio.project.name / "index.html";
-    if (fileSize(page) > 0) return studio.shell.openPage(gamePageAddress(studio));
-    studio.dialogs.message(
-        "The INDEX.HTML file is missing. You can allow Pondaro to create it (enable it in the Preferences) or you can "
-        "copy your file in the project folder.");
-    return false;
-}
-
-bool saveCommand(Studio& studio) {
-    if (!saveProject(studio)) return false;
-    return buildGame(studio);
-}
-
-bool saveAsCommand(Studio& studio) {
-    if (!saveProjectAs(studio)) return false;
-    return buildGame(studio);
+    if (!failures.empty()) return Status::failure("The game could not be written completely:\r\n" + failures);
+    return Status::success();
 }
 
 } // namespace pondaro

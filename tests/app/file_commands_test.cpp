@@ -1,6 +1,7 @@
 // New, Open, Merge, Save, Save as, Duplicate and Exit through scripted dialogs.
 #include <gtest/gtest.h>
 
+#include "app/file_commands.h"
 #include "base/files.h"
 #include "project/lifecycle.h"
 #include "project/naming.h"
@@ -95,7 +96,7 @@ TEST(LifecycleWorkingFolder, TwoStudiosStartedInTheSameSecondKeepTheirOwnFolders
     EXPECT_NE(other.project.workingFolder, first.studio.project.workingFolder);
     EXPECT_EQ(readTestFile(first.folder.path() / first.studio.project.workingFolder / "boom.wav"), "mine");
     // A folder without the mark may be another studio's that has not written it yet.
-    removeWorkingFolder(other);
+    removeWorkingFolder(other.project, other.root);
     writeTestFile(first.folder.path() / "_temp_111111" / "boom.wav", "theirs");
     second.clock.set(11, 11, 11);
     newProject(other, false);
@@ -104,7 +105,7 @@ TEST(LifecycleWorkingFolder, TwoStudiosStartedInTheSameSecondKeepTheirOwnFolders
     second.clock.set(12, 34, 56);
     // A folder left by a program that has ended is reused.
     writeTestFile(first.folder.path() / "_temp_123456" / ".owner", "999999999");
-    removeWorkingFolder(other);
+    removeWorkingFolder(other.project, other.root);
     newProject(other, false);
     EXPECT_EQ(other.project.workingFolder, "_temp_123456");
     EXPECT_FALSE(fs::exists(first.folder.path() / "_temp_123456" / "boom.wav"));

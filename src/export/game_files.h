@@ -1,0 +1,47 @@
+#pragma once
+// The game's files: the engine template with its markers filled (game.js) and the page
+// that loads it (index.html), written into the project's folder. The Build and Run
+// commands (app/game_commands.h) reload the extensions, show the status texts and the
+// messages around this.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "base/status.h"
+#include "extensions/extension_file.h"
+#include "project/model.h"
+
+namespace pondaro {
+
+// The address of the product's web site, linked from every game page.
+inline constexpr const char* kProductWebAddress = "https://pondaro.example.org/";
+
+// Reads export.js from the program's folder, creating it empty when it is missing.
+// Bytes are kept as they are (the template is plain ASCII).
+std::string readTemplate(const std::filesystem::path& root);
+
+// The sixteen lines of the game page.
+std::string indexHtml();
+
+// The template with each marker replaced, in the fixed order, by its block. Each
+// replacement works on the text the previous ones left. Reorders and re-sorts the
+// object table as the export does.
+std::string gameScript(Project& p, const std::vector<ExtensionEntry>& extensions, const std::string& engineTemplate,
+                       const std::string& sortOrder);
+
+// What a game is made of besides the project.
+struct GameSources {
+    const std::string& engineTemplate;
+    const std::vector<ExtensionEntry>& extensions;  // with the project's installed flags
+    const std::string& sortOrder;                   // the resource panel's: "", "ASC" or "DESC"
+    bool writePage = true;                          // GenerateIndexHTML is 1
+};
+
+// Writes Projects/<name>/index.html (when `writePage`, or when there is none) and
+// game.js, each replacing its file atomically, into the folder it creates. Reorders
+// the objects as gameScript does. Refused, writing nothing, for a name that cannot be
+// a folder's; a file that cannot be written does not keep the other from being
+// written, and the failure names each.
+Status writeGame(Project& p, const std::filesystem::path& root, const GameSources& sources);
+
+} // namespace pondaro
