@@ -212,15 +212,16 @@ Status writeLargeProject(const fs::path& root, const std::string& name, const La
     std::vector<std::string> spriteNames;
     for (int i = 0; i < size.sprites; ++i) {
         std::string sprite = createSprite(p);
-        Sprite& s = p.sprites[p.sprites.size() - 1];
-        s.centerx = size.frameSide / 2;
-        s.centery = size.frameSide / 2;
-        s.collisionright = size.frameSide - 1;
-        s.collisionbottom = size.frameSide - 1;
-        if (i % 7 == 0) {
-            s.collisionshape = "Circle";
-            s.collisionradius = size.frameSide / 2;
-        }
+        p.sprites.edit(p.sprites.size() - 1, [&](Sprite& s) {
+            s.centerx = size.frameSide / 2;
+            s.centery = size.frameSide / 2;
+            s.collisionright = size.frameSide - 1;
+            s.collisionbottom = size.frameSide - 1;
+            if (i % 7 == 0) {
+                s.collisionshape = "Circle";
+                s.collisionradius = size.frameSide / 2;
+            }
+        });
         for (int f = 0; f < size.framesPerSprite; ++f) {
             Frame frame;
             frame.file = std::to_string(p.nextIdentity());
@@ -234,29 +235,32 @@ Status writeLargeProject(const fs::path& root, const std::string& name, const La
     // Sounds, each with its wave file in the working folder.
     for (int i = 0; i < size.sounds; ++i) {
         std::string sound = createSound(p);
-        Sound& s = p.sounds[p.sounds.size() - 1];
-        s.wav = sound + ".wav";
-        if (Status st = writeFileAtomic(work / s.wav, waveFile(rng), WriteMode::Fast); !st) return st;
+        p.sounds.edit(p.sounds.size() - 1, [&](Sound& s) { s.wav = sound + ".wav"; });
+        if (Status st = writeFileAtomic(work / (sound + ".wav"), waveFile(rng), WriteMode::Fast); !st) return st;
     }
 
     // Backgrounds: the first ones are tile sets, the rest plain pictures.
     std::vector<std::string> tileSets, plainBackgrounds;
     for (int i = 0; i < size.backgrounds; ++i) {
         std::string background = createBackground(p);
-        Background& b = p.backgrounds[p.backgrounds.size() - 1];
-        b.file = background + ".png";
+        const std::string file = background + ".png";
         Image picture;
+        p.backgrounds.edit(p.backgrounds.size() - 1, [&](Background& b) {
+            b.file = file;
+            if (i < size.tileSets) {
+                b.tile = 1;
+                b.tilewidth = size.tileSide;
+                b.tileheight = size.tileSide;
+            }
+        });
         if (i < size.tileSets) {
-            b.tile = 1;
-            b.tilewidth = size.tileSide;
-            b.tileheight = size.tileSide;
             picture = tileSetImage(rng, size.tileSetSide, size.tileSide);
             tileSets.push_back(background);
         } else {
             picture = backgroundImage(rng, size.plainBackgroundSide);
             plainBackgrounds.push_back(background);
         }
-        if (Status st = savePng(picture, work / b.file, WriteMode::Fast); !st) return st;
+        if (Status st = savePng(picture, work / file, WriteMode::Fast); !st) return st;
     }
 
     // Object templates with their scripts.
@@ -264,10 +268,11 @@ Status writeLargeProject(const fs::path& root, const std::string& name, const La
     for (int i = 0; i < size.templates; ++i) {
         std::string object = createObject(p);
         size_t index = p.objects.size() - 1;
-        GameObject& o = p.objects[index];
-        o.sprite = spriteNames[size_t(rng.below(int(spriteNames.size())))];
-        o.depth = rng.below(200) - 100;
-        if (i > 0 && rng.below(4) == 0) o.parent = p.objects[templateIndex[size_t(rng.below(i))]].name;
+        p.objects.edit(index, [&](GameObject& o) {
+            o.sprite = spriteNames[size_t(rng.below(int(spriteNames.size())))];
+            o.depth = rng.below(200) - 100;
+            if (i > 0 && rng.below(4) == 0) o.parent = p.objects[templateIndex[size_t(rng.below(i))]].name;
+        });
         templateIndex.push_back(index);
         for (int k = 0; k < size.scriptsPerTemplate; ++k) {
             Script script;
@@ -284,8 +289,7 @@ Status writeLargeProject(const fs::path& root, const std::string& name, const La
     // Scenes: instances of the templates, and tiles on two layers.
     for (int i = 0; i < size.scenes; ++i) {
         std::string scene = createScene(p);
-        {
-            Scene& s = p.scenes[p.scenes.size() - 1];
+        p.scenes.edit(p.scenes.size() - 1, [&](Scene& s) {
             s.width = 2048;
             s.height = 2048;
             s.red = rng.below(256);
@@ -296,7 +300,7 @@ Status writeLargeProject(const fs::path& root, const std::string& name, const La
             s.backgroundtilex = 1;
             s.backgroundtiley = 1;
             s.code = "// start of " + scene + "\r\nscore = 0;\r\n";
-        }
+        });
         for (int k = 0; k < size.instancesPerScene; ++k) {
             const GameObject& t = p.objects[templateIndex[size_t(rng.below(int(templateIndex.size())))]];
             GameObject o;
@@ -316,9 +320,8 @@ Status writeLargeProject(const fs::path& root, const std::string& name, const La
         int depth[2];
         for (int l = 0; l < 2; ++l) {
             createLayer(p, scene);
-            Layer& rec = p.layers[p.layers.size() - 1];
-            rec.value = 1000000 - l;
-            depth[l] = rec.value;
+            depth[l] = 1000000 - l;
+            p.layers.edit(p.layers.size() - 1, [&](Layer& rec) { rec.value = depth[l]; });
         }
         if (tileSets.empty()) continue;
         const int cells = std::max(1, size.tileSetSide / size.tileSide);
@@ -342,10 +345,11 @@ Status writeLargeProject(const fs::path& root, const std::string& name, const La
 
     for (int i = 0; i < size.functions; ++i) {
         std::string fn = createFunction(p);
-        GameFunction& f = p.fns[p.fns.size() - 1];
-        f.params = "count, limit";
-        f.description = "Sums the first count multiples, at most limit (" + fn + ").";
-        f.code = functionCode(rng, i);
+        p.fns.edit(p.fns.size() - 1, [&](GameFunction& f) {
+            f.params = "count, limit";
+            f.description = "Sums the first count multiples, at most limit (" + fn + ").";
+            f.code = functionCode(rng, i);
+        });
     }
 
     if (Status st = writeProject(p, root); !st) return st;

@@ -22,7 +22,7 @@ void startEmptyProject(Studio& studio) {
     Project& p = studio.project;
     removeWorkingFolder(p, studio.root);
     p.workingFolder.clear();
-    p.modified = false;
+    p.clearModified();
     for (auto& close : studio.closeWindowsHooks) close();
     if (Status s = readPreferences(studio.root, studio.prefs); !s) studio.dialogs.error(s.message());
     if (Status s = startEmptyProject(p, studio.root, studio.prefs, studio.clock.now()); !s)
@@ -58,14 +58,14 @@ bool saveNamedProject(Studio& studio) {
 
 bool newProject(Studio& studio, bool ask) {
     if (ask) commitOpenEditors(studio);
-    if (ask && studio.project.modified && !studio.dialogs.confirm("Unsaved changes will be lost. New?")) return false;
+    if (ask && studio.project.modified() && !studio.dialogs.confirm("Unsaved changes will be lost. New?")) return false;
     startEmptyProject(studio);
     return true;
 }
 
 bool openProject(Studio& studio) {
     commitOpenEditors(studio);
-    if (studio.project.modified && !studio.dialogs.confirm("Unsaved changes will be lost. Open a new project?"))
+    if (studio.project.modified() && !studio.dialogs.confirm("Unsaved changes will be lost. Open a new project?"))
         return false;
     std::string name = studio.dialogs.chooseProject(listProjects(studio.root));
     if (name.empty()) {
@@ -126,7 +126,7 @@ bool mergeProjectNamed(Studio& studio, const std::string& name) {
     for (auto& close : studio.closeWindowsHooks) close();
     studio.status = kStatusReady;
     // The merged records are not saved anywhere yet: New or Open must ask first.
-    p.modified = true;
+    p.markModified();
     if (!p.mergeLog.empty()) studio.dialogs.showMergeResult(mergeResultText(p.mergeLog));
     return true;
 }

@@ -268,7 +268,7 @@ void sortCategory(Studio& studio, PanelCategory c, SortOrder order) {
         sortTable(p.scenes, order);
         for (size_t i = 0; i < before.size(); ++i)
             if (p.scenes[i].name != before[i]) {
-                p.modified = true;
+                p.markModified();
                 break;
             }
         break;
@@ -373,13 +373,13 @@ PanelActionResult applyPanelAction(Studio& studio, PanelCategory c, const std::s
         if (!studio.dialogs.confirm(deleteQuestion(c))) return {};
         p.removeByName(categoryKind(c), name);
         // The removal is not saved yet: New and Open must ask before discarding it.
-        p.modified = true;
+        p.markModified();
         return {true, false};
     case PanelAction::MoveBackward:
     case PanelAction::MoveForward:
         if (c != PanelCategory::Scenes) return {};
         if (!moveScene(p, name, a == PanelAction::MoveBackward ? -1 : 1)) return {};
-        p.modified = true;
+        p.markModified();
         return {true, false};
     }
     return {};

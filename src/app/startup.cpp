@@ -12,7 +12,7 @@ void setStartupDefaults(Studio& studio) {
     p.audfolder = "aud";
     p.name.clear();
     p.workingFolder.clear();
-    p.modified = false;
+    p.clearModified();
     p.counter = 1;
     p.mergeLog.clear();
     studio.sortOrder.clear();

@@ -40,11 +40,13 @@ Status commitEventScript(Project& project, const ScriptRef& ref, const std::stri
     if (!index)
         return Status::failure("The event of " + ref.object +
                                " that this window edits no longer exists; its code was not stored.");
-    Script& s = project.scripts[*index];
-    if (s.event != eventType || s.parameter != parameter || s.code != code) project.modified = true;
-    s.event = eventType;
-    s.parameter = parameter;
-    s.code = code;
+    const Script& s = project.scripts[*index];
+    if (s.event != eventType || s.parameter != parameter || s.code != code) project.markModified();
+    project.scripts.edit(*index, [&](Script& script) {
+        script.event = eventType;
+        script.parameter = parameter;
+        script.code = code;
+    });
     return Status::success();
 }
 
@@ -68,22 +70,22 @@ std::string& gameText(Project& project, GameText which) {
 
 void commitGameText(Project& project, GameText which, const std::string& text) {
     gameText(project, which) = text;
-    project.modified = true;
+    project.markModified();
 }
 
 void commitGameTextIfChanged(Project& project, GameText which, const std::string& text) {
     std::string& stored = gameText(project, which);
     if (stored == text) return;
     stored = text;
-    project.modified = true;
+    project.markModified();
 }
 
 Status commitSceneCode(Project& project, const std::string& sceneName, const std::string& code, bool markModified) {
-    Scene* scene = project.scenes.get(sceneName);
-    if (!scene)
+    const size_t index = project.scenes.find(sceneName);
+    if (index == Table<Scene>::npos)
         return Status::failure("The scene " + sceneName + " no longer exists; its code was not stored.");
-    if (markModified || scene->code != code) project.modified = true;
-    scene->code = code;
+    if (markModified || project.scenes[index].code != code) project.markModified();
+    project.scenes.edit(index, [&](Scene& scene) { scene.code = code; });
     return Status::success();
 }
 

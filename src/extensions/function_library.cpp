@@ -139,7 +139,7 @@ Status importFunctionLibrary(Project& p, const fs::path& file) {
         f.uid = p.nextIdentity();
         p.fns.add(std::move(f));
     }
-    if (!functions.empty()) p.modified = true;
+    if (!functions.empty()) p.markModified();
     return Status::success();
 }
 

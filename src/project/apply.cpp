@@ -50,14 +50,15 @@ ApplyResult applyWindow(Project& p, Table<Record>& table, size_t index, const Re
     check(namePassed, result.errors);
     if (!result.ok()) return result;
 
-    Record& record = table[index];
-    const std::string oldName = record.name;
-    stored.name = oldName;  // the name changes only through rename(), which keeps the index
-    stored.uid = record.uid;
-    keep(stored, record);
-    record = std::move(stored);
+    const std::string oldName = table[index].name;
+    table.edit(index, [&](Record& record) {
+        stored.name = oldName;  // the name changes through rename() below
+        stored.uid = record.uid;
+        keep(stored, record);
+        record = std::move(stored);
+    });
     table.rename(index, newName);
-    p.modified = true;
+    p.markModified();
 
     // An empty name is what a reference holds when it names nothing, so a record
     // that had no name has no references to carry. When another record still holds
@@ -83,7 +84,7 @@ ApplyResult applySprite(Project& p, size_t index, const Sprite& fields) {
             stored.shapeeditor = std::move(current.shapeeditor);
         },
         [&p](const std::string& from, const std::string& to) {
-            for (auto& o : p.objects) follow(o.sprite, from, to);
+            p.objects.editEach([&](GameObject& o) { follow(o.sprite, from, to); });
             for (auto& f : p.frames) follow(f.sprite, from, to);
             for (auto& pt : p.points) follow(pt.sprite, from, to);
         });
@@ -105,8 +106,8 @@ ApplyResult applyBackground(Project& p, size_t index, const Background& fields) 
             stored.preview = std::move(current.preview);
         },
         [&p](const std::string& from, const std::string& to) {
-            for (auto& s : p.scenes) follow(s.background, from, to);
-            for (auto& t : p.tiles) follow(t.background, from, to);
+            p.scenes.editEach([&](Scene& s) { follow(s.background, from, to); });
+            p.tiles.editEach([&](Tile& t) { follow(t.background, from, to); });
         });
 }
 
@@ -125,23 +126,25 @@ ApplyResult applyObject(Project& p, size_t index, const GameObject& fields) {
     ApplyResult result = applyWindow(
         p, p.objects, index, fields, "object", noCheck, keepNothing<GameObject>,
         [&p](const std::string& from, const std::string& to) {
-            for (auto& s : p.scripts) {
+            p.scripts.editEach([&](Script& s) {
                 follow(s.object, from, to);
                 follow(s.parameter, from, to);
-            }
-            for (auto& o : p.objects) {
+            });
+            p.objects.editEach([&](GameObject& o) {
                 follow(o.templ, from, to);
                 follow(o.parent, from, to);
-            }
+            });
             // The scene window lists templates for the view to follow; a dangling name
             // would leave the exported scene naming an object that does not exist.
-            for (auto& s : p.scenes) follow(s.viewportobject, from, to);
+            p.scenes.editEach([&](Scene& s) { follow(s.viewportobject, from, to); });
         });
     // An instance always carries its template's depth, renamed or not.
     if (result.ok() && p.objects[index].isTemplate()) {
-        const GameObject& templ = p.objects[index];
-        for (auto& o : p.objects)
-            if (!o.isTemplate() && o.templ == templ.name) o.depth = templ.depth;
+        const std::string name = p.objects[index].name;
+        const int depth = p.objects[index].depth;
+        p.objects.editEach([&](GameObject& o) {
+            if (!o.isTemplate() && o.templ == name) o.depth = depth;
+        });
     }
     return result;
 }
@@ -156,10 +159,11 @@ ApplyResult applyScene(Project& p, size_t index, const Scene& fields, std::strin
         },
         [speed](Scene& stored, Scene&) { stored.speed = speed; },
         [&p](const std::string& from, const std::string& to) {
-            for (auto& o : p.objects)
+            p.objects.editEach([&](GameObject& o) {
                 if (!o.isTemplate()) follow(o.scene, from, to);
-            for (auto& l : p.layers) follow(l.scene, from, to);
-            for (auto& t : p.tiles) follow(t.scene, from, to);
+            });
+            p.layers.editEach([&](Layer& l) { follow(l.scene, from, to); });
+            p.tiles.editEach([&](Tile& t) { follow(t.scene, from, to); });
         });
 }
 

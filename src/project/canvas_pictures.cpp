@@ -22,11 +22,13 @@ void rebuildDisplayImage(GameObject& o) {
 
 void refreshCanvasImage(Project& p, size_t objectIndex) {
     if (objectIndex >= p.objects.size()) return;
-    GameObject& o = p.objects[objectIndex];
-    const Image* first = o.sprite.empty() ? nullptr : p.firstFrameImage(o.sprite);
-    if (first && !first->empty()) o.canvasImage = std::make_shared<const Image>(*first);
-    else o.canvasImage.reset();
-    rebuildDisplayImage(o);
+    const std::string& sprite = p.objects[objectIndex].sprite;
+    const Image* first = sprite.empty() ? nullptr : p.firstFrameImage(sprite);
+    p.objects.edit(objectIndex, [&](GameObject& o) {
+        if (first && !first->empty()) o.canvasImage = std::make_shared<const Image>(*first);
+        else o.canvasImage.reset();
+        rebuildDisplayImage(o);
+    });
 }
 
 void refreshCanvasImages(Project& p) {
@@ -35,12 +37,12 @@ void refreshCanvasImages(Project& p) {
         auto& slot = firstFrames[f.sprite];
         if (!slot) slot = std::make_shared<const Image>(f.image);  // the first frame only
     }
-    for (GameObject& o : p.objects) {
+    p.objects.editEach([&](GameObject& o) {
         auto it = o.sprite.empty() ? firstFrames.end() : firstFrames.find(o.sprite);
         if (it != firstFrames.end() && it->second && !it->second->empty()) o.canvasImage = it->second;
         else o.canvasImage.reset();
         rebuildDisplayImage(o);
-    }
+    });
 }
 
 } // namespace pondaro

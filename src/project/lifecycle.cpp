@@ -61,7 +61,7 @@ Status duplicateObject(Project& p, const std::string& name) {
         copyScript.name = freshName(p, ResourceKind::Script, "scr_");
         p.scripts.add(std::move(copyScript));
     }
-    p.modified = true;
+    p.markModified();
     return Status::success();
 }
 
@@ -82,7 +82,7 @@ Status duplicateScene(Project& p, const std::string& name) {
         instance.selected = 0;  // the copy starts unselected in its own scene
         p.objects.add(std::move(instance));
     }
-    p.modified = true;
+    p.markModified();
     return Status::success();
 }
 

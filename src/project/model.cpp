@@ -107,8 +107,9 @@ void Project::removeByName(ResourceKind kind, std::string_view n) {
         if (sprites.removeByName(target)) {
             std::erase_if(frames, [&](const Frame& f) { return f.sprite == target; });
             std::erase_if(points, [&](const Point& p) { return p.sprite == target; });
-            for (auto& o : objects)
+            objects.editEach([&](GameObject& o) {
                 if (o.sprite == target) o.sprite.clear();
+            });
         }
         break;
     case ResourceKind::Sound: sounds.removeByName(target); break;
@@ -120,8 +121,9 @@ void Project::removeByName(ResourceKind kind, std::string_view n) {
     case ResourceKind::Script: scripts.removeByName(target); break;
     case ResourceKind::Background:
         if (backgrounds.removeByName(target)) {
-            for (auto& s : scenes)
+            scenes.editEach([&](Scene& s) {
                 if (s.background == target) s.background.clear();
+            });
             tiles.removeIf([&](const Tile& t) { return t.background == target; });
         }
         break;

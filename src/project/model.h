@@ -244,10 +244,16 @@ struct Project {
     std::string workingFolder;  // "_temp_" + hhmmss
     std::string imgfolder = "img";
     std::string audfolder = "aud";
-    bool modified = false;
     int counter = 1;  // the identity counter
     RenameTable renames;
     std::string mergeLog;
+
+    // The modified flag: a change users would want to save marks the project modified
+    // through markModified(), the one place that sets it. New, Open and Save clear it
+    // (a Merge leaves the merged records marked: they are saved nowhere yet).
+    bool modified() const { return modified_; }
+    void markModified() { modified_ = true; }
+    void clearModified() { modified_ = false; }
 
     // Adds 1 to the identity counter and returns the result.
     int nextIdentity() { return ++counter; }
@@ -288,6 +294,9 @@ struct Project {
     int spriteIndex(std::string_view name) const;
     // The image of the first frame of the sprite, or nullptr when it has none.
     const Image* firstFrameImage(std::string_view sprite) const;
+
+private:
+    bool modified_ = false;
 };
 
 } // namespace pondaro

@@ -55,7 +55,7 @@ namespace {
 template <class Record>
 std::string create(Project& p, Table<Record>& table, ResourceKind kind, std::string_view prefix, Record record,
                    std::string_view keywords) {
-    p.modified = true;
+    p.markModified();
     record.name = freshName(p, kind, prefix);
     record.keywords = std::string(keywords);
     record.uid = p.nextIdentity();

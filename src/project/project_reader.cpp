@@ -420,26 +420,26 @@ void readIntoProject(Project& p, ProjectFileData&& d, const std::string& name, b
     // is read, so merged instances keep their own template and scene (a file saved in
     // name order lists "SceneObject9" before "enemy"), children their parent, and
     // collisions their partner.
-    for (size_t i = firstObject; i < p.objects.size(); ++i) {
-        GameObject& o = p.objects[i];
-        o.templ = ref("OBJECT", o.templ);
-        o.parent = ref("OBJECT", o.parent);
-        o.scene = ref("SCENE", o.scene);
-    }
+    for (size_t i = firstObject; i < p.objects.size(); ++i)
+        p.objects.edit(i, [&](GameObject& o) {
+            o.templ = ref("OBJECT", o.templ);
+            o.parent = ref("OBJECT", o.parent);
+            o.scene = ref("SCENE", o.scene);
+        });
     for (size_t i = firstScript; i < p.scripts.size(); ++i)
-        if (p.scripts[i].event == "Collision") p.scripts[i].parameter = ref("OBJECT", p.scripts[i].parameter);
+        if (p.scripts[i].event == "Collision")
+            p.scripts.edit(i, [&](Script& s) { s.parameter = ref("OBJECT", s.parameter); });
 
     // Pictures of the backgrounds just read, and the tiles just read cut from them (the
     // records the project held before keep theirs).
-    for (size_t i = firstBackground; i < p.backgrounds.size(); ++i) {
-        Background& bg = p.backgrounds[i];
-        if (!work.empty() && isPlainFileName(bg.file)) loadImage(work / bg.file, bg.picture);
-    }
+    for (size_t i = firstBackground; i < p.backgrounds.size(); ++i)
+        p.backgrounds.edit(i, [&](Background& bg) {
+            if (!work.empty() && isPlainFileName(bg.file)) loadImage(work / bg.file, bg.picture);
+        });
     std::map<CellKey, std::shared_ptr<const Image>> cells;
     for (size_t i = firstTile; i < p.tiles.size(); ++i) {
-        Tile& t = p.tiles[i];
-        const Background* bg = p.backgrounds.get(t.background);
-        if (bg && !bg->file.empty()) t.image = cutTile(bg, t, cells);
+        const Background* bg = p.backgrounds.get(p.tiles[i].background);
+        if (bg && !bg->file.empty()) p.tiles.edit(i, [&](Tile& t) { t.image = cutTile(bg, t, cells); });
     }
 
     if (merge) {
@@ -453,12 +453,12 @@ void readIntoProject(Project& p, ProjectFileData&& d, const std::string& name, b
 
     // Instances always carry their template's depth.
     std::unordered_map<std::string, const GameObject*> templates;
-    for (auto& o : p.objects) {
-        if (o.isTemplate() || o.templ.empty()) continue;
+    p.objects.editEach([&](GameObject& o) {
+        if (o.isTemplate() || o.templ.empty()) return;
         auto [it, fresh] = templates.try_emplace(o.templ, nullptr);
         if (fresh) it->second = p.templateNamed(o.templ);
         if (it->second) o.depth = it->second->depth;
-    }
+    });
 
     p.counter = p.recordCountForCounter();
 }

@@ -147,7 +147,7 @@ Status writeProject(Project& p, const fs::path& root) {
     if (Status st = writeFileAtomic(projectFilePath(root, p.name), projectXml(p)); !st)
         return Status::failure("The project could not be saved: " + st.message());
     if (!firstFailure.empty()) return Status::failure("The project could not be saved completely: " + firstFailure);
-    p.modified = false;
+    p.clearModified();
     return Status::success();
 }
 

@@ -7,14 +7,21 @@
 
 #include "base/integer_reader.h"
 #include "project/naming.h"
-#include "scene/record_removal.h"
 
 namespace pondaro {
 
-Scene* editedScene(Project& p, const SceneEditor& e) { return p.scenes.get(e.scene); }
 const Scene* editedScene(const Project& p, const SceneEditor& e) { return p.scenes.get(e.scene); }
 
 namespace {
+
+// Changes the edited scene through change(scene); false when it no longer exists.
+template <class Change>
+bool editScene(Project& p, const SceneEditor& e, Change change) {
+    const size_t i = p.scenes.find(e.scene);
+    if (i == Table<Scene>::npos) return false;
+    p.scenes.edit(i, change);
+    return true;
+}
 
 int addClamped(int v, long long d) { return int(std::clamp<long long>((long long)v + d, INT32_MIN, INT32_MAX)); }
 
@@ -32,29 +39,18 @@ public:
         if (sizes_.empty()) return;
         for (const Frame& f : p.frames) {
             auto it = sizes_.find(f.sprite);
-            if (it != sizes_.end()) it->second.emplace_back(f.image.width(), f.image.height());
+            if (it != sizes_.end()) it->second.push_back({f.image.width(), f.image.height()});
         }
     }
-    const std::vector<std::pair<int, int>>& of(const std::string& sprite) const {
-        static const std::vector<std::pair<int, int>> none;
+    const std::vector<Size>& of(const std::string& sprite) const {
+        static const std::vector<Size> none;
         auto it = sizes_.find(sprite);
         return it == sizes_.end() ? none : it->second;
     }
 
 private:
-    std::unordered_map<std::string, std::vector<std::pair<int, int>>> sizes_;
+    std::unordered_map<std::string, std::vector<Size>> sizes_;
 };
-
-// The same rule as instanceHit, with the frame sizes gathered beforehand.
-bool hits(const Project& p, const FrameSizes& frames, const GameObject& o, int px, int py) {
-    const Origin origin = instanceOrigin(p, o);
-    const long long left = (long long)o.x - origin.x, top = (long long)o.y - origin.y;
-    auto in = [&](long long w, long long h) { return left <= px && px <= left + w && top <= py && py <= top + h; };
-    if (!hasCanvasImage(o)) return in(15, 15);
-    const auto& sizes = frames.of(o.sprite);
-    if (sizes.empty()) return in(hitWidth(o), hitHeight(o));
-    return std::any_of(sizes.begin(), sizes.end(), [&](const auto& s) { return in(s.first, s.second); });
-}
 
 SceneBox pointBox(int x, int y) { return {x, y, int64_t(x) + 1, int64_t(y) + 1}; }
 
@@ -66,7 +62,7 @@ std::vector<uint32_t> instancesHit(const Project& p, const SceneEditor& e, int x
     const FrameSizes frames(p, candidates);
     std::erase_if(candidates, [&](uint32_t i) {
         const GameObject& o = p.objects[i];
-        return !isInstanceOf(o, e.scene) || !hits(p, frames, o, x, y);
+        return !isInstanceOf(o, e.scene) || !instanceHit(p, o, frames.of(o.sprite), x, y);
     });
     return candidates;
 }
@@ -93,9 +89,9 @@ bool removeInstancesAt(Project& p, SceneEditor& e, int x, int y) {
     const std::vector<uint32_t> hit = instancesHit(p, e, x, y);
     if (hit.empty()) return false;
     const std::vector<char> marked = marks(p.objects.size(), hit);
-    removeMarked(p.objects, marked);
+    p.objects.removeMarked(marked);
     e.index.instancesRemoved(p, marked);
-    p.modified = true;
+    p.markModified();
     return true;
 }
 
@@ -103,9 +99,9 @@ bool removeTilesAt(Project& p, SceneEditor& e, int x, int y) {
     const std::vector<uint32_t> hit = tilesHit(p, e, x, y);
     if (hit.empty()) return false;
     const std::vector<char> marked = marks(p.tiles.size(), hit);
-    removeMarked(p.tiles, marked);
+    p.tiles.removeMarked(marked);
     e.index.tilesRemoved(p, marked);
-    p.modified = true;
+    p.markModified();
     return true;
 }
 
@@ -141,7 +137,7 @@ std::optional<size_t> createInstance(Project& p, SceneEditor& e, int x, int y) {
     o.depth = templ ? templ->depth : 0;
     const size_t i = p.objects.add(std::move(o));
     e.index.instanceAppended(p, i);
-    p.modified = true;
+    p.markModified();
     return i;
 }
 
@@ -163,7 +159,7 @@ std::optional<size_t> createTile(Project& p, SceneEditor& e, int x, int y) {
     t.selected = 0;
     const size_t i = p.tiles.add(std::move(t));
     e.index.tileAppended(p, i);
-    p.modified = true;
+    p.markModified();
     return i;
 }
 
@@ -200,10 +196,9 @@ bool leftClick(Project& p, SceneEditor& e, int x, int y, Modifiers m) {
         case ObjectAction::Select: {
             const std::vector<uint32_t> hit = instancesHit(p, e, x, y);
             for (uint32_t i : hit) {
-                GameObject& o = p.objects[i];
-                o.selected = !o.selected;
+                p.objects.edit(i, [](GameObject& o) { o.selected = !o.selected; });
                 // Sprite-less instances are small and often stacked: one click picks one.
-                if (!hasCanvasImage(o)) break;
+                if (!hasCanvasImage(p.objects[i])) break;
             }
             return !hit.empty();
         }
@@ -215,7 +210,7 @@ bool leftClick(Project& p, SceneEditor& e, int x, int y, Modifiers m) {
             if (!m.shiftOnly()) placeTile(p, e, *s, x, y);
             break;
         case TileAction::Select:
-            for (uint32_t i : tilesHit(p, e, x, y)) p.tiles[i].selected = !p.tiles[i].selected;
+            for (uint32_t i : tilesHit(p, e, x, y)) p.tiles.edit(i, [](Tile& t) { t.selected = !t.selected; });
             break;
         case TileAction::Remove: removeTilesAt(p, e, x, y); break;
         }
@@ -237,10 +232,11 @@ bool keyDown(Project& p, SceneEditor& e, Dialogs& dialogs, CanvasKey key) {
         // otherwise survive unseen.
         bool any = false;
         if (objects) {
-            for (GameObject& o : p.objects)
+            p.objects.editEach([&](GameObject& o) {
                 if (!o.isTemplate() && o.selected) o.selected = 0, any = true;
+            });
         } else {
-            for (Tile& t : p.tiles) t.selected = 0;
+            p.tiles.editEach([](Tile& t) { t.selected = 0; });
         }
         return any;
     }
@@ -254,24 +250,26 @@ bool keyDown(Project& p, SceneEditor& e, Dialogs& dialogs, CanvasKey key) {
         e.index.sync(p, scene);
         if (objects) {
             for (uint32_t i : e.index.instances()) {
-                GameObject& o = p.objects[i];
-                if (!o.selected) continue;
-                o.x = addClamped(o.x, dx);
-                o.y = addClamped(o.y, dy);
+                if (!p.objects[i].selected) continue;
+                p.objects.edit(i, [&](GameObject& o) {
+                    o.x = addClamped(o.x, dx);
+                    o.y = addClamped(o.y, dy);
+                });
                 moved = true;
             }
         } else {
             for (uint32_t i : e.index.tiles()) {
-                Tile& t = p.tiles[i];
-                if (!t.selected) continue;
-                t.x = addClamped(t.x, dx);
-                t.y = addClamped(t.y, dy);
+                if (!p.tiles[i].selected) continue;
+                p.tiles.edit(i, [&](Tile& t) {
+                    t.x = addClamped(t.x, dx);
+                    t.y = addClamped(t.y, dy);
+                });
                 moved = true;
             }
         }
         if (moved) {
             e.index.invalidate();
-            p.modified = true;
+            p.markModified();
         }
         return objects && moved;
     }
@@ -287,7 +285,7 @@ bool keyDown(Project& p, SceneEditor& e, Dialogs& dialogs, CanvasKey key) {
         if (objects) p.objects.removeIf([&](const GameObject& o) { return isInstanceOf(o, scene) && o.selected; });
         else p.tiles.removeIf([&](const Tile& t) { return t.scene == scene && t.selected; });
         e.index.invalidate();
-        p.modified = true;
+        p.markModified();
         return objects;
     }
     }
@@ -309,7 +307,7 @@ bool clearScene(Project& p, SceneEditor& e, Dialogs& dialogs) {
     }
     if (removed) {
         e.index.invalidate();
-        p.modified = true;
+        p.markModified();
     }
     return removed > 0;
 }
@@ -322,33 +320,30 @@ bool shiftRecords(Project& p, SceneEditor& e, std::string_view horizontal, std::
     const int dx = readInteger(horizontal), dy = readInteger(vertical);
     bool moved = false;
     if (e.tab == SceneTab::Objects) {
-        for (GameObject& o : p.objects) {
-            if (!isInstanceOf(o, e.scene)) continue;
+        p.objects.editEach([&](GameObject& o) {
+            if (!isInstanceOf(o, e.scene)) return;
             o.x = addClamped(o.x, dx);
             o.y = addClamped(o.y, dy);
             moved = true;
-        }
+        });
     } else {
-        for (Tile& t : p.tiles) {
-            if (t.scene != e.scene || (!inAllLayers && t.depth != e.currentLayer)) continue;
+        p.tiles.editEach([&](Tile& t) {
+            if (t.scene != e.scene || (!inAllLayers && t.depth != e.currentLayer)) return;
             t.x = addClamped(t.x, dx);
             t.y = addClamped(t.y, dy);
             moved = true;
-        }
+        });
     }
     if (moved && (dx || dy)) {
         e.index.invalidate();
-        p.modified = true;
+        p.markModified();
     }
     return moved && e.tab == SceneTab::Objects;
 }
 
 bool setGridSize(Project& p, const SceneEditor& e, std::string_view text) {
-    Scene* s = editedScene(p, e);
     const int v = readInteger(text);
-    if (!s || v < 5) return false;
-    s->gridsize = v;
-    return true;
+    return v >= 5 && editScene(p, e, [&](Scene& s) { s.gridsize = v; });
 }
 
 std::vector<InstanceRow> instanceRows(const Project& p, const SceneEditor& e) {
@@ -365,19 +360,22 @@ std::vector<InstanceRow> instanceRows(const Project& p, const SceneEditor& e) {
 
 void selectInstanceRows(Project& p, const SceneEditor& e, const std::vector<size_t>& indexes) {
     e.index.sync(p, e.scene);
-    for (uint32_t i : e.index.instances()) p.objects[i].selected = 0;
+    for (uint32_t i : e.index.instances()) p.objects.edit(i, [](GameObject& o) { o.selected = 0; });
     for (size_t i : indexes)
-        if (i < p.objects.size() && isInstanceOf(p.objects[i], e.scene)) p.objects[i].selected = 1;
+        if (i < p.objects.size() && isInstanceOf(p.objects[i], e.scene))
+            p.objects.edit(i, [](GameObject& o) { o.selected = 1; });
 }
 
 void resizeCanvas(Project& p, const SceneEditor& e, std::string_view widthText, std::string_view heightText) {
-    Scene* s = editedScene(p, e);
+    const Scene* s = editedScene(p, e);
     if (!s) return;
     const int w = std::max(readInteger(widthText), 0), h = std::max(readInteger(heightText), 0);
     if (s->width == w && s->height == h) return;
-    s->width = w;
-    s->height = h;
-    p.modified = true;
+    editScene(p, e, [&](Scene& scene) {
+        scene.width = w;
+        scene.height = h;
+    });
+    p.markModified();
 }
 
 } // namespace pondaro

@@ -77,7 +77,6 @@ void selectInstanceRows(Project& p, const SceneEditor& e, const std::vector<size
 void resizeCanvas(Project& p, const SceneEditor& e, std::string_view widthText, std::string_view heightText);
 
 // The edited scene, or nullptr when it no longer exists.
-Scene* editedScene(Project& p, const SceneEditor& e);
 const Scene* editedScene(const Project& p, const SceneEditor& e);
 
 } // namespace pondaro

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <utility>
+#include <vector>
 
 namespace pondaro {
 
@@ -51,17 +52,21 @@ bool inBox(long long left, long long top, long long w, long long h, int px, int 
 }
 } // namespace
 
-bool instanceHit(const Project& p, const GameObject& o, int px, int py) {
+bool instanceHit(const Project& p, const GameObject& o, std::span<const Size> spriteFrames, int px, int py) {
     const Origin origin = instanceOrigin(p, o);
     const long long left = (long long)o.x - origin.x, top = (long long)o.y - origin.y;
     if (!hasCanvasImage(o)) return inBox(left, top, 15, 15, px, py);
-    bool anyFrame = false;
-    for (const Frame& f : p.frames) {
-        if (f.sprite != o.sprite) continue;
-        anyFrame = true;
-        if (inBox(left, top, f.image.width(), f.image.height(), px, py)) return true;
-    }
-    return !anyFrame && inBox(left, top, hitWidth(o), hitHeight(o), px, py);
+    if (spriteFrames.empty()) return inBox(left, top, hitWidth(o), hitHeight(o), px, py);
+    return std::any_of(spriteFrames.begin(), spriteFrames.end(),
+                       [&](Size f) { return inBox(left, top, f.width, f.height, px, py); });
+}
+
+bool instanceHit(const Project& p, const GameObject& o, int px, int py) {
+    std::vector<Size> frames;
+    if (hasCanvasImage(o))
+        for (const Frame& f : p.frames)
+            if (f.sprite == o.sprite) frames.push_back({f.image.width(), f.image.height()});
+    return instanceHit(p, o, frames, px, py);
 }
 
 bool tileHit(const Tile& t, int px, int py) {

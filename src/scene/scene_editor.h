@@ -8,8 +8,10 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
+#include "base/geometry.h"
 #include "image/image.h"
 #include "project/model.h"
 #include "scene/scene_index.h"
@@ -110,9 +112,13 @@ bool hasCanvasImage(const GameObject& o);
 int hitWidth(const GameObject& o);
 int hitHeight(const GameObject& o);
 
-// Inclusive on all four sides. With a canvas image the box is tried once for each
-// frame of the sprite with that frame's size; a sprite that has lost its frames is
-// tried with the canvas image's size, so an instance that is drawn can be hit.
+// Whether the point hits the instance: its box from the position less the origin,
+// inclusive on all four sides. Without a canvas image the box is 15 x 15. With one it
+// is tried once for each size in `spriteFrames` (the sizes of the frames of its
+// sprite); a sprite that has lost its frames (no sizes) is tried with the canvas
+// image's size, so an instance that is drawn can be hit.
+bool instanceHit(const Project& p, const GameObject& instance, std::span<const Size> spriteFrames, int px, int py);
+// The same with the sizes of the sprite's frames taken from the frame list.
 bool instanceHit(const Project& p, const GameObject& instance, int px, int py);
 // Exclusive on all four sides.
 bool tileHit(const Tile& tile, int px, int py);

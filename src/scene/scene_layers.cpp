@@ -2,7 +2,6 @@
 
 #include "base/integer_reader.h"
 #include "project/naming.h"
-#include "scene/record_removal.h"
 
 namespace pondaro {
 
@@ -37,7 +36,7 @@ bool addLayer(Project& p, SceneEditor& e, Dialogs& dialogs, std::string_view dep
     layer.scene = e.scene;
     layer.value = depth;
     p.layers.add(std::move(layer));
-    p.modified = true;
+    p.markModified();
     e.currentLayer = depth;
     return true;
 }
@@ -53,7 +52,7 @@ bool deleteLayer(Project& p, SceneEditor& e, Dialogs& dialogs) {
     bool anyLeft = false;
     for (const Layer& l : p.layers) anyLeft = anyLeft || l.scene == scene;
     if (!anyLeft) createLayer(p, scene);
-    p.modified = true;
+    p.markModified();
     selectFirstLayer(p, e);
     return true;
 }
@@ -70,9 +69,10 @@ bool changeLayerDepth(Project& p, SceneEditor& e, std::string_view depthText) {
     if (!target) return false;
     const std::string scene = e.scene;
     const int from = p.layers[*target].value, to = readInteger(depthText);
-    p.layers[*target].value = to;
-    for (Tile& t : p.tiles)
+    p.layers.edit(*target, [&](Layer& l) { l.value = to; });
+    p.tiles.editEach([&](Tile& t) {
         if (t.scene == scene && t.depth == from) t.depth = to;
+    });
     // Two layers now on one depth hold the same tiles: the last of them goes.
     size_t last = 0, count = 0;
     for (size_t i = 0; i < p.layers.size(); ++i)
@@ -83,9 +83,9 @@ bool changeLayerDepth(Project& p, SceneEditor& e, std::string_view depthText) {
     if (count > 1) {
         std::vector<char> marked(p.layers.size(), 0);
         marked[last] = 1;
-        removeMarked(p.layers, marked);
+        p.layers.removeMarked(marked);
     }
-    p.modified = true;
+    p.markModified();
     selectFirstLayer(p, e);
     return true;
 }

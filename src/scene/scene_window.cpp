@@ -38,11 +38,11 @@ SceneEditor openSceneEditor(const Project& p, const std::filesystem::path& root,
 }
 
 void chooseBackground(Project& p, SceneEditor& e, const std::filesystem::path& root, std::string_view background) {
-    Scene* s = editedScene(p, e);
-    if (!s) return;
-    if (s->background != background) {
-        s->background = std::string(background);
-        p.modified = true;
+    const size_t i = p.scenes.find(e.scene);
+    if (i == Table<Scene>::npos) return;
+    if (p.scenes[i].background != background) {
+        p.scenes.edit(i, [&](Scene& s) { s.background = std::string(background); });
+        p.markModified();
     }
     loadBackgroundPicture(p, e, root);
 }
@@ -137,10 +137,11 @@ bool commitScene(Project& p, Dialogs& dialogs, const std::filesystem::path& root
         }
         if (!s) dialogs.error("The project preview could not be written: " + s.message());
     }
-    p.scenes[index].preview = sceneThumbnail(p, e);
+    Image card = sceneThumbnail(p, e);
+    p.scenes.edit(index, [&](Scene& s) { s.preview = std::move(card); });
 
-    for (GameObject& o : p.objects) o.selected = 0;
-    for (Tile& t : p.tiles) t.selected = 0;
+    p.objects.editEach([](GameObject& o) { o.selected = 0; });
+    p.tiles.editEach([](Tile& t) { t.selected = 0; });
     e.backgroundPicture = Image();
     return true;
 }
@@ -160,13 +161,14 @@ std::string instanceDialogTitle(const GameObject& o) { return "Instance properti
 
 bool commitInstance(Project& p, SceneEditor& e, size_t index, const InstanceFields& fields) {
     if (index >= p.objects.size() || p.objects[index].isTemplate()) return false;
-    GameObject& o = p.objects[index];
-    o.x = readInteger(fields.x);
-    o.y = readInteger(fields.y);
-    o.direction = readInteger(fields.direction);
-    o.image_angle = readInteger(fields.image_angle);
-    rebuildDisplayImage(o);
-    p.modified = true;
+    p.objects.edit(index, [&](GameObject& o) {
+        o.x = readInteger(fields.x);
+        o.y = readInteger(fields.y);
+        o.direction = readInteger(fields.direction);
+        o.image_angle = readInteger(fields.image_angle);
+        rebuildDisplayImage(o);
+    });
+    p.markModified();
     e.index.invalidate();
     return true;
 }

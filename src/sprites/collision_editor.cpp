@@ -9,7 +9,6 @@ namespace pondaro {
 
 namespace {
 
-Sprite* spriteAt(Project& p, size_t sprite) { return sprite < p.sprites.size() ? &p.sprites[sprite] : nullptr; }
 const Sprite* spriteAt(const Project& p, size_t sprite) {
     return sprite < p.sprites.size() ? &p.sprites[sprite] : nullptr;
 }
@@ -74,27 +73,27 @@ void imagePosition(const CollisionEditorState& s, int canvasX, int canvasY, int&
 }
 
 void pressShapeCanvas(Project& p, size_t sprite, int canvasX, int canvasY) {
-    Sprite* s = spriteAt(p, sprite);
-    if (!s) return;
-    CollisionEditorState& st = s->shapeeditor;
-    st.dragging = true;
-    st.selectedrow = -1;
-    const long long zoom = zoomOf(st);
-    const std::vector<size_t> vs = spriteVertexIndices(p, s->name);
-    for (size_t row = 0; row < vs.size(); ++row) {
-        const long long px = p.points[vs[row]].x * zoom, py = p.points[vs[row]].y * zoom;
-        if (px - 6 < canvasX && canvasX < px + 6 && py - 6 < canvasY && canvasY < py + 6) st.selectedrow = int(row);
-    }
-    if (st.selectedrow >= 0) return;
-    Point pt;
-    pt.sprite = s->name;
-    imagePosition(st, canvasX, canvasY, pt.x, pt.y);
-    p.points.push_back(std::move(pt));
-    st.selectedrow = int(vs.size());
+    p.sprites.tryEdit(sprite, [&](Sprite& s) {
+        CollisionEditorState& st = s.shapeeditor;
+        st.dragging = true;
+        st.selectedrow = -1;
+        const long long zoom = zoomOf(st);
+        const std::vector<size_t> vs = spriteVertexIndices(p, s.name);
+        for (size_t row = 0; row < vs.size(); ++row) {
+            const long long px = p.points[vs[row]].x * zoom, py = p.points[vs[row]].y * zoom;
+            if (px - 6 < canvasX && canvasX < px + 6 && py - 6 < canvasY && canvasY < py + 6) st.selectedrow = int(row);
+        }
+        if (st.selectedrow >= 0) return;
+        Point pt;
+        pt.sprite = s.name;
+        imagePosition(st, canvasX, canvasY, pt.x, pt.y);
+        p.points.push_back(std::move(pt));
+        st.selectedrow = int(vs.size());
+    });
 }
 
 void dragShapeCanvas(Project& p, size_t sprite, int canvasX, int canvasY) {
-    Sprite* s = spriteAt(p, sprite);
+    const Sprite* s = spriteAt(p, sprite);
     if (!s || !s->shapeeditor.dragging) return;
     const long long i = selectedPoint(p, *s);
     if (i < 0) return;
@@ -102,51 +101,51 @@ void dragShapeCanvas(Project& p, size_t sprite, int canvasX, int canvasY) {
 }
 
 void releaseShapeCanvas(Project& p, size_t sprite) {
-    if (Sprite* s = spriteAt(p, sprite)) s->shapeeditor.dragging = false;
+    p.sprites.tryEdit(sprite, [](Sprite& s) { s.shapeeditor.dragging = false; });
 }
 
 void selectVertexRow(Project& p, size_t sprite, int row) {
-    Sprite* s = spriteAt(p, sprite);
-    if (!s) return;
-    const int count = int(spriteVertexIndices(p, s->name).size());
-    s->shapeeditor.selectedrow = row >= 0 && row < count ? row : -1;
+    p.sprites.tryEdit(sprite, [&](Sprite& s) {
+        const int count = int(spriteVertexIndices(p, s.name).size());
+        s.shapeeditor.selectedrow = row >= 0 && row < count ? row : -1;
+    });
 }
 
 void deleteSelectedVertex(Project& p, size_t sprite) {
-    Sprite* s = spriteAt(p, sprite);
-    if (!s) return;
-    const long long i = selectedPoint(p, *s);
-    if (i >= 0) p.points.erase(p.points.begin() + i);
-    s->shapeeditor.selectedrow = -1;
+    p.sprites.tryEdit(sprite, [&](Sprite& s) {
+        const long long i = selectedPoint(p, s);
+        if (i >= 0) p.points.erase(p.points.begin() + i);
+        s.shapeeditor.selectedrow = -1;
+    });
 }
 
 void setShapeGrid(Project& p, size_t sprite, std::string_view widthText, std::string_view heightText) {
-    Sprite* s = spriteAt(p, sprite);
-    if (!s) return;
-    s->shapeeditor.gridwidth = readInteger(widthText);
-    s->shapeeditor.gridheight = readInteger(heightText);
+    p.sprites.tryEdit(sprite, [&](Sprite& s) {
+        s.shapeeditor.gridwidth = readInteger(widthText);
+        s.shapeeditor.gridheight = readInteger(heightText);
+    });
 }
 
 void setShapeSnap(Project& p, size_t sprite, bool on) {
-    if (Sprite* s = spriteAt(p, sprite)) s->shapeeditor.snap = on;
+    p.sprites.tryEdit(sprite, [&](Sprite& s) { s.shapeeditor.snap = on; });
 }
 
 void setShapeZoom(Project& p, size_t sprite, int zoom) {
-    if (Sprite* s = spriteAt(p, sprite)) s->shapeeditor.zoom = std::clamp(zoom, 1, 8);
+    p.sprites.tryEdit(sprite, [&](Sprite& s) { s.shapeeditor.zoom = std::clamp(zoom, 1, 8); });
 }
 
 void showPreviousShapeFrame(Project& p, size_t sprite) {
-    Sprite* s = spriteAt(p, sprite);
-    if (!s) return;
-    const int count = int(spriteFrameIndices(p, s->name).size());
-    s->shapeeditor.shownframe = std::clamp(s->shapeeditor.shownframe - 1, 0, std::max(count - 1, 0));
+    p.sprites.tryEdit(sprite, [&](Sprite& s) {
+        const int count = int(spriteFrameIndices(p, s.name).size());
+        s.shapeeditor.shownframe = std::clamp(s.shapeeditor.shownframe - 1, 0, std::max(count - 1, 0));
+    });
 }
 
 void showNextShapeFrame(Project& p, size_t sprite) {
-    Sprite* s = spriteAt(p, sprite);
-    if (!s) return;
-    const int count = int(spriteFrameIndices(p, s->name).size());
-    s->shapeeditor.shownframe = std::clamp(s->shapeeditor.shownframe + 1, 0, std::max(count - 1, 0));
+    p.sprites.tryEdit(sprite, [&](Sprite& s) {
+        const int count = int(spriteFrameIndices(p, s.name).size());
+        s.shapeeditor.shownframe = std::clamp(s.shapeeditor.shownframe + 1, 0, std::max(count - 1, 0));
+    });
 }
 
 int shownShapeFrame(const Project& p, size_t sprite) {

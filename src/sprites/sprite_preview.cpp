@@ -12,7 +12,6 @@ namespace pondaro {
 
 namespace {
 
-Sprite* spriteAt(Project& p, size_t sprite) { return sprite < p.sprites.size() ? &p.sprites[sprite] : nullptr; }
 const Sprite* spriteAt(const Project& p, size_t sprite) {
     return sprite < p.sprites.size() ? &p.sprites[sprite] : nullptr;
 }
@@ -183,20 +182,21 @@ int previewInterval(int speed) {
 }
 
 int updateSpritePreview(Project& p, size_t sprite) {
-    Sprite* s = spriteAt(p, sprite);
-    if (!s) return -1;
-    SpriteWindowState& st = s->spritewindow;
-    st.framecount = int(spriteFrameIndices(p, s->name).size());
-    frameSize(p, *s, st.width, st.height);
-    if (st.position < 0 || st.position >= st.framecount) st.position = 0;
-    return frameAtPosition(p, *s);
+    if (!p.sprites.tryEdit(sprite, [&](Sprite& s) {
+            SpriteWindowState& st = s.spritewindow;
+            st.framecount = int(spriteFrameIndices(p, s.name).size());
+            frameSize(p, s, st.width, st.height);
+            if (st.position < 0 || st.position >= st.framecount) st.position = 0;
+        }))
+        return -1;
+    return frameAtPosition(p, p.sprites[sprite]);
 }
 
 void advanceSpritePreview(Project& p, size_t sprite) {
-    Sprite* s = spriteAt(p, sprite);
-    if (!s) return;
-    SpriteWindowState& st = s->spritewindow;
-    st.position = st.framecount > 0 ? (st.position + 1) % st.framecount : 0;
+    p.sprites.tryEdit(sprite, [](Sprite& s) {
+        SpriteWindowState& st = s.spritewindow;
+        st.position = st.framecount > 0 ? (st.position + 1) % st.framecount : 0;
+    });
 }
 
 std::string spriteSizeText(const Project& p, size_t sprite) {
@@ -246,57 +246,52 @@ Image renderSpritePreview(const Project& p, size_t sprite, Rect region) {
 }
 
 bool setOriginX(Project& p, size_t sprite, std::string_view text) {
-    Sprite* s = spriteAt(p, sprite);
+    const Sprite* s = spriteAt(p, sprite);
     if (!s) return false;
     int w = 0, h = 0;
     frameSize(p, *s, w, h);
     const int v = readInteger(text);
     if (v > w) return false;
-    s->centerx = v;
-    return true;
+    return p.sprites.tryEdit(sprite, [&](Sprite& edited) { edited.centerx = v; });
 }
 
 bool setOriginY(Project& p, size_t sprite, std::string_view text) {
-    Sprite* s = spriteAt(p, sprite);
+    const Sprite* s = spriteAt(p, sprite);
     if (!s) return false;
     int w = 0, h = 0;
     frameSize(p, *s, w, h);
     const int v = readInteger(text);
     if (v > h) return false;
-    s->centery = v;
-    return true;
+    return p.sprites.tryEdit(sprite, [&](Sprite& edited) { edited.centery = v; });
 }
 
 void dragOrigin(Project& p, size_t sprite, int canvasX, int canvasY) {
-    Sprite* s = spriteAt(p, sprite);
-    if (!s) return;
-    const int z = zoomOf(*s);
-    s->centerx = int(floorDiv(canvasX, z));
-    s->centery = int(floorDiv(canvasY, z));
+    p.sprites.tryEdit(sprite, [&](Sprite& s) {
+        const int z = zoomOf(s);
+        s.centerx = int(floorDiv(canvasX, z));
+        s.centery = int(floorDiv(canvasY, z));
+    });
 }
 
 bool centerOrigin(Project& p, size_t sprite) {
-    Sprite* s = spriteAt(p, sprite);
+    const Sprite* s = spriteAt(p, sprite);
     if (!s) return false;
     int w = 0, h = 0;
     frameSize(p, *s, w, h);
     if (w <= 0 || h <= 0) return false;
-    s->centerx = w / 2;
-    s->centery = h / 2;
-    return true;
+    return p.sprites.tryEdit(sprite, [&](Sprite& edited) {
+        edited.centerx = w / 2;
+        edited.centery = h / 2;
+    });
 }
 
 bool setPreviewSpeed(Project& p, size_t sprite, std::string_view text) {
-    Sprite* s = spriteAt(p, sprite);
-    if (!s) return false;
     const int v = readInteger(text);
-    if (v <= 0) return false;
-    s->spritewindow.speed = v;
-    return true;
+    return v > 0 && p.sprites.tryEdit(sprite, [&](Sprite& s) { s.spritewindow.speed = v; });
 }
 
 void setPreviewZoom(Project& p, size_t sprite, int zoom) {
-    if (Sprite* s = spriteAt(p, sprite)) s->spritewindow.zoom = std::clamp(zoom, 1, 64);
+    p.sprites.tryEdit(sprite, [&](Sprite& s) { s.spritewindow.zoom = std::clamp(zoom, 1, 64); });
 }
 
 } // namespace pondaro

@@ -66,25 +66,27 @@ bool importStrip(Project& p, Dialogs& dialogs, const StripImport& import) {
         dialogs.error(kInvalidCellsMessage);
         return false;
     }
-    Sprite& s = p.sprites[import.sprite];
+    const std::string& name = p.sprites[import.sprite].name;
     std::vector<Image> cells = cutStrip(import.sheet, c, r);
-    std::erase_if(p.frames, [&](const Frame& f) { return f.sprite == s.name; });
+    std::erase_if(p.frames, [&](const Frame& f) { return f.sprite == name; });
     for (size_t k = 0; k < cells.size(); ++k) {
         Frame f;
         f.file = std::to_string(k);
-        f.sprite = s.name;
+        f.sprite = name;
         f.image = std::move(cells[k]);
         p.frames.push_back(std::move(f));
     }
     const int fw = import.sheet.width() / c, fh = import.sheet.height() / r;
-    s.centerx = 0;
-    s.centery = 0;
-    s.collisionradius = fw / 2;
-    s.collisionleft = 0;
-    s.collisionright = fw;
-    s.collisiontop = 0;
-    s.collisionbottom = fh;
-    s.spritewindow.position = 0;
+    p.sprites.edit(import.sprite, [&](Sprite& s) {
+        s.centerx = 0;
+        s.centery = 0;
+        s.collisionradius = fw / 2;
+        s.collisionleft = 0;
+        s.collisionright = fw;
+        s.collisiontop = 0;
+        s.collisionbottom = fh;
+        s.spritewindow.position = 0;
+    });
     return true;
 }
 

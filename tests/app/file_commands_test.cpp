@@ -64,7 +64,7 @@ TEST(LifecycleNew, StartsEmptyWithAFreshWorkingFolderAndThePreferences) {
     EXPECT_TRUE(newProject(s.studio));
     EXPECT_TRUE(s.p().sprites.empty());
     EXPECT_EQ(s.p().name, "");
-    EXPECT_FALSE(s.p().modified);
+    EXPECT_FALSE(s.p().modified());
     EXPECT_FALSE(fs::exists(old));
     EXPECT_EQ(s.p().workingFolder, "_temp_010203");
 }
@@ -121,7 +121,7 @@ TEST(LifecycleOpen, CancelChangesNothingButTheCounter) {
     EXPECT_FALSE(openProject(s.studio));
     EXPECT_EQ(s.dialogs.offered, (std::vector<std::string>{"alpha"}));
     EXPECT_EQ(s.p().sprites.size(), 1u);
-    EXPECT_TRUE(s.p().modified);
+    EXPECT_TRUE(s.p().modified());
     EXPECT_EQ(s.p().counter, 1);
 }
 
@@ -144,7 +144,7 @@ TEST(LifecycleOpen, ReadsTheChosenProjectIntoAFreshSession) {
     EXPECT_EQ(s.p().game.comments, "read me");
     EXPECT_EQ(s.p().workingFolder, "_temp_080000");
     EXPECT_EQ(s.studio.status, "STATUS: READY.");
-    EXPECT_FALSE(s.p().modified);
+    EXPECT_FALSE(s.p().modified());
 }
 
 TEST(LifecycleOpen, AnUnreadableFileLeavesProjectNameAndWorkingFolderAsTheyWere) {
@@ -181,7 +181,7 @@ TEST(LifecycleMerge, MergingIntoItselfLogsEveryRenameAndMarksTheProjectModified)
     s.dialogs.projects = {"alpha", "alpha"};
     ASSERT_TRUE(openProject(s.studio));
     ASSERT_TRUE(mergeProject(s.studio));
-    EXPECT_TRUE(s.p().modified);
+    EXPECT_TRUE(s.p().modified());
     EXPECT_EQ(s.p().name, "alpha");
     ASSERT_EQ(s.dialogs.shown.back().title, "Merge result");
     const std::string& text = s.dialogs.shown.back().text;
@@ -209,7 +209,7 @@ TEST(LifecycleSave, AnUnnamedProjectAsksForANameAndCancelWritesNothing) {
     s.dialogs.names = {std::string("game one")};
     ASSERT_TRUE(saveProject(s.studio));
     EXPECT_EQ(s.p().name, "game one");
-    EXPECT_FALSE(s.p().modified);
+    EXPECT_FALSE(s.p().modified());
     EXPECT_TRUE(isRegularFile(s.root() / "Projects" / "game one.xml"));
     // Named now: Save asks nothing.
     ASSERT_TRUE(saveProject(s.studio));
@@ -253,21 +253,21 @@ TEST(LifecycleSave, OpenEditorsAreCommittedFirstAndFailuresAreReported) {
 
     ensureDirectory(s.root() / "Projects" / "blocked.xml" / "x");
     s.p().name = "blocked";
-    s.p().modified = true;
+    s.p().markModified();
     EXPECT_FALSE(saveProject(s.studio));
     EXPECT_EQ(s.dialogs.shown.back().title, "Error");
     EXPECT_EQ(s.dialogs.shown.back().text.rfind("The project could not be saved: ", 0), 0u);
-    EXPECT_TRUE(s.p().modified);
+    EXPECT_TRUE(s.p().modified());
 }
 
 TEST(LifecycleDuplicate, ObjectsAreCopiedWithTheirHandlersOnce) {
     Started s;
     std::string obj = createObject(s.p());
-    s.p().objects[0].depth = 5;
+    s.p().objects.edit(0, [&](auto& r) { r.depth = 5; });
     s.p().scripts.add({"scr_a", obj, "Creation", "", "a"});
     s.p().scripts.add({"scr_b", "other", "Step", "", "b"});
     s.p().scripts.add({"scr_c", obj, "Collision", "other", "c"});
-    s.p().modified = false;
+    s.p().clearModified();
     duplicateObject(s.studio, obj);
     ASSERT_EQ(s.p().objects.size(), 2u);
     EXPECT_EQ(s.p().objects[1].name, obj + "_dup");
@@ -278,7 +278,7 @@ TEST(LifecycleDuplicate, ObjectsAreCopiedWithTheirHandlersOnce) {
     EXPECT_EQ(s.p().scripts[3].code, "a");
     EXPECT_EQ(s.p().scripts[4].parameter, "other");
     EXPECT_NE(s.p().scripts[3].name, "scr_a");  // removing one handler never takes the other
-    EXPECT_TRUE(s.p().modified);
+    EXPECT_TRUE(s.p().modified());
 
     duplicateObject(s.studio, obj);
     EXPECT_EQ(s.p().objects.size(), 2u);
@@ -366,14 +366,14 @@ TEST(LifecycleOpenEditors, TextTypedInAnOpenEditorCountsBeforeNewAndSurvivesAMer
     Started s;
     s.storeProject("other");
     s.p().name = "base";
-    s.p().modified = false;
+    s.p().clearModified();
     std::string typed = "var a;";
     bool open = true;
     // A stand-in code window: commits its text when it changed, closes on request.
     s.studio.commitHooks.push_back([&] {
         if (open && s.p().game.variables != typed) {
             s.p().game.variables = typed;
-            s.p().modified = true;
+            s.p().markModified();
         }
     });
     s.studio.closeWindowsHooks.push_back([&] { open = false; });

@@ -166,7 +166,7 @@ TEST(PanelMenu, EachKindHasItsItemsAndDeleteAsksItsQuestion) {
     instance.name = "SceneObject50";
     instance.scene = scene;
     p.objects.add(instance);
-    p.modified = false;
+    p.clearModified();
 
     t.dialogs.yesNo = {false, true};
     EXPECT_FALSE(applyPanelAction(t.studio, PanelCategory::Scenes, scene, A::Delete).rebuild);
@@ -176,7 +176,7 @@ TEST(PanelMenu, EachKindHasItsItemsAndDeleteAsksItsQuestion) {
     EXPECT_TRUE(p.scenes.empty());
     EXPECT_TRUE(p.objects.empty());  // the scene's instances went with it
     // The removal is an unsaved change: New and Open will ask before dropping it.
-    EXPECT_TRUE(p.modified);
+    EXPECT_TRUE(p.modified());
     EXPECT_TRUE(applyPanelAction(t.studio, PanelCategory::Sprites, "any", A::Edit).openEditor);
 }
 
@@ -218,13 +218,12 @@ TEST(PanelRecords, ObjectsShowTheLastSpriteOfTheirNameThatHasAPictureAndScenesTh
     addSprite(p, "hero", "");
     addSprite(p, "hero", "");
     addSprite(p, "hero", "");
-    p.sprites[0].preview = Image(150, 100);
-    p.sprites[1].preview = Image(150, 100);
-    p.sprites[1].preview.fill({1, 2, 3, 255});
+    p.sprites.edit(0, [&](auto& r) { r.preview = Image(150, 100); });
+    p.sprites.edit(1, [&](auto& r) { r.preview = Image(150, 100); r.preview.fill({1, 2, 3, 255}); });
     createObject(p);
     createObject(p);
-    p.objects[0].sprite = "hero";
-    p.objects[1].sprite = "nobody";
+    p.objects.edit(0, [&](auto& r) { r.sprite = "hero"; });
+    p.objects.edit(1, [&](auto& r) { r.sprite = "nobody"; });
     const auto sprites = spritePreviews(p);
     EXPECT_EQ(&recordPicture(p, PanelCategory::Objects, 0, pictures, sprites), &p.sprites[1].preview);
     EXPECT_EQ(&recordPicture(p, PanelCategory::Objects, 1, pictures, sprites), &pictures.object);
@@ -232,7 +231,7 @@ TEST(PanelRecords, ObjectsShowTheLastSpriteOfTheirNameThatHasAPictureAndScenesTh
     EXPECT_EQ(&recordPicture(p, PanelCategory::Sprites, 0, pictures, sprites), &p.sprites[0].preview);
     createScene(p);
     EXPECT_EQ(&recordPicture(p, PanelCategory::Scenes, 0, pictures, sprites), &pictures.scene);
-    p.scenes[0].preview = Image(150, 100);
+    p.scenes.edit(0, [&](auto& r) { r.preview = Image(150, 100); });
     EXPECT_EQ(&recordPicture(p, PanelCategory::Scenes, 0, pictures, sprites), &p.scenes[0].preview);
 }
 
@@ -244,11 +243,11 @@ TEST(PanelSort, ANewSceneOrderIsAChangeBecauseTheFirstSceneStartsTheGame) {
         s.name = n;
         p.scenes.add(s);
     }
-    p.modified = false;
+    p.clearModified();
     sortCategory(t.studio, PanelCategory::Scenes, SortOrder::Ascending);
     EXPECT_EQ(p.scenes[0].name, "a_title");
-    EXPECT_TRUE(p.modified);
-    p.modified = false;
+    EXPECT_TRUE(p.modified());
+    p.clearModified();
     sortCategory(t.studio, PanelCategory::Scenes, SortOrder::Ascending);  // already in order
-    EXPECT_FALSE(p.modified);
+    EXPECT_FALSE(p.modified());
 }

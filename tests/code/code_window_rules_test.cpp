@@ -46,12 +46,12 @@ TEST(EventEditorRules, CommitWritesTheScriptItOpenedOnEvenWhenTheListChanged) {
     ASSERT_TRUE(commitEventScript(p, ref, "Collision", "player", "bounce();"));
     EXPECT_EQ(p.scripts[1].parameter, "player");
     EXPECT_EQ(p.scripts[1].code, "bounce();");
-    EXPECT_TRUE(p.modified);
+    EXPECT_TRUE(p.modified());
 
     // Storing the same fields again changes nothing.
-    p.modified = false;
+    p.clearModified();
     ASSERT_TRUE(commitEventScript(p, ref, "Collision", "player", "bounce();"));
-    EXPECT_FALSE(p.modified);
+    EXPECT_FALSE(p.modified());
 
     // The first script is deleted while the editor is open: the script moved up.
     p.scripts.removeByName("scr_1");
@@ -62,28 +62,28 @@ TEST(EventEditorRules, CommitWritesTheScriptItOpenedOnEvenWhenTheListChanged) {
 
     // The edited script itself is deleted: nothing is written anywhere.
     p.scripts.removeByName("scr_2");
-    p.modified = false;
+    p.clearModified();
     Status s = commitEventScript(p, ref, "Step", "", "lost();");
     EXPECT_FALSE(s);
     EXPECT_NE(s.message().find("no longer exists"), std::string::npos);
     EXPECT_EQ(p.scripts[0].code, "");
-    EXPECT_FALSE(p.modified);
+    EXPECT_FALSE(p.modified());
 }
 
 TEST(GameTextRules, OkMarksModifiedThePreSaveCommitOnlyWhenChanged) {
     Project p;
     commitGameText(p, GameText::Variables, "var score = 0;");
     EXPECT_EQ(p.game.variables, "var score = 0;");
-    EXPECT_TRUE(p.modified);
-    p.modified = false;
+    EXPECT_TRUE(p.modified());
+    p.clearModified();
     commitGameText(p, GameText::Functions, "");
-    EXPECT_TRUE(p.modified);  // OK marks the project even for unchanged text
-    p.modified = false;
+    EXPECT_TRUE(p.modified());  // OK marks the project even for unchanged text
+    p.clearModified();
     commitGameTextIfChanged(p, GameText::Variables, "var score = 0;");
-    EXPECT_FALSE(p.modified);
+    EXPECT_FALSE(p.modified());
     commitGameTextIfChanged(p, GameText::Comments, "notes");
     EXPECT_EQ(p.game.comments, "notes");
-    EXPECT_TRUE(p.modified);
+    EXPECT_TRUE(p.modified());
     EXPECT_STREQ(gameTextTitle(GameText::Functions), "Not listed custom functions");
     EXPECT_STREQ(gameTextTitle(GameText::Variables), "Global variables");
 }
@@ -93,10 +93,10 @@ TEST(SceneCodeRules, CommitGoesToTheNamedSceneOnly) {
     p.scenes.add(named<Scene>("level1"));
     ASSERT_TRUE(commitSceneCode(p, "level1", "start();"));
     EXPECT_EQ(p.scenes[0].code, "start();");
-    EXPECT_TRUE(p.modified);
-    p.modified = false;
+    EXPECT_TRUE(p.modified());
+    p.clearModified();
     EXPECT_TRUE(commitSceneCode(p, "level1", "start();", false));
-    EXPECT_FALSE(p.modified);
+    EXPECT_FALSE(p.modified());
     EXPECT_FALSE(commitSceneCode(p, "gone", "x"));
 }
 

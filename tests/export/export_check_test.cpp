@@ -533,12 +533,12 @@ TEST(ExportCheckOrder, TheProjectIsNotChanged) {
     Project p = cleanProject();
     p.sprites.add(sprite("bad name"));
     p.scenes.add(scene("x", "nowhere"));
-    p.modified = false;
+    p.clearModified();
     int counter = p.counter;
     size_t objects = p.objects.size(), tiles = p.tiles.size();
     Lines problems = exportProblems(p, {});
     EXPECT_EQ(problems.size(), 2u) << joined(problems);
-    EXPECT_FALSE(p.modified);
+    EXPECT_FALSE(p.modified());
     EXPECT_EQ(p.counter, counter);
     EXPECT_EQ(p.objects.size(), objects);
     EXPECT_EQ(p.tiles.size(), tiles);

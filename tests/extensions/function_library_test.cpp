@@ -44,7 +44,7 @@ TEST(FunctionLibrary, ExportingTwoOfFiveAndImportingThemBack) {
     EXPECT_EQ(target.fns[1].params, "a, b");
     EXPECT_EQ(target.fns[2].name, "f4");
     EXPECT_EQ(target.fns[2].description, "desc of f4");
-    EXPECT_TRUE(target.modified);
+    EXPECT_TRUE(target.modified());
 }
 
 TEST(FunctionLibrary, ImportedNamesAreMadeFreeByRepeatingTheSuffix) {
@@ -98,7 +98,7 @@ TEST(FunctionLibrary, FilesThatAreNotLibrariesAddNothing) {
         EXPECT_FALSE(s) << f;
         EXPECT_FALSE(s.message().empty());
         EXPECT_TRUE(p.fns.empty()) << f;
-        EXPECT_FALSE(p.modified);
+        EXPECT_FALSE(p.modified());
     }
     ASSERT_TRUE(importFunctionLibrary(p, dir.path() / "extra.xml"));
     ASSERT_EQ(p.fns.size(), 1u);

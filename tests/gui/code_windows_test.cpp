@@ -42,7 +42,7 @@ struct CodeWindows : testing::Test {
         p.scripts.add({"scr_1", "player", "Step", "", "x += 1;"});
         p.scripts.add({"scr_2", "player", "Collision", "wall", "hit();"});
         p.scenes.add(named<Scene>("level1"));
-        p.scenes[0].code = "start();";
+        p.scenes.edit(0, [](Scene& scene) { scene.code = "start();"; });
         p.game.variables = "var score = 0;";
         p.game.functions = "function helper() {}";
         s.studio.keywords = {{"draw_text", "Fn", "draw_text(x, y, text)", "Draws a text."},
@@ -90,7 +90,7 @@ TEST_F(CodeWindows, GlobalVariablesOkTakesTheTextAndMarksTheProject) {
     setCode(w, "var score = 10;");
     click(child(w, "ok"));
     EXPECT_EQ(s.studio.project.game.variables, "var score = 10;");
-    EXPECT_TRUE(s.studio.project.modified);
+    EXPECT_TRUE(s.studio.project.modified());
     EXPECT_EQ(ui::findCodeWindow("global-variables"), nullptr);
 }
 
@@ -109,7 +109,7 @@ TEST_F(CodeWindows, CustomFunctionsCancelLeavesTheProjectUnchanged) {
     setCode(w, "lost");
     click(child(w, "cancel"));
     EXPECT_EQ(s.studio.project.game.functions, "function helper() {}");
-    EXPECT_FALSE(s.studio.project.modified);
+    EXPECT_FALSE(s.studio.project.modified());
     EXPECT_EQ(ui::findCodeWindow("custom-functions"), nullptr);
 }
 
@@ -123,7 +123,7 @@ TEST_F(CodeWindows, SavingWhileAWindowIsOpenSavesItsTextAndLeavesItOpen) {
     const std::string file = readTestFile(s.folder.path() / "Projects" / "game.xml");
     EXPECT_NE(file.find("var lives = 3;"), std::string::npos);
     EXPECT_NE(file.find("function f() { return 1; }"), std::string::npos);
-    EXPECT_FALSE(s.studio.project.modified);
+    EXPECT_FALSE(s.studio.project.modified());
     EXPECT_NE(ui::findCodeWindow("global-variables"), nullptr);
     EXPECT_NE(ui::findCodeWindow("custom-functions"), nullptr);
 }
@@ -181,7 +181,7 @@ TEST_F(CodeWindows, EventEditorOnAStepScriptSwitchedToCollisionTakesAFreeTextPar
     EXPECT_EQ(scr.event, "Collision");
     EXPECT_EQ(scr.parameter, "wall");
     EXPECT_EQ(scr.code, "bounce();");
-    EXPECT_TRUE(s.studio.project.modified);
+    EXPECT_TRUE(s.studio.project.modified());
     EXPECT_EQ(refreshed, 1);
     EXPECT_TRUE(objectWindow->IsEnabled());
     EXPECT_EQ(ui::findCodeWindow("event-editor:player"), nullptr);
@@ -189,7 +189,7 @@ TEST_F(CodeWindows, EventEditorOnAStepScriptSwitchedToCollisionTakesAFreeTextPar
 
 TEST_F(CodeWindows, EventEditorOnACollisionScriptListsTheObjectsAndCancelChangesNothing) {
     wxFrame* objectWindow = owner("Object window");
-    s.studio.project.scripts[1].parameter = "gone";  // an object deleted since
+    s.studio.project.scripts.edit(1, [&](auto& r) { r.parameter = "gone"; });  // an object deleted since
     ui::openEventEditor(s.studio, objectWindow, 1);
     wxFrame* w = ui::findCodeWindow("event-editor:player");
     ASSERT_NE(w, nullptr);
@@ -205,7 +205,7 @@ TEST_F(CodeWindows, EventEditorOnACollisionScriptListsTheObjectsAndCancelChanges
     setCode(w, "changed();");
     click(child(w, "cancel"));
     EXPECT_EQ(s.studio.project.scripts[1].code, "hit();");
-    EXPECT_FALSE(s.studio.project.modified);
+    EXPECT_FALSE(s.studio.project.modified());
     EXPECT_TRUE(objectWindow->IsEnabled());
 }
 
@@ -246,7 +246,7 @@ TEST_F(CodeWindows, SceneCodeEditorOkAndCancel) {
     setCode(w, "go();");
     click(child(w, "ok"));
     EXPECT_EQ(s.studio.project.scenes[0].code, "go();");
-    EXPECT_TRUE(s.studio.project.modified);
+    EXPECT_TRUE(s.studio.project.modified());
     EXPECT_TRUE(sceneWindow->IsEnabled());
 }
 
@@ -316,9 +316,9 @@ TEST_F(CodeWindows, GameCommentsEditableFormAndModalForm) {
     // The pre-save commit takes it too; OK marks the project modified.
     for (auto& commit : s.studio.commitHooks) commit();
     EXPECT_EQ(s.studio.project.game.comments, "first line\r\nsecond line\r\nthird");
-    s.studio.project.modified = false;
+    s.studio.project.clearModified();
     click(child(w, "ok"));
-    EXPECT_TRUE(s.studio.project.modified);
+    EXPECT_TRUE(s.studio.project.modified());
     EXPECT_EQ(ui::findCodeWindow("game-comments"), nullptr);
 
     // The modal form is read-only and ends with OK.
@@ -347,6 +347,6 @@ TEST_F(CodeWindows, TheCloseBoxOfTheCommentsWindowKeepsTheText) {
     child<wxTextCtrl>(w, "comments")->ChangeValue("typed");
     w->Close();
     EXPECT_EQ(s.studio.project.game.comments, "typed");
-    EXPECT_TRUE(s.studio.project.modified);
+    EXPECT_TRUE(s.studio.project.modified());
     EXPECT_EQ(ui::findCodeWindow("game-comments"), nullptr);
 }

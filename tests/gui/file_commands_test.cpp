@@ -34,14 +34,14 @@ TEST(FileCommands, SaveNewAndOpenThroughTheMenusKeepTheTitleTrue) {
                   ExpectMessage("Message", "The sprite window is not available yet."));
     wxTEST_DIALOG(f->runCommand(Command::AddScene), ExpectMessage("Message", "The scene window is not available yet."));
     ASSERT_EQ(s.studio.project.sprites.size(), 1u);
-    EXPECT_TRUE(s.studio.project.modified);
+    EXPECT_TRUE(s.studio.project.modified());
 
     // Save of an unnamed project asks the name, writes the project and its game.
     wxTEST_DIALOG(f->runCommand(Command::Save), ExpectNameDialog("mygame"));
     EXPECT_EQ(f->GetTitle(), "Pondaro Game Maker v2.0.0 - mygame");
     EXPECT_TRUE(isRegularFile(projectFilePath(s.folder.path(), "mygame")));
     EXPECT_TRUE(isRegularFile(s.folder.path() / "Projects" / "mygame" / "game.js"));
-    EXPECT_FALSE(s.studio.project.modified);
+    EXPECT_FALSE(s.studio.project.modified());
     EXPECT_EQ(f->statusDisplay()->GetLabel(), "PROJECT SAVED.");
     pump(700);
     EXPECT_EQ(f->statusDisplay()->GetLabel(), "STATUS: READY.");

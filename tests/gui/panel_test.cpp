@@ -29,7 +29,7 @@ std::vector<std::string> shownNames(ui::ResourcePage* page, const Project& p) {
 void addSprites(Project& p) {
     for (const char* keywords : {"Hero, player", "enemy", "", "BOSS,Enemy"}) {
         std::string name = createSprite(p);
-        p.sprites[p.sprites.find(name)].keywords = keywords;
+        p.sprites.edit(p.sprites.find(name), [&](auto& r) { r.keywords = keywords; });
     }
 }
 
@@ -120,7 +120,7 @@ TEST(ResourcePanel, TheGameTabMirrorsAdvancedScriptingModeWithoutMarkingAChange)
     tick.SetInt(1);
     game->advancedMode()->GetEventHandler()->ProcessEvent(tick);
     EXPECT_EQ(s.studio.project.game.advancedscriptmode, 1);
-    EXPECT_FALSE(s.studio.project.modified);
+    EXPECT_FALSE(s.studio.project.modified());
     s.studio.project.game.advancedscriptmode = 0;
     f->rebuildPanel();
     EXPECT_FALSE(game->advancedMode()->GetValue());

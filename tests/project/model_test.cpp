@@ -97,6 +97,65 @@ TEST(TableIndex, AgreesWithLinearScanOverRandomEditSequences) {
     }
 }
 
+TEST(TableIndex, EditsAndCopiesKeepTheIndexTrueEvenWhenAnEditRenames) {
+    const std::vector<std::string> pool = {"a", "b", "c"};
+    std::vector<std::string> probed = pool;
+    probed.push_back("never");
+    for (unsigned seed : {3u, 11u, 2024u}) {
+        std::mt19937 rng(seed);
+        auto pick = [&](size_t n) { return size_t(rng() % n); };
+        Table<Named> table;
+        std::vector<Named> shadow;
+        for (int step = 0; step < 800; ++step) {
+            SCOPED_TRACE("seed " + std::to_string(seed) + ", step " + std::to_string(step));
+            const size_t op = pick(10);
+            if (op < 4 || shadow.empty()) {
+                Named r{pool[pick(pool.size())], step};
+                table.add(r);
+                shadow.push_back(r);
+            } else if (op < 7) {
+                // Mostly a field; now and then the name itself.
+                const size_t i = pick(shadow.size());
+                const bool rename = pick(3) == 0;
+                const std::string name = pool[pick(pool.size())];
+                auto change = [&](Named& r) {
+                    r.tag += 1000;
+                    if (rename) r.name = name;
+                };
+                if (pick(2)) {
+                    table.edit(i, change);
+                } else {
+                    // An edit may hand back what it worked out.
+                    const int tag = table.edit(i, [&](Named& r) {
+                        change(r);
+                        return r.tag;
+                    });
+                    ASSERT_EQ(tag, shadow[i].tag + 1000);
+                }
+                change(shadow[i]);
+            } else if (op < 8) {
+                const std::string from = pool[pick(pool.size())], to = pool[pick(pool.size())];
+                auto change = [&](Named& r) {
+                    ++r.tag;
+                    if (r.name == from && r.tag % 2) r.name = to;
+                };
+                table.editEach(change);
+                for (Named& r : shadow) change(r);
+            } else if (op < 9) {
+                // A copy has an index of its own, which outlives the table it came from.
+                Table<Named> copy(table);
+                table = Table<Named>();
+                table = copy;
+            } else {
+                const size_t i = pick(shadow.size() + 1);
+                EXPECT_EQ(table.tryEdit(i, [](Named& r) { r.tag = -r.tag; }), i < shadow.size());
+                if (i < shadow.size()) shadow[i].tag = -shadow[i].tag;
+            }
+            expectIndexMatchesScan(table, shadow, probed);
+        }
+    }
+}
+
 TEST(TableIndex, FirstMatchMovesWithRenamesOfHolders) {
     Table<Named> t;
     t.add({"x", 0});
@@ -312,7 +371,7 @@ TEST(ProjectModelRemoval, SceneTakesItsInstancesLayersAndTilesButNoTemplates) {
     EXPECT_EQ(namesOf(p.objects), (Names{"t", "i2"}));
     EXPECT_EQ(namesOf(p.layers), (Names{"l2"}));
     EXPECT_EQ(namesOf(p.tiles), (Names{"t2"}));
-    EXPECT_FALSE(p.modified);  // the caller marks the change
+    EXPECT_FALSE(p.modified());  // the caller marks the change
     EXPECT_EQ(p.objects.find("i2"), 1u);
 }
 

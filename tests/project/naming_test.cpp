@@ -17,7 +17,7 @@ using Errors = std::vector<std::string>;
 // Every stored field of every table, so "nothing changed" can be checked in one go.
 std::string describe(const Project& p) {
     std::ostringstream out;
-    out << "modified " << p.modified << " counter " << p.counter << "\n";
+    out << "modified " << p.modified() << " counter " << p.counter << "\n";
     for (const auto& s : p.sprites)
         out << "sprite " << s.name << '|' << s.collisionshape << '|' << s.collisionradius << '|' << s.collisionleft
             << '|' << s.collisionright << '|' << s.collisiontop << '|' << s.collisionbottom << '|' << s.centerx << '|'
@@ -115,7 +115,7 @@ TEST(NamingCreate, NameAndUidDrawSeparateCounterValues) {
     EXPECT_EQ(p.sprites[0].name, "sprite_2");
     EXPECT_EQ(p.sprites[0].uid, 3);
     EXPECT_EQ(p.sprites[0].keywords, "walk run");
-    EXPECT_TRUE(p.modified);
+    EXPECT_TRUE(p.modified());
     EXPECT_EQ(p.counter, 3);
 
     EXPECT_EQ(createSound(p), "sound_4");
@@ -192,7 +192,7 @@ TEST(NamingCreate, LayerBelongsToItsSceneAndDoesNotMarkModified) {
     EXPECT_EQ(p.layers[0].value, 1000000);
     EXPECT_EQ(p.layers[0].scene, "level 1");
     EXPECT_EQ(p.counter, 2);  // layers carry no uid
-    EXPECT_FALSE(p.modified);
+    EXPECT_FALSE(p.modified());
 }
 
 TEST(NamingCreate, DefaultNamesSkipNamesAlreadyTaken) {
@@ -363,8 +363,8 @@ TEST(NamingApply, EveryKindChecksNameMissingTakenAndSelf) {
 
         // The record's own current name passes.
         EXPECT_TRUE(kind.applyName(p, 1, "second").ok());
-        EXPECT_TRUE(p.modified);
-        p.modified = false;
+        EXPECT_TRUE(p.modified());
+        p.clearModified();
         EXPECT_EQ(describe(p), before);
 
         // Names are compared exactly: another letter case is another name.
@@ -375,7 +375,7 @@ TEST(NamingApply, EveryKindChecksNameMissingTakenAndSelf) {
         EXPECT_TRUE(kind.applyName(p, 0, "a b/..\\'\"<é>").ok());
 
         // A window whose record has gone reports it instead of touching another record.
-        p.modified = false;
+        p.clearModified();
         const std::string now = describe(p);
         ApplyResult stale = kind.applyName(p, 2, "third");
         EXPECT_FALSE(stale.ok());
@@ -407,8 +407,8 @@ TEST(NamingApply, DifferentKindsMayShareANameButObjectsShareOneNameSpace) {
 TEST(NamingApplySprite, StoresTheWindowFieldsButKeepsUidAndPreview) {
     Project p;
     createSprite(p);
-    p.sprites[0].preview = Image(4, 4);
-    p.modified = false;
+    p.sprites.edit(0, [&](auto& r) { r.preview = Image(4, 4); });
+    p.clearModified();
 
     Sprite f = p.sprites[0];
     f.name = "hero";
@@ -438,7 +438,7 @@ TEST(NamingApplySprite, StoresTheWindowFieldsButKeepsUidAndPreview) {
     EXPECT_EQ(s.keywords, "player");
     EXPECT_EQ(s.uid, 3);
     EXPECT_EQ(s.preview.width(), 4);
-    EXPECT_TRUE(p.modified);
+    EXPECT_TRUE(p.modified());
     EXPECT_EQ(p.sprites.find("hero"), 0u);
     EXPECT_FALSE(p.sprites.contains("sprite_2"));
 }
@@ -603,7 +603,7 @@ TEST(NamingApplyScene, StoresFieldsAndParsedSpeed) {
     expected.uid = 3;
     Project q;
     q.scenes.add(expected);
-    q.modified = true;
+    q.markModified();
     q.counter = p.counter;
     EXPECT_EQ(describe(p), describe(q));
 }
@@ -649,8 +649,7 @@ TEST(NamingApplyBackground, RenameReachesScenesAndTilesAndKeepsThePicture) {
     Project p;
     p.backgrounds.add(named<Background>("sky"));
     p.backgrounds.add(named<Background>("bricks"));
-    p.backgrounds[0].picture = Image(8, 8);
-    p.backgrounds[0].preview = Image(2, 2);
+    p.backgrounds.edit(0, [&](auto& r) { r.picture = Image(8, 8); r.preview = Image(2, 2); });
     Scene s1 = named<Scene>("r1"), s2 = named<Scene>("r2");
     s1.background = "sky";
     s2.background = "bricks";
@@ -695,7 +694,7 @@ TEST(NamingApplyObject, RenameReachesScriptsInstancesParentsAndFollowedObject) {
     Project p;
     p.objects.add(templ("enemy"));
     p.objects.add(templ("boss"));
-    p.objects[1].parent = "enemy";
+    p.objects.edit(1, [&](auto& r) { r.parent = "enemy"; });
     p.objects.add(templ("player"));
     p.objects.add(instance("e1", "enemy", "level1"));
     p.objects.add(instance("b1", "boss", "level1"));
@@ -738,7 +737,7 @@ TEST(NamingApplyObject, InstancesTakeTheTemplateDepthEvenWithoutARename) {
     p.objects.add(instance("e1", "enemy", "level1"));
     p.objects.add(instance("w1", "wall", "level1"));
     p.objects.add(instance("e2", "enemy", "level2"));
-    p.objects[3].depth = 7;
+    p.objects.edit(3, [&](auto& r) { r.depth = 7; });
 
     GameObject f = p.objects[0];
     f.depth = -20;
@@ -856,8 +855,7 @@ TEST(ApplyEditorState, ASpriteKeepsItsWindowsStateWhenTheFieldsComeFromAnOlderCo
     Project p;
     std::string name = createSprite(p);
     Sprite fields = p.sprites[0];  // the window took its copy when it opened
-    p.sprites[0].spritewindow.zoom = 8;
-    p.sprites[0].shapeeditor = {};
+    p.sprites.edit(0, [&](auto& r) { r.spritewindow.zoom = 8; r.shapeeditor = {}; });
     fields.name = name + "_renamed";
     ASSERT_TRUE(applySprite(p, 0, fields).ok());
     EXPECT_EQ(p.sprites[0].name, name + "_renamed");

@@ -59,18 +59,17 @@ Project sampleProject(Workspace& ws) {
     p.game.comments = "caf\xC3\xA9 \xE2\x82\xAC";
     p.game.advancedscriptmode = 1;
     std::string hero = createSprite(p, "heroes");
-    p.sprites[0].collisionright = 16;
+    p.sprites.edit(0, [&](auto& r) { r.collisionright = 16; });
     p.frames.push_back({"1", hero, solid(16, 8, {10, 20, 30, 255})});
     p.frames.push_back({"2", hero, solid(16, 8, {40, 50, 60, 128})});
     p.points.push_back({hero, 3, -4});
     std::string snd = createSound(p);
-    p.sounds[0].wav = "boom.wav";
+    p.sounds.edit(0, [&](auto& r) { r.wav = "boom.wav"; });
     createMusic(p);
-    p.musics[0].ogg = "boom.wav";
+    p.musics.edit(0, [&](auto& r) { r.ogg = "boom.wav"; });
     writeTestFile(ws.root() / p.workingFolder / "boom.wav", "RIFF-data");
     std::string bg = createBackground(p);
-    p.backgrounds[0].file = "tiles.png";
-    p.backgrounds[0].tile = 1;
+    p.backgrounds.edit(0, [&](auto& r) { r.file = "tiles.png"; r.tile = 1; });
     Image tileset(64, 32);
     tileset.fill({0, 0, 255, 255});
     for (int y = 0; y < 32; ++y)
@@ -78,12 +77,9 @@ Project sampleProject(Workspace& ws) {
     EXPECT_TRUE(savePng(tileset, ws.root() / p.workingFolder / "tiles.png"));
     createFont(p);
     std::string obj = createObject(p);
-    p.objects[0].depth = 7;
-    p.objects[0].sprite = hero;
+    p.objects.edit(0, [&](auto& r) { r.depth = 7; r.sprite = hero; });
     std::string room = createScene(p);
-    p.scenes[0].code = "scene code\r\nline 2";
-    p.scenes[0].background = bg;
-    p.scenes[0].viewportobject = obj;
+    p.scenes.edit(0, [&](auto& r) { r.code = "scene code\r\nline 2"; r.background = bg; r.viewportobject = obj; });
     GameObject inst;
     inst.name = "SceneObject99";
     inst.templ = obj;
@@ -100,9 +96,7 @@ Project sampleProject(Workspace& ws) {
     std::string layer = createLayer(p, room);
     p.tiles.add({"tile_1", bg, 32, 0, 32, 32, 100, 200, 1000000, room, nullptr});
     std::string fn = createFunction(p);
-    p.fns[0].params = "a, b";
-    p.fns[0].description = "adds\tthings";
-    p.fns[0].code = "return a + b;\r\n";
+    p.fns.edit(0, [&](auto& r) { r.params = "a, b"; r.description = "adds\tthings"; r.code = "return a + b;\r\n"; });
     return p;
 }
 
@@ -154,7 +148,7 @@ TEST(ProjectFileRoundTrip, SaveOpenSaveGivesTheSameFileAndTheSameRecords) {
     Workspace ws;
     Project p = sampleProject(ws);
     ASSERT_TRUE(writeProject(p, ws.root()));
-    EXPECT_FALSE(p.modified);
+    EXPECT_FALSE(p.modified());
     std::string first = ws.readXml("sample");
 
     Project q = ws.fresh();
@@ -201,8 +195,7 @@ TEST(ProjectFileRoundTrip, TextKeepsEveryCharacterThroughManySaves) {
     p.game.title = tricky;
     p.game.comments = tricky;
     createFunction(p);
-    p.fns[0].params = tricky;
-    p.fns[0].code = tricky;
+    p.fns.edit(0, [&](auto& r) { r.params = tricky; r.code = tricky; });
     for (int i = 0; i < 3; ++i) {
         ASSERT_TRUE(writeProject(p, ws.root()));
         Project q = ws.fresh();
@@ -354,7 +347,7 @@ TEST(ProjectFileRefused, BrokenFilesAreRefusedWithTheFileNamedAndNothingChanges)
 
     Workspace other;
     Project p = sampleProject(other);
-    p.modified = true;
+    p.markModified();
     const std::string before = projectXml(p);
     const int counter = p.counter;
     for (const char* name : {"empty", "garbage", "truncated", "noroot", "nochildren", "nopoints", "short",
@@ -365,7 +358,7 @@ TEST(ProjectFileRefused, BrokenFilesAreRefusedWithTheFileNamedAndNothingChanges)
             << name << ": " << s.message();
         EXPECT_EQ(projectXml(p), before) << name;
         EXPECT_EQ(p.counter, counter) << name;
-        EXPECT_TRUE(p.modified);
+        EXPECT_TRUE(p.modified());
     }
 }
 
@@ -391,12 +384,12 @@ TEST(ProjectFileRefused, ASpriteNameThatCannotBeAFileNameStopsTheSaveBeforeAnyth
     p.name = "slash";
     p.sprites.add({.name = "a/b"});
     p.frames.push_back({"1", "a/b", solid(2, 2, {1, 1, 1, 255})});
-    p.modified = true;
+    p.markModified();
     Status s = writeProject(p, ws.root());
     ASSERT_FALSE(s);
     EXPECT_NE(s.message().find("a/b"), std::string::npos);
     EXPECT_FALSE(fs::exists(ws.projects() / "slash.xml"));
-    EXPECT_TRUE(p.modified);
+    EXPECT_TRUE(p.modified());
 }
 
 TEST(ProjectFileRefused, AFailedWriteIsReportedAndTheOldFileIsKept) {
@@ -407,11 +400,11 @@ TEST(ProjectFileRefused, AFailedWriteIsReportedAndTheOldFileIsKept) {
     // A folder where the temporary file would go makes the replacement fail.
     p.name = "blocked";
     ensureDirectory(ws.projects() / "blocked.xml" / "inner");
-    p.modified = true;
+    p.markModified();
     Status s = writeProject(p, ws.root());
     ASSERT_FALSE(s);
     EXPECT_EQ(s.message().rfind("The project could not be saved: ", 0), 0u) << s.message();
-    EXPECT_TRUE(p.modified);
+    EXPECT_TRUE(p.modified());
     EXPECT_EQ(ws.readXml("sample"), before);
 }
 
@@ -551,10 +544,10 @@ TEST(ProjectFileMerge, MediaNamedLikeTheOpenProjectsNeverReplacesIt) {
         Project p = ws.fresh();
         p.name = name;
         createBackground(p);
-        p.backgrounds[0].file = "back.png";
+        p.backgrounds.edit(0, [&](auto& r) { r.file = "back.png"; });
         ASSERT_TRUE(savePng(solid(4, 4, colour), ws.root() / p.workingFolder / "back.png"));
         createSound(p);
-        p.sounds[0].wav = "s.wav";
+        p.sounds.edit(0, [&](auto& r) { r.wav = "s.wav"; });
         writeTestFile(ws.root() / p.workingFolder / "s.wav", wav);
         ASSERT_TRUE(writeProject(p, ws.root()));
     };
@@ -628,11 +621,11 @@ TEST(ProjectFileRefused, AMediaFileThatCannotBeCopiedMakesTheSaveFail) {
     Workspace ws;
     Project p = sampleProject(ws);
     ensureDirectory(ws.projects() / "sample" / "aud" / "boom.wav" / "in the way");
-    p.modified = true;
+    p.markModified();
     Status s = writeProject(p, ws.root());
     ASSERT_FALSE(s);
     EXPECT_NE(s.message().find("boom.wav"), std::string::npos) << s.message();
-    EXPECT_TRUE(p.modified);
+    EXPECT_TRUE(p.modified());
 }
 
 TEST(ProjectFileMedia, TilesFarOutsideTheirBackgroundAreSafe) {

@@ -82,7 +82,7 @@ TEST(CreatingRecords, InstanceTakesTemplateSpriteDepthAndSharedPreview) {
     EXPECT_EQ(o.y, 40);
     EXPECT_EQ(hitWidth(o), 8);
     EXPECT_EQ(o.canvasImage, f.e.placePreview);
-    EXPECT_TRUE(f.p.modified);
+    EXPECT_TRUE(f.p.modified());
 
     chooseObjectToPlace(f.p, f.e, "nothing");  // no such template: depth 0, no sprite
     const GameObject& bare = f.p.objects[*createInstance(f.p, f.e, 0, 0)];
@@ -131,7 +131,7 @@ TEST(PaintSteps, FirstShiftClickInCellZeroAndRepeatsInOneCellPlaceNothing) {
 
 TEST(PaintSteps, ShiftDragWithSnapOffPlacesOnceAtTheFirstPointInEachCell) {
     SceneFixture f;
-    f.scene().snap = 0;
+    f.editScene([&](auto& r) { r.snap = 0; });
     f.addTemplate("obj", "", 0);
     chooseObjectToPlace(f.p, f.e, "obj");
     for (int x = 21; x < 40; x += 3) paintStep(f.p, f.e, x, 33, kShift);
@@ -219,9 +219,9 @@ TEST(LeftClicks, PlaceRemoveAndTileActions) {
 TEST(CanvasKeys, EscapeClearsEveryScene) {
     SceneFixture f;
     const size_t here = f.addInstance("a", "", 0, 0), there = f.addInstance("b", "", 0, 0, 0, "hall");
-    f.p.objects[here].selected = f.p.objects[there].selected = 1;
+    for (size_t i : {here, there}) f.p.objects.edit(i, [](GameObject& o) { o.selected = 1; });
     const size_t tile = f.addTile("t", 0, 0, 4, 4, 0, {}, "hall");
-    f.p.tiles[tile].selected = 1;
+    f.p.tiles.edit(tile, [&](auto& r) { r.selected = 1; });
     FakeDialogs dialogs;
     EXPECT_TRUE(keyDown(f.p, f.e, dialogs, CanvasKey::Escape));
     EXPECT_EQ(f.p.objects[there].selected, 0);
@@ -230,7 +230,7 @@ TEST(CanvasKeys, EscapeClearsEveryScene) {
     keyDown(f.p, f.e, dialogs, CanvasKey::Space);
     EXPECT_EQ(f.p.tiles[tile].selected, 0);
     f.e.tab = SceneTab::Settings;
-    f.p.objects[here].selected = 1;
+    f.p.objects.edit(here, [&](auto& r) { r.selected = 1; });
     EXPECT_FALSE(keyDown(f.p, f.e, dialogs, CanvasKey::Escape));
     EXPECT_EQ(f.p.objects[here].selected, 1);
 }
@@ -239,7 +239,7 @@ TEST(CanvasKeys, ArrowsMoveSelectedRecordsOfTheSceneByTheStep) {
     SceneFixture f;
     const size_t a = f.addInstance("a", "", 50, 50), b = f.addInstance("b", "", 50, 50),
                  other = f.addInstance("c", "", 50, 50, 0, "hall");
-    f.p.objects[a].selected = f.p.objects[other].selected = 1;
+    for (size_t i : {a, other}) f.p.objects.edit(i, [](GameObject& o) { o.selected = 1; });
     FakeDialogs dialogs;
     keyDown(f.p, f.e, dialogs, CanvasKey::Right);
     keyDown(f.p, f.e, dialogs, CanvasKey::Up);
@@ -247,7 +247,7 @@ TEST(CanvasKeys, ArrowsMoveSelectedRecordsOfTheSceneByTheStep) {
     EXPECT_EQ(f.p.objects[a].y, 30);
     EXPECT_EQ(f.p.objects[b].x, 50);
     EXPECT_EQ(f.p.objects[other].x, 50);
-    f.scene().snap = 0;
+    f.editScene([&](auto& r) { r.snap = 0; });
     keyDown(f.p, f.e, dialogs, CanvasKey::Left);
     EXPECT_EQ(f.p.objects[a].x, 69);
     // The moved instance is found where it went.
@@ -258,8 +258,9 @@ TEST(CanvasKeys, ArrowsMoveSelectedRecordsOfTheSceneByTheStep) {
 
 TEST(CanvasKeys, DeleteAsksWithTheCountAndNoKeepsEverything) {
     SceneFixture f;
-    for (int i = 0; i < 3; ++i) f.p.objects[f.addInstance("i" + std::to_string(i), "", i, i)].selected = i < 2;
-    f.p.objects[f.addInstance("x", "", 0, 0, 0, "hall")].selected = 1;
+    for (int i = 0; i < 3; ++i)
+        f.p.objects.edit(f.addInstance("i" + std::to_string(i), "", i, i), [&](GameObject& o) { o.selected = i < 2; });
+    f.p.objects.edit(f.addInstance("x", "", 0, 0, 0, "hall"), [&](auto& r) { r.selected = 1; });
     FakeDialogs dialogs;
     dialogs.yesNo = {false, true};
     EXPECT_FALSE(keyDown(f.p, f.e, dialogs, CanvasKey::Delete));
@@ -270,7 +271,7 @@ TEST(CanvasKeys, DeleteAsksWithTheCountAndNoKeepsEverything) {
     EXPECT_EQ(f.instanceCount("hall"), 1u);
 
     f.e.tab = SceneTab::Tiles;
-    f.p.tiles[f.addTile("t", 0, 0, 4, 4, 0)].selected = 1;
+    f.p.tiles.edit(f.addTile("t", 0, 0, 4, 4, 0), [&](auto& r) { r.selected = 1; });
     dialogs.yesNo = {true};
     keyDown(f.p, f.e, dialogs, CanvasKey::Delete);
     EXPECT_EQ(dialogs.shown.back(), (Shown{"Confirm", "Delete 1 tiles?"}));
@@ -345,7 +346,7 @@ TEST(InstanceList, RowsAndListSelection) {
     const size_t a = f.addInstance("a", "spr", 3, -4);
     f.addInstance("x", "", 0, 0, 0, "hall");
     const size_t b = f.addInstance("b", "", 5, 6);
-    f.p.objects[b].selected = 1;
+    f.p.objects.edit(b, [&](auto& r) { r.selected = 1; });
     const auto rows = instanceRows(f.p, f.e);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].text, "obj (spr) :3, -4");

@@ -35,7 +35,11 @@ struct SceneFixture {
         e.tab = SceneTab::Objects;
     }
 
-    Scene& scene() { return p.scenes[0]; }
+    const Scene& scene() const { return p.scenes[0]; }
+    template <class Change>
+    void editScene(Change change) {
+        p.scenes.edit(0, change);
+    }
 
     // A sprite whose frames are solid pictures of the given sizes.
     void addSprite(const std::string& name, int cx, int cy, std::initializer_list<Image> frames) {

@@ -18,10 +18,7 @@ Rgba xorWith(Rgba c, Rgba x) { return {uint8_t(c.r ^ x.r), uint8_t(c.g ^ x.g), u
 
 struct RenderFixture : SceneFixture {
     RenderFixture(int w, int h) : SceneFixture(w, h) {
-        scene().red = kBack.r;
-        scene().green = kBack.g;
-        scene().blue = kBack.b;
-        scene().showgrid = 0;
+        editScene([&](auto& r) { r.red = kBack.r; r.green = kBack.g; r.blue = kBack.b; r.showgrid = 0; });
     }
     Image render() { return renderScene(p, e, {0, 0, scene().width, scene().height}).image; }
 };
@@ -56,7 +53,7 @@ TEST(SceneRender, DepthOrderLargestFirstInstancesBeforeTilesTableOrderWithin) {
     f.addInstance("late", "red", 30, 20, 0);
     EXPECT_EQ(f.render().pixel(35, 25), kRed);
 
-    f.scene().showobjects = 0;  // hidden outside the Objects tab ...
+    f.editScene([&](auto& r) { r.showobjects = 0; });  // hidden outside the Objects tab ...
     f.e.tab = SceneTab::Settings;
     EXPECT_EQ(f.render().pixel(6, 2), kBack);
     f.e.tab = SceneTab::Objects;  // ... and shown in it
@@ -65,39 +62,37 @@ TEST(SceneRender, DepthOrderLargestFirstInstancesBeforeTilesTableOrderWithin) {
 
 TEST(SceneRender, BackgroundOnceTiledAndStretched) {
     RenderFixture f(10, 7);
-    f.scene().background = "bg";
+    f.editScene([&](auto& r) { r.background = "bg"; });
     f.e.backgroundPicture = numbered();
     const Image pic = numbered();
     Image img = f.render();
     EXPECT_EQ(img.pixel(3, 2), pic.pixel(3, 2));
     EXPECT_EQ(img.pixel(4, 0), kBack);
-    f.scene().backgroundtilex = 1;
+    f.editScene([&](auto& r) { r.backgroundtilex = 1; });
     img = f.render();
     EXPECT_EQ(img.pixel(9, 1), pic.pixel(1, 1));
     EXPECT_EQ(img.pixel(5, 4), kBack);
-    f.scene().backgroundtilex = 0;
-    f.scene().backgroundtiley = 1;
+    f.editScene([&](auto& r) { r.backgroundtilex = 0; r.backgroundtiley = 1; });
     img = f.render();
     EXPECT_EQ(img.pixel(1, 4), pic.pixel(1, 1));
     EXPECT_EQ(img.pixel(5, 1), kBack);
-    f.scene().backgroundtilex = 1;
+    f.editScene([&](auto& r) { r.backgroundtilex = 1; });
     img = f.render();
     EXPECT_EQ(img.pixel(9, 5), pic.pixel(1, 2));
-    f.scene().backgroundstretch = 1;  // tiling flags are ignored when stretched
-    f.scene().width = 8;
-    f.scene().height = 6;
+    f.editScene([&](auto& r) { r.backgroundstretch = 1; });  // tiling flags are ignored when stretched
+    f.editScene([&](auto& r) { r.width = 8; r.height = 6; });
     img = f.render();
     EXPECT_EQ(img.pixel(7, 5), pic.pixel(3, 2));
     EXPECT_EQ(img.pixel(2, 2), pic.pixel(1, 1));
-    f.scene().background = "";  // no background named: the picture is not drawn
+    f.editScene([&](auto& r) { r.background = ""; });  // no background named: the picture is not drawn
     EXPECT_EQ(f.render().pixel(0, 0), kBack);
 }
 
 TEST(SceneRender, SelectionMarksPlaceholderAndStatus) {
     RenderFixture f(60, 40);
     const size_t i = f.addInstance("a", "", 20, 20);
-    f.p.objects[i].selected = 1;
-    f.p.tiles[f.addTile("t", 40, 0, 10, 10, 0, kBlue)].selected = 1;
+    f.p.objects.edit(i, [&](auto& r) { r.selected = 1; });
+    f.p.tiles.edit(f.addTile("t", 40, 0, 10, 10, 0, kBlue), [&](auto& r) { r.selected = 1; });
     constexpr Rgba mark{200, 64, 64, 255};
     const Image img = f.render();
     EXPECT_EQ(img.pixel(20, 20), xorWith(placeholderIcon().pixel(7, 7), mark));
@@ -106,16 +101,16 @@ TEST(SceneRender, SelectionMarksPlaceholderAndStatus) {
     EXPECT_EQ(img.pixel(45, 5), xorWith(kBlue, mark));
     EXPECT_EQ(sceneStatusText(f.p, f.e), "[obj] x:20 y:20");
     // The last selected instance drawn wins, in view or not.
-    f.p.objects[f.addInstance("b", "", 55, 35, -1)].selected = 1;
+    f.p.objects.edit(f.addInstance("b", "", 55, 35, -1), [&](auto& r) { r.selected = 1; });
     f.addInstance("c", "", 50, 30, -1);
     EXPECT_EQ(sceneStatusText(f.p, f.e), "[obj] x:55 y:35");
-    for (GameObject& o : f.p.objects) o.selected = 0;
+    f.p.objects.editEach([](GameObject& o) { o.selected = 0; });
     EXPECT_EQ(sceneStatusText(f.p, f.e), "");
 }
 
 TEST(SceneRender, OtherLayersFadeWhileSelectingOrRemovingTiles) {
     RenderFixture f(30, 10);
-    f.scene().red = f.scene().green = f.scene().blue = 0;
+    f.editScene([](Scene& s) { s.red = s.green = s.blue = 0; });
     f.addTile("here", 0, 0, 10, 10, 1, kRed);
     f.addTile("there", 10, 0, 10, 10, 2, kRed);
     f.e.tab = SceneTab::Tiles;
@@ -131,7 +126,7 @@ TEST(SceneRender, OtherLayersFadeWhileSelectingOrRemovingTiles) {
 
 TEST(SceneRender, GridLinesAreXorAndCancelWhereTheyCross) {
     RenderFixture f(45, 30);
-    f.scene().showgrid = 1;
+    f.editScene([&](auto& r) { r.showgrid = 1; });
     const Image img = f.render();
     const Rgba inv = xorWith(kBack, {255, 255, 255, 255});
     EXPECT_EQ(img.pixel(0, 5), inv);
@@ -145,7 +140,7 @@ TEST(SceneRender, GridLinesAreXorAndCancelWhereTheyCross) {
 
 TEST(SceneRender, PlaceAndTileGhostsUnderThePointer) {
     RenderFixture f(60, 60);
-    f.scene().red = f.scene().green = f.scene().blue = 0;
+    f.editScene([](Scene& s) { s.red = s.green = s.blue = 0; });
     f.addSprite("spr", 2, 2, {solid(4, 4, kRed)});
     f.addTemplate("obj", "spr", 0);
     chooseObjectToPlace(f.p, f.e, "obj");
@@ -179,9 +174,10 @@ TEST(SceneRender, TurnedDisplayCopyIsCentredOnTheUnturnedPicture) {
     pic.fill(kRed);
     pic.setPixel(3, 0, kGreen);  // top right: after a quarter turn, top left
     f.addSprite("spr", 0, 0, {pic});
-    GameObject& o = f.p.objects[f.addInstance("a", "spr", 10, 10)];
-    o.image_angle = 90;
-    rebuildDisplayImage(o);
+    f.p.objects.edit(f.addInstance("a", "spr", 10, 10), [](GameObject& o) {
+        o.image_angle = 90;
+        rebuildDisplayImage(o);
+    });
     const Image img = f.render();
     // 2 x 4 copy of a 4 x 2 picture at (10, 10): shifted by (+1, -1).
     EXPECT_EQ(img.pixel(11, 9), kGreen);
@@ -192,15 +188,14 @@ TEST(SceneRender, TurnedDisplayCopyIsCentredOnTheUnturnedPicture) {
 
 TEST(SceneRender, AnyVisibleRectangleMatchesTheSameRegionOfTheWhole) {
     RenderFixture f(70, 50);
-    f.scene().showgrid = 1;
-    f.scene().gridsize = 7;
-    f.scene().background = "bg";
-    f.scene().backgroundtilex = f.scene().backgroundtiley = 1;
+    f.editScene([&](auto& r) { r.showgrid = 1; r.gridsize = 7; r.background = "bg"; });
+    f.editScene([](Scene& s) { s.backgroundtilex = s.backgroundtiley = 1; });
     f.e.backgroundPicture = numbered();
     f.addSprite("spr", 3, 3, {solid(9, 9, {200, 10, 10, 180})});
     for (int i = 0; i < 12; ++i) f.addInstance("i" + std::to_string(i), i % 3 ? "spr" : "", i * 6, i * 4, i % 4);
     for (int i = 0; i < 8; ++i) f.addTile("t" + std::to_string(i), 60 - i * 8, i * 6, 9, 7, i % 3, {0, 90, 200, 120});
-    f.p.objects[3].selected = f.p.tiles[2].selected = 1;
+    f.p.objects.edit(3, [](GameObject& o) { o.selected = 1; });
+    f.p.tiles.edit(2, [](Tile& t) { t.selected = 1; });
     const Image whole = f.render();
     for (Rect r : {Rect{13, 7, 20, 15}, Rect{0, 0, 1, 1}, Rect{55, 30, 100, 100},
                          Rect{-5, -5, 12, 9}}) {
@@ -217,7 +212,7 @@ TEST(SceneRender, AnyVisibleRectangleMatchesTheSameRegionOfTheWhole) {
 
 TEST(SceneRender, HugeSceneCostsOnlyWhatIsShown) {
     RenderFixture f(20000, 20000);
-    f.scene().showgrid = 1;
+    f.editScene([&](auto& r) { r.showgrid = 1; });
     f.addSprite("big", 0, 0, {solid(400, 400, kRed)});
     f.addInstance("a", "big", 9800, 9800);
     const CanvasPicture corner = renderScene(f.p, f.e, {19980, 19990, 1024, 768});
@@ -226,7 +221,7 @@ TEST(SceneRender, HugeSceneCostsOnlyWhatIsShown) {
     const CanvasPicture middle = renderScene(f.p, f.e, {9900, 9900, 64, 64});
     EXPECT_EQ(middle.image.pixel(1, 1), kRed);
     // The scaled picture is drawn row by row: the instance shows in its middle.
-    f.scene().showgrid = 0;
+    f.editScene([&](auto& r) { r.showgrid = 0; });
     const Image small = renderSceneScaled(f.p, f.e, 100, 100);
     EXPECT_EQ(small.pixel(50, 50), kRed);
     EXPECT_EQ(small.pixel(10, 11), kBack);

@@ -23,7 +23,11 @@ struct WindowFixture : TestStudio {
         e = openSceneEditor(p, studio.root, "room");
         e.tab = SceneTab::Objects;
     }
-    Scene& scene() { return p.scenes[0]; }
+    const Scene& scene() const { return p.scenes[0]; }
+    template <class Change>
+    void editScene(Change change) {
+        p.scenes.edit(0, change);
+    }
 };
 
 } // namespace
@@ -45,7 +49,7 @@ TEST(SceneDone, NameAndSpeedChecksKeepTheWindowOpenAndCommitNothing) {
                                                    {"Error", "Invalid scene speed value"}}));
     EXPECT_EQ(w.scene().name, "room");
     EXPECT_EQ(w.scene().keywords, "");
-    EXPECT_FALSE(w.p.modified);
+    EXPECT_FALSE(w.p.modified());
 }
 
 TEST(SceneDone, RenameCarriesToInstancesTilesAndLayersAndClearsSelections) {
@@ -89,7 +93,7 @@ TEST(SceneDone, RenameCarriesToInstancesTilesAndLayersAndClearsSelections) {
     EXPECT_EQ(w.p.tiles[0].scene, "cellar");
     EXPECT_EQ(w.p.layers[0].scene, "cellar");
     EXPECT_EQ(w.p.objects[0].selected + w.p.objects[1].selected + w.p.tiles[0].selected, 0);
-    EXPECT_TRUE(w.p.modified);
+    EXPECT_TRUE(w.p.modified());
     EXPECT_EQ(w.e.scene, "cellar");
     EXPECT_TRUE(w.e.backgroundPicture.empty());
     EXPECT_EQ(s.preview.width(), 150);
@@ -100,10 +104,7 @@ TEST(SceneDone, RenameCarriesToInstancesTilesAndLayersAndClearsSelections) {
 TEST(SceneDone, NamedProjectGetsItsPreviewScaledToFit) {
     WindowFixture w;
     w.p.name = "game";
-    w.scene().width = 400;
-    w.scene().height = 100;
-    w.scene().red = 255;
-    w.scene().showgrid = 0;
+    w.editScene([&](auto& r) { r.width = 400; r.height = 100; r.red = 255; r.showgrid = 0; });
     ASSERT_TRUE(commitScene(w.p, w.dialogs, w.studio.root, w.e, sceneFieldsOf(w.scene())));
     Image saved;
     ASSERT_TRUE(loadImage(w.studio.root / "Projects" / "game.png", saved));
@@ -127,7 +128,7 @@ TEST(SceneDone, NamedProjectGetsItsPreviewScaledToFit) {
 
 TEST(SceneCard, TheCanvasIsCentredInTheCardsBox) {
     SceneFixture f(160, 80);
-    f.scene().showgrid = 0;  // a black scene, nothing on it
+    f.editScene([&](auto& r) { r.showgrid = 0; });  // a black scene, nothing on it
     const Rgba black{0, 0, 0, 255};
     const Image card = sceneThumbnail(f.p, f.e);
     EXPECT_EQ(card.pixel(35, 30), black);  // 80 x 40 from (35, 30)
@@ -170,7 +171,7 @@ TEST(InstanceProperties, CommitReadsIntegersAndTurnsTheDisplayCopy) {
     f.addSprite("spr", 0, 0, {solid(6, 2, {9, 9, 9, 255})});
     const size_t i = f.addInstance("inst", "spr", 1, 1);
     EXPECT_FALSE(firstSelectedInstance(f.p, f.e));
-    f.p.objects[i].selected = 1;
+    f.p.objects.edit(i, [&](auto& r) { r.selected = 1; });
     ASSERT_EQ(firstSelectedInstance(f.p, f.e), i);
     EXPECT_EQ(instanceDialogTitle(f.p.objects[i]), "Instance properties - inst");
     InstanceFields fields = instanceFieldsOf(f.p.objects[i]);
@@ -185,7 +186,7 @@ TEST(InstanceProperties, CommitReadsIntegersAndTurnsTheDisplayCopy) {
     EXPECT_EQ(o.direction, 90);
     EXPECT_EQ(o.displayImage->width(), 2);
     EXPECT_EQ(o.displayImage->height(), 6);
-    EXPECT_TRUE(f.p.modified);
+    EXPECT_TRUE(f.p.modified());
     fields.image_angle = "360";
     commitInstance(f.p, f.e, i, fields);
     EXPECT_EQ(o.displayImage, o.canvasImage);
@@ -197,7 +198,7 @@ TEST(DisplayCopy, RefreshSharesOneFirstFramePerSprite) {
     f.addSprite("spr", 0, 0, {solid(2, 2, {1, 0, 0, 255}), solid(3, 3, {2, 0, 0, 255})});
     f.addTemplate("obj", "spr", 0);
     const size_t a = f.addInstance("a", "spr", 0, 0), b = f.addInstance("b", "gone", 0, 0);
-    f.p.objects[a].image_angle = 180;
+    f.p.objects.edit(a, [&](auto& r) { r.image_angle = 180; });
     refreshCanvasImages(f.p);
     EXPECT_EQ(f.p.objects[0].canvasImage, f.p.objects[a].canvasImage);
     EXPECT_EQ(f.p.objects[a].canvasImage->width(), 2);

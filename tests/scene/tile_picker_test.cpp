@@ -51,7 +51,7 @@ TEST(TilePicker, ChoosingLoadsThePictureAndDropsTheSelection) {
     EXPECT_EQ(f.e.pickerHeight, 48);
     f.drag({{5, 5}});
     EXPECT_TRUE(f.e.selectedTileImage);
-    f.p.backgrounds[0].file = "";
+    f.p.backgrounds.edit(0, [&](auto& r) { r.file = ""; });
     chooseTileImage(f.p, f.e, f.folder.path(), "set");
     EXPECT_EQ(f.e.pickerWidth, 0);
     EXPECT_FALSE(f.e.selectedTileImage);
@@ -83,10 +83,10 @@ TEST(TilePicker, AltIsFreeCtrlFollowsTheSceneGridOthersTakeTheWholePicture) {
     EXPECT_EQ(f.e.tileSelection, (TileSelection{3, 4, 7, 5}));
     f.drag({{10, 9}, {3, 4}}, Modifiers{false, true, false});  // up and left: 1 x 1
     EXPECT_EQ(f.e.tileSelection, (TileSelection{10, 9, 1, 1}));
-    f.scene().gridsize = 10;
+    f.editScene([&](auto& r) { r.gridsize = 10; });
     f.drag({{3, 4}, {25, 12}}, Modifiers{false, false, true});
     EXPECT_EQ(f.e.tileSelection, (TileSelection{0, 0, 30, 20}));
-    f.p.backgrounds[0].tile = 0;
+    f.p.backgrounds.edit(0, [&](auto& r) { r.tile = 0; });
     f.drag({{30, 30}});
     EXPECT_EQ(f.e.tileSelection, (TileSelection{0, 0, 64, 48}));
 }
@@ -104,12 +104,15 @@ TEST(TilePicker, SelectionKeepsTheSetsAlphaAndThePreviewShowsTheCheckerboard) {
 
 TEST(TilePicker, BadTileSetsAndMissingPicturesAreHarmless) {
     PickerFixture f;
-    Background& bg = f.p.backgrounds[0];
-    bg.tilewidth = bg.tilexspace = bg.tileheight = bg.tileyspace = 0;  // cells of no size
+    // Cells of no size.
+    f.p.backgrounds.edit(0, [](Background& bg) { bg.tilewidth = bg.tilexspace = bg.tileheight = bg.tileyspace = 0; });
     f.drag({{5, 5}, {9, 9}});
     EXPECT_EQ(f.e.tileSelection, (TileSelection{5, 5, 4, 4}));
-    bg.tilewidth = bg.tileheight = 16;
-    bg.file = "gone.png";  // the first event of a drag reloads: nothing there
+    // The first event of a drag reloads: nothing there.
+    f.p.backgrounds.edit(0, [](Background& bg) {
+        bg.tilewidth = bg.tileheight = 16;
+        bg.file = "gone.png";
+    });
     f.drag({{5, 5}});
     EXPECT_FALSE(f.e.selectedTileImage);
     EXPECT_EQ(selectedTilePreview(f.e).pixel(50, 50), (Rgba{0, 0, 0, 255}));

@@ -17,7 +17,11 @@ struct Shape {
         addFrame(p, "s", "0", filled(40, 40, {0, 0, 255, 255}));
         addFrame(p, "s", "1", filled(20, 20, {0, 0, 255, 255}));
     }
-    CollisionEditorState& st() { return p.sprites[s].shapeeditor; }
+    const CollisionEditorState& st() const { return p.sprites[s].shapeeditor; }
+    template <class Change>
+    void editState(Change change) {
+        p.sprites.edit(s, [&](Sprite& sprite) { change(sprite.shapeeditor); });
+    }
     std::vector<std::string> rows() { return vertexListRows(p, s); }
     void click(int x, int y) {
         pressShapeCanvas(p, s, x, y);
@@ -31,16 +35,14 @@ struct Shape {
 
 TEST(ShapeEditorSnap, GridCornersAtOrBeforeThePointer) {
     Shape e;
-    e.st().zoom = 2;
+    e.editState([&](auto& r) { r.zoom = 2; });
     e.click(27, 13);
     EXPECT_EQ(e.rows(), std::vector<std::string>{"(10,5)"});
-    e.st().snap = false;
-    e.st().zoom = 3;
+    e.editState([&](auto& r) { r.snap = false; r.zoom = 3; });
     e.click(10, 10);
     EXPECT_EQ(e.rows().back(), "(3,3)");
     // Grid sizes of 0 or less turn snapping off instead of dividing by them.
-    e.st().snap = true;
-    e.st().zoom = 1;
+    e.editState([&](auto& r) { r.snap = true; r.zoom = 1; });
     setShapeGrid(e.p, e.s, "0", "5");
     e.click(33, 34);
     EXPECT_EQ(e.rows().back(), "(33,34)");
@@ -55,7 +57,7 @@ TEST(ShapeEditorSnap, GridCornersAtOrBeforeThePointer) {
 
 TEST(ShapeEditorEdit, HitsSelectAppendsAddAndDragsMove) {
     Shape e;
-    e.st().snap = false;
+    e.editState([&](auto& r) { r.snap = false; });
     e.click(10, 10);
     e.click(30, 10);
     EXPECT_EQ(e.st().selectedrow, 1);
@@ -86,7 +88,7 @@ TEST(ShapeEditorEdit, HitsSelectAppendsAddAndDragsMove) {
 
 TEST(ShapeEditorEdit, DeleteRemovesTheSelectedRowOnly) {
     Shape e;
-    e.st().snap = false;
+    e.editState([&](auto& r) { r.snap = false; });
     e.p.points = {{"s", 1, 1}, {"t", 2, 2}, {"s", 3, 3}, {"s", 4, 4}};
     deleteSelectedVertex(e.p, e.s);  // nothing selected
     EXPECT_EQ(e.p.points.size(), 4u);
@@ -101,7 +103,7 @@ TEST(ShapeEditorEdit, DeleteRemovesTheSelectedRowOnly) {
 
 TEST(ShapeEditorCanvas, EdgesOutlinesAndMarkers) {
     Shape e;
-    e.st().snap = false;
+    e.editState([&](auto& r) { r.snap = false; });
     e.p.points = {{"s", 5, 5}, {"s", 35, 5}, {"s", 35, 35}};
     selectVertexRow(e.p, e.s, 1);
     Image c = renderShapeCanvas(e.p, e.s, {0, 0, 40, 40});
@@ -133,7 +135,7 @@ TEST(ShapeEditorCanvas, EdgesOutlinesAndMarkers) {
 
 TEST(ShapeEditorCanvas, GridByXorOnlyWhenSnapping) {
     Shape e;
-    e.st().zoom = 2;  // grid every 10 canvas pixels
+    e.editState([&](auto& r) { r.zoom = 2; });  // grid every 10 canvas pixels
     Image c = renderShapeCanvas(e.p, e.s, {0, 0, 80, 80});
     EXPECT_EQ(c.pixel(10, 3), (Rgba{255, 255, 0, 255}));  // blue inverted
     EXPECT_EQ(c.pixel(11, 3), (Rgba{0, 0, 255, 255}));
@@ -141,7 +143,7 @@ TEST(ShapeEditorCanvas, GridByXorOnlyWhenSnapping) {
     // A region that starts inside the canvas sees the same lines.
     Image part = renderShapeCanvas(e.p, e.s, {15, 15, 10, 10});
     EXPECT_EQ(part.pixel(5, 2), (Rgba{255, 255, 0, 255}));
-    e.st().snap = false;
+    e.editState([&](auto& r) { r.snap = false; });
     EXPECT_EQ(renderShapeCanvas(e.p, e.s, {0, 0, 80, 80}).pixel(10, 3), (Rgba{0, 0, 255, 255}));
 }
 
@@ -150,7 +152,7 @@ TEST(ShapeEditorOpen, NeedsASpriteImage) {
     FakeDialogs d;
     EXPECT_FALSE(mayOpenShapeEditor(e.p, e.s, d));
     EXPECT_EQ(d.shown, (std::vector<Shown>{{"Message", "Please add a sprite image."}}));
-    e.p.sprites[e.s].preview = Image(150, 100);
+    e.p.sprites.edit(e.s, [&](auto& r) { r.preview = Image(150, 100); });
     EXPECT_TRUE(mayOpenShapeEditor(e.p, e.s, d));
     EXPECT_FALSE(mayOpenShapeEditor(e.p, 99, d));
 }

@@ -79,7 +79,7 @@ TEST(EffectPreview, OkChangesTheCurrentFrameOrEveryFrameOfTheSprite) {
     EXPECT_EQ(t.p.frames[0].image.pixel(1, 0), (Rgba{255, 255, 255, 255}));
     EXPECT_EQ(t.p.frames[1].image, patterned(4, 3));  // another sprite
     EXPECT_TRUE(t.p.frames[3].image.empty());
-    EXPECT_FALSE(t.p.modified);
+    EXPECT_FALSE(t.p.modified());
 }
 
 TEST(EffectPreview, NoiseOfThePreviewIsTheNoiseOkApplies) {

@@ -17,9 +17,13 @@ struct Preview {
     explicit Preview(int w = 20, int h = 10, int frames = 1) {
         s = addSprite(p, "s");
         for (int i = 0; i < frames; ++i) addFrame(p, "s", std::to_string(i), filled(w, h, kBlue));
-        sprite().spritewindow.showcollision = false;
+        editSprite([&](auto& r) { r.spritewindow.showcollision = false; });
     }
-    Sprite& sprite() { return p.sprites[s]; }
+    const Sprite& sprite() const { return p.sprites[s]; }
+    template <class Change>
+    void editSprite(Change change) {
+        p.sprites.edit(s, change);
+    }
     Image render(int w, int h) { return renderSpritePreview(p, s, {0, 0, w, h}); }
     Project p;
     size_t s = 0;
@@ -59,7 +63,7 @@ TEST(SpritePreviewTimer, AnimationLoopsOverTheFramesAndStaysAtZeroWithout) {
 
 TEST(SpritePreviewOrigin, DragCenterAndTypedValues) {
     Preview v(33, 20);
-    v.sprite().spritewindow.zoom = 4;
+    v.editSprite([&](auto& r) { r.spritewindow.zoom = 4; });
     dragOrigin(v.p, v.s, 10, 21);
     EXPECT_EQ(v.sprite().centerx, 2);
     EXPECT_EQ(v.sprite().centery, 5);
@@ -75,16 +79,14 @@ TEST(SpritePreviewOrigin, DragCenterAndTypedValues) {
     EXPECT_EQ(v.sprite().centery, 0);
 
     Preview empty(1, 1, 0);
-    empty.sprite().centerx = 3;
+    empty.editSprite([&](auto& r) { r.centerx = 3; });
     EXPECT_FALSE(centerOrigin(empty.p, empty.s));
     EXPECT_EQ(empty.sprite().centerx, 3);
 }
 
 TEST(SpritePreviewRender, FrameAndOriginCrosshairByXor) {
     Preview v;
-    v.sprite().centerx = 2;
-    v.sprite().centery = 3;
-    v.sprite().spritewindow.zoom = 2;
+    v.editSprite([&](auto& r) { r.centerx = 2; r.centery = 3; r.spritewindow.zoom = 2; });
     Image c = v.render(40, 20);
     EXPECT_EQ(c.pixel(0, 0), kBlue);
     EXPECT_EQ(c.pixel(4, 0), (Rgba{255, 255, 0, 255}));
@@ -95,14 +97,9 @@ TEST(SpritePreviewRender, FrameAndOriginCrosshairByXor) {
 
 TEST(SpritePreviewRender, BoxOutlineThenFill) {
     Preview v;
-    v.sprite().spritewindow.showcollision = true;
-    v.sprite().centerx = 19;
-    v.sprite().centery = 9;
-    v.sprite().collisionshape = "Box";
-    v.sprite().collisionleft = 12;  // typed the wrong way round
-    v.sprite().collisionright = 2;
-    v.sprite().collisiontop = 1;
-    v.sprite().collisionbottom = 6;
+    v.editSprite([&](auto& r) { r.spritewindow.showcollision = true; r.centerx = 19; r.centery = 9; r.collisionshape = "Box"; });
+    v.editSprite([&](auto& r) { r.collisionleft = 12; });  // typed the wrong way round
+    v.editSprite([&](auto& r) { r.collisionright = 2; r.collisiontop = 1; r.collisionbottom = 6; });
     Image c = v.render(20, 10);
     EXPECT_EQ(c.pixel(2, 1), kTwice);   // the outline, then the fill over it
     EXPECT_EQ(c.pixel(5, 3), kOnce);
@@ -113,34 +110,27 @@ TEST(SpritePreviewRender, BoxOutlineThenFill) {
 
 TEST(SpritePreviewRender, CircleCentredOnTheFrameNotTheOrigin) {
     Preview v;
-    v.sprite().spritewindow.showcollision = true;
-    v.sprite().collisionshape = "Circle";
-    v.sprite().collisionradius = 3;
-    v.sprite().centerx = 19;
-    v.sprite().centery = 9;
+    v.editSprite([&](auto& r) { r.spritewindow.showcollision = true; r.collisionshape = "Circle"; r.collisionradius = 3; r.centerx = 19; r.centery = 9; });
     Image c = v.render(20, 10);
     EXPECT_EQ(c.pixel(10, 5), kOnce);
     EXPECT_EQ(c.pixel(13, 5), kTwice);  // on the outline
     EXPECT_EQ(c.pixel(14, 5), kBlue);
     EXPECT_EQ(c.pixel(1, 1), kBlue);
-    v.sprite().spritewindow.showcollision = false;
+    v.editSprite([&](auto& r) { r.spritewindow.showcollision = false; });
     EXPECT_EQ(v.render(20, 10).pixel(10, 5), kBlue);
-    v.sprite().spritewindow.showcollision = true;
-    v.sprite().collisionradius = INT_MAX;  // covers everything, quickly
+    v.editSprite([&](auto& r) { r.spritewindow.showcollision = true; });
+    v.editSprite([&](auto& r) { r.collisionradius = INT_MAX; });  // covers everything, quickly
     EXPECT_EQ(v.render(20, 10).pixel(0, 0), kOnce);
 }
 
 TEST(SpritePreviewRender, PolygonFilledInsideItsEdgesWhateverLiesBeneath) {
     Preview v(16, 16);
     v.p.frames[0].image = patterned(16, 16);
-    v.sprite().spritewindow.showcollision = true;
-    v.sprite().collisionshape = "Shape";
-    v.sprite().centerx = 15;
-    v.sprite().centery = 15;
+    v.editSprite([&](auto& r) { r.spritewindow.showcollision = true; r.collisionshape = "Shape"; r.centerx = 15; r.centery = 15; });
     v.p.points = {{"s", 2, 2}, {"s", 12, 2}, {"s", 12, 12}, {"s", 2, 12}};
-    v.sprite().spritewindow.showcollision = false;
+    v.editSprite([&](auto& r) { r.spritewindow.showcollision = false; });
     const Image f = v.render(16, 16);  // the frame over the backdrop, without the shape
-    v.sprite().spritewindow.showcollision = true;
+    v.editSprite([&](auto& r) { r.spritewindow.showcollision = true; });
     Image c = v.render(16, 16);
     auto once = [&](int x, int y) { return blendOver(f.pixel(x, y), kCollisionShapeColour); };
     EXPECT_EQ(c.pixel(7, 7), once(7, 7));
@@ -152,15 +142,13 @@ TEST(SpritePreviewRender, PolygonFilledInsideItsEdgesWhateverLiesBeneath) {
 
 TEST(SpritePreviewRender, PolygonWhoseAverageLiesOutsideFillsTheOutside) {
     Preview v(40, 40);
-    v.sprite().spritewindow.showcollision = true;
-    v.sprite().collisionshape = "Shape";
+    v.editSprite([&](auto& r) { r.spritewindow.showcollision = true; r.collisionshape = "Shape"; });
     // A "U": the average of its points (20, 21) lies in the open notch.
     v.p.points = {{"s", 10, 10}, {"s", 30, 10}, {"s", 30, 30}, {"s", 25, 30},
                   {"s", 25, 15}, {"s", 15, 15}, {"s", 15, 30}, {"s", 10, 30}};
-    v.sprite().centerx = 39;
-    v.sprite().centery = 39;
+    v.editSprite([&](auto& r) { r.centerx = 39; r.centery = 39; });
     for (int zoom : {1, 2}) {
-        v.sprite().spritewindow.zoom = zoom;
+        v.editSprite([&](auto& r) { r.spritewindow.zoom = zoom; });
         Image c = v.render(40 * zoom, 40 * zoom);
         EXPECT_EQ(c.pixel(20 * zoom, 21 * zoom), kOnce) << zoom;
         EXPECT_EQ(c.pixel(0, 0), kOnce) << zoom;                                  // beyond the box
@@ -171,7 +159,7 @@ TEST(SpritePreviewRender, PolygonWhoseAverageLiesOutsideFillsTheOutside) {
         EXPECT_EQ(part.pixel(0, 0), kOnce);
     }
     // A start on an edge fills nothing; far-away points finish without trouble.
-    v.sprite().spritewindow.zoom = 1;
+    v.editSprite([&](auto& r) { r.spritewindow.zoom = 1; });
     v.p.points = {{"s", 0, 5}, {"s", 10, 5}};
     EXPECT_EQ(v.render(40, 40).pixel(20, 20), kBlue);
     v.p.points = {{"s", -2'000'000'000, 3}, {"s", 2'000'000'000, 3}, {"s", 0, 2'000'000'000}};

@@ -53,9 +53,7 @@ TEST(StripImport, SheetOfFourColumnsReplacesTheFramesAndResetsTheShape) {
     Project p;
     size_t s = addSprite(p, "hero");
     addSprite(p, "other");
-    p.sprites[s].centerx = 7;
-    p.sprites[s].centery = 9;
-    p.sprites[s].spritewindow.position = 5;
+    p.sprites.edit(s, [&](auto& r) { r.centerx = 7; r.centery = 9; r.spritewindow.position = 5; });
     for (int i = 0; i < 10; ++i) addFrame(p, "hero", std::to_string(i), Image(8, 8));
     addFrame(p, "other", "0", Image(8, 8));
     FakeDialogs d;
@@ -86,7 +84,7 @@ TEST(StripImport, InvalidColumnsOrRowsAreRefusedAndChangeNothing) {
     Project p;
     size_t s = addSprite(p, "hero");
     addFrame(p, "hero", "0", Image(8, 8));
-    p.sprites[s].collisionright = 8;
+    p.sprites.edit(s, [&](auto& r) { r.collisionright = 8; });
     for (auto [c, r] : {std::pair{"0", "1"}, {"1", "abc"}, {"65", "1"}, {"1", "-2"}}) {
         FakeDialogs d;
         EXPECT_FALSE(importStrip(p, d, importOf(sheetOf(4, 1, 16, 16), s, c, r))) << c << " " << r;
