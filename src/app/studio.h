@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/notification.h"
 #include "base/ports.h"
 #include "code/keywords.h"
 #include "extensions/extension_file.h"
@@ -51,6 +52,13 @@ struct Studio {
     std::vector<std::function<void()>> commitHooks;
     // Called when New or Open closes every open window.
     std::vector<std::function<void()>> closeWindowsHooks;
+    // "Resources changed": records were added, renamed, removed or put in a new order
+    // (or the whole project replaced). An open window that lists records in its boxes
+    // (sprites, objects, backgrounds, scenes) subscribes and refills them. The main
+    // window sends it each time it rebuilds the resource panel, which it does after
+    // every command that changes records and whenever a window asks for it through
+    // HookContext::rebuildPanel after its Done.
+    Notification resourcesChanged;
 };
 
 inline constexpr const char* kStatusOpening = "OPENING PROJECT...";

@@ -129,3 +129,30 @@ TEST(OpenDialog, ShowsTheProjectsPreviewOrThePlaceholderAndWhenItWasWritten) {
     EXPECT_EQ(dialog->chosen(), "plain");
     dialog->Destroy();
 }
+
+TEST(EditorHooks, EachKindIsWiredOnItsOwnAndRecordChangesAreAnnounced) {
+    GuiStudio s;
+    std::vector<std::string> opened;
+    s.hooks.sprite.open = [&](ui::HookContext& c, const std::string& name) {
+        EXPECT_EQ(&c.studio, &s.studio);
+        opened.push_back(name);
+    };
+    s.hooks.sprite.isOpen = [&](const std::string& name) { return !opened.empty() && opened.back() == name; };
+    int changes = 0;
+    auto listening = s.studio.resourcesChanged.subscribe([&] { ++changes; });
+    ui::MainFrame* f = s.start();
+    changes = 0;
+
+    f->runCommand(Command::AddSprite);
+    ASSERT_EQ(s.studio.project.sprites.size(), 1u);
+    const std::string sprite = s.studio.project.sprites[0].name;
+    EXPECT_EQ(opened, std::vector<std::string>{sprite});
+    EXPECT_TRUE(f->hasOpenWindow(PanelCategory::Sprites, sprite));
+    EXPECT_EQ(changes, 1);  // the new record: open windows refill their boxes
+
+    // The kinds nobody wired still say so, and know of no open window.
+    wxTEST_DIALOG(f->runCommand(Command::AddObject), ExpectMessage("Message", "The object window is not available yet."));
+    EXPECT_FALSE(f->hasOpenWindow(PanelCategory::Objects, s.studio.project.objects[0].name));
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(opened.size(), 1u);
+}

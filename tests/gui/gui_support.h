@@ -61,7 +61,7 @@ struct GuiStudio {
         options.maximise = false;
         options.versionFileAddress = versionAddress;
         options.versionTimeoutMs = 1500;
-        frame = ui::startStudio(studio, &dialogs, {}, options);
+        frame = ui::startStudio(studio, &dialogs, hooks, options);
         pump();
         return frame;
     }
@@ -71,6 +71,8 @@ struct GuiStudio {
     FakeShell shell;
     SystemClock clock;
     Studio studio;
+    // The windows wired into the studio (none unless a test sets some before start()).
+    ui::EditorHooks hooks;
     ui::MainFrame* frame = nullptr;
 };
 

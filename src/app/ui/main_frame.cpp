@@ -156,6 +156,7 @@ void MainFrame::rebuildPanel() {
     for (ResourcePage* p : pages_) p->rebuild();
     game_->rebuild();
     refreshTitle();
+    studio_.resourcesChanged.notify();
 }
 
 HookContext MainFrame::hookContext() { return HookContext{this, studio_, [this] { rebuildPanel(); }}; }
@@ -165,16 +166,15 @@ void MainFrame::notAvailable(const std::string& what) {
 }
 
 void MainFrame::editRecord(PanelCategory c, const std::string& name) {
-    if (hooks_.editRecord) {
-        HookContext ctx = hookContext();
-        hooks_.editRecord(ctx, c, name);
-        return;
-    }
-    notAvailable(std::string("The ") + categorySingular(c) + " window");
+    const RecordWindowHook& window = hooks_.recordWindow(c);
+    if (!window.open) return notAvailable(std::string("The ") + categorySingular(c) + " window");
+    HookContext ctx = hookContext();
+    window.open(ctx, name);
 }
 
 bool MainFrame::hasOpenWindow(PanelCategory c, const std::string& name) {
-    return hooks_.hasOpenWindow && hooks_.hasOpenWindow(c, name);
+    const RecordWindowHook& window = hooks_.recordWindow(c);
+    return window.isOpen && window.isOpen(name);
 }
 
 void MainFrame::exportFunctions() {
