@@ -120,21 +120,21 @@ bool placeTile(Project& p, SceneEditor& e, const Scene& s, int x, int y) {
 std::optional<size_t> createInstance(Project& p, SceneEditor& e, int x, int y) {
     if (!editedScene(p, e)) return std::nullopt;
     e.index.sync(p, e.scene);
-    const GameObject* templ = p.templateNamed(e.objectToPlace);
+    const GameObject* objectTemplate = p.templateNamed(e.objectToPlace);
     GameObject o;
     o.prototype = 0;
     o.name = freshName(p, ResourceKind::Object, "SceneObject");
     o.templ = e.objectToPlace;
     o.scene = e.scene;
     o.selected = 0;
-    o.sprite = templ ? templ->sprite : std::string();
+    o.sprite = objectTemplate ? objectTemplate->sprite : std::string();
     if (e.placePreview && !e.placePreview->empty()) {
         o.canvasImage = e.placePreview;
         o.displayImage = e.placePreview;
     }
     o.x = x;
     o.y = y;
-    o.depth = templ ? templ->depth : 0;
+    o.depth = objectTemplate ? objectTemplate->depth : 0;
     const size_t i = p.objects.add(std::move(o));
     e.index.instanceAppended(p, i);
     p.markModified();

@@ -52,10 +52,10 @@ void chooseObjectToPlace(const Project& p, SceneEditor& e, std::string_view temp
     e.objectAction = ObjectAction::Place;
     e.placePreview.reset();
     e.placePreviewSprite = -1;
-    const GameObject* templ = p.templateNamed(e.objectToPlace);
-    if (!templ || templ->sprite.empty()) return;
-    e.placePreviewSprite = p.spriteIndex(templ->sprite);
-    const Image* first = p.firstFrameImage(templ->sprite);
+    const GameObject* objectTemplate = p.templateNamed(e.objectToPlace);
+    if (!objectTemplate || objectTemplate->sprite.empty()) return;
+    e.placePreviewSprite = p.spriteIndex(objectTemplate->sprite);
+    const Image* first = p.firstFrameImage(objectTemplate->sprite);
     if (first && !first->empty()) e.placePreview = std::make_shared<const Image>(*first);
 }
 
