@@ -16,7 +16,4 @@ void loadWordList(Studio& studio);
 // Reads the engine template export.js into memory.
 void loadEngineTemplate(Studio& studio);
 
-// Where Help looks for the user manual, relative to the program's folder.
-inline constexpr const char* kManualPage = "manual/index.html";
-
 } // namespace pondaro

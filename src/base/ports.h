@@ -34,12 +34,15 @@ public:
     virtual void showMergeResult(const std::string& text) = 0;
 };
 
+// Where Help looks for the user manual, relative to the program's folder.
+inline constexpr const char* kManualPage = "manual/index.html";
+
 class Shell {
 public:
     virtual ~Shell() = default;
     // Opens a page (a path or a file:// address) with the desktop's default browser.
     virtual bool openPage(const std::string& page) = 0;
-    // Opens the user manual.
+    // Opens the user manual (kManualPage).
     virtual bool openManual() = 0;
 };
 

@@ -83,7 +83,7 @@ public:
     // Changes the record at i in place: returns change(record). A name the change gives
     // the record is taken into the index (a rename of the record alone: references to
     // it are the caller's, see project/naming.h). `change` must not add or remove
-    // records of this table.
+    // records of this table, nor hand the record out to be changed later.
     template <class Change>
     decltype(auto) edit(size_t i, Change&& change) {
         if constexpr (std::is_void_v<std::invoke_result_t<Change, Record&>>) {
@@ -104,7 +104,8 @@ public:
         return true;
     }
 
-    // change(record) for every record in table order, as edit() does.
+    // change(record) for every record in table order, as edit() does; names changed on
+    // the way are taken into the index once the walk is over.
     template <class Change>
     void editEach(Change&& change) {
         bool renamed = false;

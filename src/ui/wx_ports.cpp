@@ -5,7 +5,6 @@
 #include <wx/msgdlg.h>
 #include <wx/utils.h>
 
-#include "app/startup.h"
 #include "base/files.h"
 #include "base/text.h"
 #include "ui/merge_result_dialog.h"
