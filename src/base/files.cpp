@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <random>
 #include <unistd.h>
 
 namespace pondaro {
@@ -44,12 +43,16 @@ Status readFile(const fs::path& path, std::string& contents) {
     return Status::success();
 }
 
-Status writeFileAtomic(const fs::path& path, std::string_view contents, WriteMode mode) {
+fs::path temporaryFileFor(const fs::path& path) {
     fs::path folder = path.parent_path();
     if (folder.empty()) folder = ".";
-    std::random_device rd;
-    fs::path temp = folder / ("." + path.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    return folder / ("." + path.filename().string() + ".tmp" + std::to_string(::getpid()));
+}
+
+Status writeFileAtomic(const fs::path& path, std::string_view contents, WriteMode mode) {
+    const fs::path temp = temporaryFileFor(path);
+    // A link of that name is not followed: the bytes go nowhere but beside the target.
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, 0644);
     if (fd < 0) return Status::failure(describe(path, std::string("Cannot write (") + std::strerror(errno) + "):"));
     const char* p = contents.data();
     size_t left = contents.size();

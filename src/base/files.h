@@ -20,8 +20,14 @@ Status readFile(const fs::path& path, std::string& contents);
 enum class WriteMode { Durable, Fast };
 
 // Writes to a temporary file in the same folder, flushes it and renames it over
-// the target, so the old file stays whole until the new one is complete.
+// the target, so the old file stays whole until the new one is complete. On failure
+// the target is left as it was and no temporary file stays behind.
 Status writeFileAtomic(const fs::path& path, std::string_view contents, WriteMode mode = WriteMode::Durable);
+
+// The temporary file writeFileAtomic writes first: a hidden name beside the target,
+// one per program, so two programs writing in one folder never share it and a
+// write cut short by a crash leaves one stray file, which the next write reuses.
+fs::path temporaryFileFor(const fs::path& path);
 
 // Copies a file, overwriting the target. Fails when the source is missing.
 bool copyFileOver(const fs::path& from, const fs::path& to);

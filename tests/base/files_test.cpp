@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "base/files.h"
 #include "base/text.h"
 #include "support/temp_folder.h"
@@ -21,24 +18,24 @@ TEST(AtomicWrite, ReplacesTheFileAndLeavesNoTemporaryBehind) {
 }
 
 TEST(AtomicWrite, AFailedWriteIsReportedAndKeepsTheOldFile) {
-    if (geteuid() == 0) {
-        // root ignores folder permissions; a missing folder still makes the write fail.
-        TempFolder dir;
-        Status s = writeFileAtomic(dir.path() / "missing" / "a.txt", "x");
-        EXPECT_FALSE(s);
-        EXPECT_NE(s.message().find("a.txt"), std::string::npos);
-        return;
-    }
+    // Folders in the way make the write fail for every user, root included.
     TempFolder dir;
     auto path = dir.path() / "a.txt";
     ASSERT_TRUE(writeFileAtomic(path, "old"));
-    chmod(dir.path().c_str(), 0500);
-    Status s = writeFileAtomic(path, "new");
-    chmod(dir.path().c_str(), 0700);
+    ensureDirectory(temporaryFileFor(path) / "inner");
+    Status s = writeFileAtomic(path, "new contents");
     EXPECT_FALSE(s);
-    std::string back;
-    ASSERT_TRUE(readFile(path, back));
-    EXPECT_EQ(back, "old");
+    EXPECT_NE(s.message().find("a.txt"), std::string::npos) << s.message();
+    EXPECT_EQ(readTestFile(path), "old");
+
+    // The target itself a folder: the rename fails and the temporary file goes.
+    removeAll(temporaryFileFor(path));
+    ensureDirectory(dir.path() / "b.txt" / "inner");
+    EXPECT_FALSE(writeFileAtomic(dir.path() / "b.txt", "new"));
+    EXPECT_TRUE(isDirectory(dir.path() / "b.txt" / "inner"));
+    EXPECT_FALSE(std::filesystem::exists(temporaryFileFor(dir.path() / "b.txt")));
+
+    EXPECT_FALSE(writeFileAtomic(dir.path() / "missing" / "a.txt", "x"));
 }
 
 TEST(FileHelpers, ReportFailuresInsteadOfThrowing) {
