@@ -46,13 +46,16 @@ bool buildGame(Studio& studio) {
     return true;
 }
 
-std::string gamePageAddress(const Studio& studio) {
+std::string gamePagePath(const Studio& studio) {
     std::error_code ec;
     fs::path folder = fs::absolute(studio.root, ec).lexically_normal();
     std::string path = folder.string();
     if (path.empty() || path.back() != '/') path += '/';
-    path += "Projects/" + studio.project.name + "/index.html";
-    return (studio.prefs.add_file_protocol == 1 ? "file://" : "") + path;
+    return path + "Projects/" + studio.project.name + "/index.html";
+}
+
+std::string gamePageAddress(const Studio& studio) {
+    return (studio.prefs.add_file_protocol == 1 ? "file://" : "") + gamePagePath(studio);
 }
 
 bool runGame(Studio& studio) {
@@ -62,7 +65,12 @@ bool runGame(Studio& studio) {
     }
     if (!saveProject(studio)) return false;  // the error is shown; an old page would mislead
     const fs::path page = projectsFolder(studio.root) / studio.project.name / "index.html";
-    if (fileSize(page) > 0) return studio.shell.openPage(gamePageAddress(studio));
+    if (fileSize(page) > 0) {
+        if (studio.shell.openPage(gamePageAddress(studio))) return true;
+        // The game is built all the same: the user can still open it by hand.
+        studio.dialogs.error("The browser could not be started. Open this page yourself:\r\n" + gamePagePath(studio));
+        return false;
+    }
     studio.dialogs.message(
         "The INDEX.HTML file is missing. You can allow Pondaro to create it (enable it in the Preferences) or you can "
         "copy your file in the project folder.");

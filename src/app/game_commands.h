@@ -16,11 +16,15 @@ bool buildGame(Studio& studio);
 
 // Run game: "Please save your game." for an unnamed project; otherwise Save (with its
 // build), then the page opened in the browser. A failed save or build opens nothing (an
-// old page would mislead), and so does a missing page, which is reported.
+// old page would mislead), and so does a missing page, which is reported. A browser
+// that does not start is reported with the page's path, for the user to open it. True
+// when the browser was started.
 bool runGame(Studio& studio);
 
-// Projects/<name>/index.html as the browser is given it: the program's folder in
-// front, "file://" before it when add_file_protocol is 1.
+// Projects/<name>/index.html with the program's folder in front.
+std::string gamePagePath(const Studio& studio);
+// The page as the browser is given it: "file://" before its path when
+// add_file_protocol is 1.
 std::string gamePageAddress(const Studio& studio);
 
 } // namespace pondaro

@@ -28,9 +28,8 @@ void replaceAll(std::string& text, std::string_view marker, const std::string& b
 std::string readTemplate(const fs::path& root) {
     const fs::path path = root / "export.js";
     std::string text;
-    if (readFile(path, text)) return text;
-    if (!fs::exists(path)) writeFileAtomic(path, "");
-    return "";
+    if (!readFile(path, text)) text.clear();
+    return text;
 }
 
 std::string indexHtml() {
@@ -87,6 +86,7 @@ std::string gameScript(Project& p, const std::vector<ExtensionEntry>& extensions
 Status writeGame(Project& p, const fs::path& root, const GameSources& sources) {
     if (Status s = checkPathComponent(p.name, "project name"); !s)
         return Status::failure("The game could not be written: " + s.message());
+    if (sources.engineTemplate.empty()) return Status::failure(kEngineMissingMessage);
     const fs::path folder = projectsFolder(root) / p.name;
     if (!ensureDirectory(folder))
         return Status::failure("The game could not be written: the folder '" + folder.string() +

@@ -16,8 +16,12 @@ namespace pondaro {
 // The address of the product's web site, linked from every game page.
 inline constexpr const char* kProductWebAddress = "https://pondaro.example.org/";
 
-// Reads export.js from the program's folder, creating it empty when it is missing.
-// Bytes are kept as they are (the template is plain ASCII).
+// The refusal of a build without an engine: its game would be an empty page.
+inline constexpr const char* kEngineMissingMessage = "The game engine file export.js is missing or empty.";
+
+// Reads export.js from the program's folder; "" when it is missing or cannot be read
+// (nothing is created: an empty engine is refused when a game is written). Bytes are
+// kept as they are (the template is plain ASCII).
 std::string readTemplate(const std::filesystem::path& root);
 
 // The sixteen lines of the game page.
@@ -40,8 +44,9 @@ struct GameSources {
 // Writes Projects/<name>/index.html (when `writePage`, or when there is none) and
 // game.js, each replacing its file atomically, into the folder it creates. Reorders
 // the objects as gameScript does. Refused, writing nothing, for a name that cannot be
-// a folder's; a file that cannot be written does not keep the other from being
-// written, and the failure names each.
+// a folder's and for an empty engine template (kEngineMissingMessage); a file that
+// cannot be written does not keep the other from being written, and the failure
+// names each.
 Status writeGame(Project& p, const std::filesystem::path& root, const GameSources& sources);
 
 } // namespace pondaro

@@ -134,6 +134,18 @@ TEST(RunGame, SavesBuildsAndOpensThePage) {
     EXPECT_EQ(b.shell.pages[1], "file://" + expected);
 }
 
+TEST(RunGame, ABrowserThatDoesNotStartIsReportedWithThePagesPath) {
+    Building b;
+    b.p().name = "g";
+    createScene(b.p());
+    b.shell.browserStarts = false;
+    b.studio.prefs.add_file_protocol = 1;
+    EXPECT_FALSE(runGame(b.studio));
+    EXPECT_EQ(b.dialogs.shown, (std::vector<Shown>{{"Error", "The browser could not be started. Open this page yourself:\r\n" +
+                                                                 fs::absolute(b.root()).lexically_normal().string() +
+                                                                 "/Projects/g/index.html"}}));
+}
+
 TEST(RunGame, AFailedBuildOpensNothing) {
     Building b;
     b.p().name = "g";
@@ -159,10 +171,15 @@ TEST(RunGame, AMissingPageIsReportedAndNothingOpens) {
                                 "Preferences) or you can copy your file in the project folder."}));
 }
 
-TEST(ReadTemplate, AMissingTemplateIsCreatedEmpty) {
-    TempFolder dir;
-    EXPECT_EQ(readTemplate(dir.path()), "");
-    EXPECT_TRUE(isRegularFile(dir.path() / "export.js"));
-    writeTestFile(dir.path() / "export.js", "a\r\n\xE9");
-    EXPECT_EQ(readTemplate(dir.path()), "a\r\n\xE9");
+TEST(BuildGame, AMissingOrEmptyEngineIsAnErrorAndNoGameIsWritten) {
+    Building b;
+    b.p().name = "g";
+    createScene(b.p());
+    b.studio.engineTemplate = readTemplate(b.root());
+    EXPECT_FALSE(fs::exists(b.root() / "export.js"));
+    EXPECT_FALSE(buildGame(b.studio));
+    EXPECT_EQ(b.dialogs.shown, (std::vector<Shown>{{"Error", "The game engine file export.js is missing or empty."}}));
+    EXPECT_FALSE(fs::exists(b.gameFolder() / "game.js"));
+    writeTestFile(b.root() / "export.js", "a\r\n\xE9");
+    EXPECT_EQ(readTemplate(b.root()), "a\r\n\xE9");
 }

@@ -43,9 +43,12 @@ inline void screenshot(const std::string& name) {
     if (std::system(command.c_str()) != 0) ADD_FAILURE() << "no screenshot: " << command;
 }
 
-// A studio working in a fresh folder, with the desktop's dialogs and a recording shell.
+// A studio working in a fresh folder that holds an engine template, with the
+// desktop's dialogs and a recording shell.
 struct GuiStudio {
-    GuiStudio() : dialogs(folder.path(), wxBitmap()), studio(dialogs, shell, clock, folder.path()) {}
+    GuiStudio() : dialogs(folder.path(), wxBitmap()), studio(dialogs, shell, clock, folder.path()) {
+        writeTestFile(folder.path() / "export.js", "//PONDARO_SCENES\n");
+    }
     ~GuiStudio() {
         if (frame) frame->Destroy();
         pump(10);

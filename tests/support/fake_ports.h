@@ -1,10 +1,14 @@
 #pragma once
 // Scripted stand-ins for the windows: answers are queued in advance, and everything
-// shown is recorded so tests can check titles and texts.
+// shown is recorded so tests can check titles and texts. A question without a queued
+// answer fails the test: a test declares every question it lets the code ask (a
+// Cancel is queued too: "" for a chooser, nullopt for a name, false for Yes/No).
 #include <deque>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "app/studio.h"
 #include "base/ports.h"
@@ -62,7 +66,6 @@ public:
 
     std::vector<Shown> shown;
     std::vector<std::string> offered;
-    std::vector<std::string> unexpectedCalls;
 
     bool anyShown(const std::string& title) const {
         for (const auto& s : shown)
@@ -77,20 +80,21 @@ private:
         queue.pop_front();
         return a;
     }
-    void unexpected(const std::string& what) { unexpectedCalls.push_back(what); }
+    static void unexpected(const std::string& what) { ADD_FAILURE() << "unexpected " << what << " (no answer queued)"; }
 };
 
 class FakeShell : public Shell {
 public:
     bool openPage(const std::string& page) override {
         pages.push_back(page);
-        return true;
+        return browserStarts;
     }
     bool openManual() override {
         ++manuals;
         return true;
     }
     std::vector<std::string> pages;
+    bool browserStarts = true;
     int manuals = 0;
 };
 
@@ -105,9 +109,13 @@ public:
     std::tm time{};
 };
 
-// A studio working in a temporary folder, with scripted ports.
+// A studio working in a temporary folder, with scripted ports and an engine template
+// as start-up would have read (Save builds the game, and an empty engine is refused).
 struct TestStudio {
-    TestStudio() : studio(dialogs, shell, clock, folder.path()) { clock.set(12, 34, 56); }
+    TestStudio() : studio(dialogs, shell, clock, folder.path()) {
+        clock.set(12, 34, 56);
+        studio.engineTemplate = "//PONDARO_SCENES\n";
+    }
     TempFolder folder;
     FakeDialogs dialogs;
     FakeShell shell;
