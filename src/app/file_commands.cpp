@@ -44,6 +44,13 @@ bool askProjectName(Studio& studio) {
     return true;
 }
 
+// Media a read could not copy stays where it is and reaches the saved project from
+// there; the user is told which files live outside the working folder.
+void warnAboutUncopiedMedia(Studio& studio, const std::vector<std::string>& files) {
+    if (!files.empty())
+        studio.dialogs.warning(headedList("These files could not be copied into the working folder:", files));
+}
+
 // Save once the project has its name.
 bool saveNamedProject(Studio& studio) {
     commitOpenEditors(studio);
@@ -86,8 +93,9 @@ bool openProjectNamed(Studio& studio, const std::string& name) {
     Project& p = studio.project;
     p.name = name;
     studio.status = kStatusOpening;
-    readIntoProject(p, std::move(data), name, false, studio.root);
+    const auto uncopied = readIntoProject(p, std::move(data), name, false, studio.root);
     studio.status = kStatusReady;
+    warnAboutUncopiedMedia(studio, uncopied);
     return true;
 }
 
@@ -122,11 +130,12 @@ bool mergeProjectNamed(Studio& studio, const std::string& name) {
     p.renames.clear();
     p.mergeLog.clear();
     studio.status = kStatusOpening;
-    readIntoProject(p, std::move(data), name, true, studio.root);
+    const auto uncopied = readIntoProject(p, std::move(data), name, true, studio.root);
     for (auto& close : studio.closeWindowsHooks) close();
     studio.status = kStatusReady;
     // The merged records are not saved anywhere yet: New or Open must ask first.
     p.markModified();
+    warnAboutUncopiedMedia(studio, uncopied);
     if (!p.mergeLog.empty()) studio.dialogs.showMergeResult(mergeResultText(p.mergeLog));
     return true;
 }

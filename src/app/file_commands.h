@@ -18,16 +18,17 @@ bool newProject(Studio& studio, bool ask = true);
 
 // File > Open: asks about unsaved changes, shows the open dialog and reads the chosen
 // project. The file is read completely before anything of the open project changes;
-// a refused file is reported and leaves the project as it was. True when a project
-// was opened.
+// a refused file is reported and leaves the project as it was. Media files that could
+// not be copied into the working folder are named in a warning (the read succeeds and
+// Save takes them from where they are). True when a project was opened.
 bool openProject(Studio& studio);
 
 // Opens the named project as Open does once the dialog has returned the name.
 bool openProjectNamed(Studio& studio, const std::string& name);
 
 // File > Merge: appends a stored project to the open, named one. The merged records
-// are an unsaved change; renames made on the way are shown in the "Merge result"
-// window. True when merged.
+// are an unsaved change; media that could not be copied is named as Open does, and
+// renames made on the way are shown in the "Merge result" window. True when merged.
 bool mergeProject(Studio& studio);
 bool mergeProjectNamed(Studio& studio, const std::string& name);
 

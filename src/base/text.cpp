@@ -103,6 +103,14 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::string headedList(std::string_view heading, const std::vector<std::string>& items, size_t maxItems) {
+    std::string text(heading);
+    const size_t listed = items.size() <= maxItems + 1 ? items.size() : maxItems;
+    for (size_t i = 0; i < listed; ++i) text += "\r\n" + items[i];
+    if (listed < items.size()) text += "\r\n... and " + std::to_string(items.size() - listed) + " more.";
+    return text;
+}
+
 Status writeTextFile(const std::filesystem::path& path, std::string_view text) {
     return writeFileAtomic(path, toCrlf(stripBom(text)));
 }

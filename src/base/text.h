@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/status.h"
 
@@ -25,6 +26,11 @@ std::string sanitizeUtf8(std::string_view text);
 std::string asciiLower(std::string_view text);
 std::string asciiUpper(std::string_view text);
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
+
+// A message's heading with one item a line under it. A message box taller than the
+// screen hides its own button, so past `maxItems` the rest is only counted
+// ("... and 12 more.").
+std::string headedList(std::string_view heading, const std::vector<std::string>& items, size_t maxItems = 29);
 
 // Writes text as a UTF-8 file with CR LF line ends, atomically.
 Status writeTextFile(const std::filesystem::path& path, std::string_view text);

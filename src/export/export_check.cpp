@@ -568,13 +568,7 @@ std::vector<std::string> exportProblems(const Project& p, const std::vector<std:
 
 std::string exportProblemsText(const std::vector<std::string>& problems) {
     if (problems.empty()) return {};
-    // A message box taller than the screen hides its own button.
-    constexpr size_t kMaxLines = 30;
-    std::string text = "The game was written, but some names in the project will not work in it:";
-    size_t listed = problems.size() <= kMaxLines ? problems.size() : kMaxLines - 1;
-    for (size_t i = 0; i < listed; ++i) text += "\r\n" + problems[i];
-    if (listed < problems.size()) text += "\r\n... and " + std::to_string(problems.size() - listed) + " more.";
-    return text;
+    return headedList("The game was written, but some names in the project will not work in it:", problems);
 }
 
 } // namespace pondaro

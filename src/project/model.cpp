@@ -90,6 +90,7 @@ void Project::reset() {
     fns.clear();
     points.clear();
     renames.clear();
+    uncopiedMedia.clear();
     counter = 1;
 }
 

@@ -2,6 +2,7 @@
 // The one open project: the game settings, one ordered table per record kind, and
 // the project-wide values. Records refer to each other by name only.
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -245,6 +246,10 @@ struct Project {
     std::string imgfolder = "img";
     std::string audfolder = "aud";
     int counter = 1;  // the identity counter
+    // Media files read into the project that the working folder could not take, by the
+    // name the project knows them under: the file each was read from. Save copies them
+    // from there, so a failed copy never drops them from the saved project.
+    std::map<std::string, std::string> uncopiedMedia;
     RenameTable renames;
     std::string mergeLog;
 
@@ -261,7 +266,8 @@ struct Project {
     // Name taken: a record of the kind holds exactly this name.
     bool nameTaken(ResourceKind kind, std::string_view name) const;
 
-    // Empties every table and the rename table, resets the game settings, counter 1.
+    // Empties every table, the rename table and the uncopied media, resets the game
+    // settings, counter 1.
     void reset();
 
     // Sum of the used counts of the twelve tables the counter restarts from after a read.

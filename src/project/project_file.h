@@ -50,17 +50,22 @@ Status loadProjectFile(const std::filesystem::path& root, const std::string& nam
 // Reads parsed data into the project: with merge false into an emptied project (the
 // caller has reset it), with merge true appended to the open one. Clashing names are
 // renamed, references follow the renames, media is copied into the working folder and
-// frame images are loaded from the project `name`'s folder. Cannot fail: missing media
-// is not an error. Ends by restarting the identity counter from the record counts.
-void readIntoProject(Project& p, ProjectFileData&& data, const std::string& name, bool merge,
-                     const std::filesystem::path& root);
+// frame images are loaded from the project `name`'s folder. Cannot fail: a missing
+// media file is not an error, and one that cannot be copied stays where it is, in
+// `uncopiedMedia`, for Save to take from there. Returns the names of those files, for
+// the user to be told. Ends by restarting the identity counter from the record counts.
+std::vector<std::string> readIntoProject(Project& p, ProjectFileData&& data, const std::string& name, bool merge,
+                                         const std::filesystem::path& root);
 
 // The whole read: load, parse and read into the project. On a refused file the
-// project is left exactly as it was.
+// project is left exactly as it was. Media that could not be copied is in
+// `uncopiedMedia`.
 Status readProject(Project& p, const std::string& name, bool merge, const std::filesystem::path& root);
 
 // Writes the project under its name: the XML file (replaced atomically), frame PNGs
-// and the media copied from the working folder. Clears the modified flag on success.
+// and the media copied from the working folder (or from where a file stayed that could
+// not be copied there). A media file that cannot be copied fails the save, naming it,
+// after the XML is written. Clears the modified flag on success.
 Status writeProject(Project& p, const std::filesystem::path& root);
 
 // The XML text Save writes for the project (no files touched).

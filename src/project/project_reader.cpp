@@ -15,6 +15,7 @@
 #include "project/naming.h"
 #include "project/project_file.h"
 #include "project/record_fields.h"
+#include "project/working_folder.h"
 
 namespace pondaro {
 
@@ -253,26 +254,34 @@ bool sameContents(const fs::path& a, const fs::path& b) {
     return readFile(a, x) && readFile(b, y) && x == y;
 }
 
+bool present(const fs::path& path) {
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(path, ec));
+}
+
 // Copies a media file into the working folder and returns the name it has there. A
-// different file already there under that name (a merged project's sound or picture
+// different file already known under that name (a merged project's sound or picture
 // named like one of the open project) keeps its name, and the new one takes a free
-// name, so merging never replaces the open project's media.
-std::string copyIntoWorkingFolder(const fs::path& fromFolder, const std::string& file, const fs::path& work) {
-    if (work.empty() || !isPlainFileName(file)) return file;
+// name, so merging never replaces the open project's media. A file that is there but
+// cannot be copied stays where it is, remembered in `uncopiedMedia` for Save, and its
+// name goes to `uncopied`. A missing file is no failure: there is nothing to keep.
+std::string copyIntoWorkingFolder(Project& p, const fs::path& fromFolder, const std::string& file, const fs::path& work,
+                                  std::vector<std::string>& uncopied) {
+    if (!isPlainFileName(file)) return file;
     const fs::path from = fromFolder / file;
     if (!isRegularFile(from)) return file;
-    const fs::path to = work / file;
-    if (!fs::exists(to) || sameContents(from, to)) {
-        copyFileOver(from, to);
-        return file;
-    }
+    auto freeFor = [&](const std::string& name) {
+        if (!work.empty() && present(work / name) && !sameContents(from, work / name)) return false;
+        auto outside = p.uncopiedMedia.find(name);
+        return outside == p.uncopiedMedia.end() || sameContents(from, outside->second);
+    };
+    std::string name = file;
     const std::string stem = fs::path(file).stem().string(), ext = fs::path(file).extension().string();
-    for (int n = 2;; ++n) {
-        std::string other = stem + "_" + std::to_string(n) + ext;
-        if (fs::exists(work / other) && !sameContents(from, work / other)) continue;
-        copyFileOver(from, work / other);
-        return other;
-    }
+    for (int n = 2; !freeFor(name); ++n) name = stem + "_" + std::to_string(n) + ext;
+    if (!work.empty() && (present(work / name) || copyFileOver(from, work / name))) return name;
+    // A file already left outside (a sound and a music sharing it) is named once.
+    if (p.uncopiedMedia.insert_or_assign(name, from.string()).second) uncopied.push_back(file);
+    return name;
 }
 
 // Tile images cut from the same cell of the same background are shared.
@@ -306,8 +315,10 @@ std::string appendText(const std::string& current, const std::string& added) {
 
 } // namespace
 
-void readIntoProject(Project& p, ProjectFileData&& d, const std::string& name, bool merge, const fs::path& root) {
+std::vector<std::string> readIntoProject(Project& p, ProjectFileData&& d, const std::string& name, bool merge,
+                                         const fs::path& root) {
     const int v = d.version;
+    std::vector<std::string> uncopied;
     const std::string openName = p.name, openImg = p.imgfolder, openAud = p.audfolder;
 
     // Game settings.
@@ -354,7 +365,7 @@ void readIntoProject(Project& p, ProjectFileData&& d, const std::string& name, b
         for (auto& r : list) {
             r.uid = uid(r.uid);
             r.name = clashCheckOnRead(p, kind, r.name);
-            for (std::string* f : {&r.wav, &r.mp3, &r.ogg}) *f = copyIntoWorkingFolder(dAud, *f, work);
+            for (std::string* f : {&r.wav, &r.mp3, &r.ogg}) *f = copyIntoWorkingFolder(p, dAud, *f, work, uncopied);
             table.add(std::move(r));
         }
     };
@@ -365,7 +376,7 @@ void readIntoProject(Project& p, ProjectFileData&& d, const std::string& name, b
     for (auto& r : d.backgrounds) {
         r.uid = uid(r.uid);
         r.name = clashCheckOnRead(p, ResourceKind::Background, r.name);
-        r.file = copyIntoWorkingFolder(dImg, r.file, work);
+        r.file = copyIntoWorkingFolder(p, dImg, r.file, work, uncopied);
         p.backgrounds.add(std::move(r));
     }
     for (auto& r : d.fonts) {
@@ -434,7 +445,7 @@ void readIntoProject(Project& p, ProjectFileData&& d, const std::string& name, b
     // records the project held before keep theirs).
     for (size_t i = firstBackground; i < p.backgrounds.size(); ++i)
         p.backgrounds.edit(i, [&](Background& bg) {
-            if (!work.empty() && isPlainFileName(bg.file)) loadImage(work / bg.file, bg.picture);
+            if (const fs::path file = mediaFilePath(p, root, bg.file); !file.empty()) loadImage(file, bg.picture);
         });
     std::map<CellKey, std::shared_ptr<const Image>> cells;
     for (size_t i = firstTile; i < p.tiles.size(); ++i) {
@@ -461,6 +472,7 @@ void readIntoProject(Project& p, ProjectFileData&& d, const std::string& name, b
     });
 
     p.counter = p.recordCountForCounter();
+    return uncopied;
 }
 
 Status readProject(Project& p, const std::string& name, bool merge, const fs::path& root) {

@@ -7,6 +7,7 @@
 #include "image/codecs.h"
 #include "project/project_file.h"
 #include "project/record_fields.h"
+#include "project/working_folder.h"
 
 namespace pondaro {
 
@@ -130,19 +131,18 @@ Status writeProject(Project& p, const fs::path& root) {
             if (!st && firstFailure.empty()) firstFailure = st.message();
         }
     }
-    const fs::path work = root / p.workingFolder;
-    if (!p.workingFolder.empty()) {
-        // A file that is not in the working folder was never given; one that is there
-        // and cannot be copied would be missing from the saved project: say so.
-        auto copy = [&](const std::string& file, const fs::path& to) {
-            if (!isPlainFileName(file) || !isRegularFile(work / file)) return;
-            if (!copyFileOver(work / file, to / file) && firstFailure.empty())
-                firstFailure = "the file '" + file + "' could not be copied into '" + to.string() + "'";
-        };
-        for (const auto& s : p.sounds) copy(s.wav, aud), copy(s.mp3, aud), copy(s.ogg, aud);
-        for (const auto& m : p.musics) copy(m.wav, aud), copy(m.mp3, aud), copy(m.ogg, aud);
-        for (const auto& b : p.backgrounds) copy(b.file, img);
-    }
+    // A file the project does not know was never given; one that is known (in the
+    // working folder, or where it stayed when it could not be copied there) and cannot
+    // be copied would be missing from the saved project: say so.
+    auto copy = [&](const std::string& file, const fs::path& to) {
+        const fs::path from = mediaFilePath(p, root, file);
+        if (from.empty()) return;
+        if (!copyFileOver(from, to / file) && firstFailure.empty())
+            firstFailure = "the file '" + file + "' could not be copied into '" + to.string() + "'";
+    };
+    for (const auto& s : p.sounds) copy(s.wav, aud), copy(s.mp3, aud), copy(s.ogg, aud);
+    for (const auto& m : p.musics) copy(m.wav, aud), copy(m.mp3, aud), copy(m.ogg, aud);
+    for (const auto& b : p.backgrounds) copy(b.file, img);
 
     if (Status st = writeFileAtomic(projectFilePath(root, p.name), projectXml(p)); !st)
         return Status::failure("The project could not be saved: " + st.message());

@@ -8,6 +8,7 @@
 
 #include "base/files.h"
 #include "base/integer_reader.h"
+#include "base/text.h"
 
 namespace pondaro {
 
@@ -56,6 +57,14 @@ std::string createWorkingFolder(const std::filesystem::path& root, const std::tm
         return name;
     }
     return "";
+}
+
+std::filesystem::path mediaFilePath(const Project& p, const std::filesystem::path& root, const std::string& file) {
+    if (!isPlainFileName(file)) return {};
+    if (!p.workingFolder.empty() && isRegularFile(root / p.workingFolder / file)) return root / p.workingFolder / file;
+    auto outside = p.uncopiedMedia.find(file);
+    if (outside != p.uncopiedMedia.end()) return outside->second;
+    return {};
 }
 
 } // namespace pondaro

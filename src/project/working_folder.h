@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "project/model.h"
+
 namespace pondaro {
 
 // "_temp_" + the time of day as two-digit hours, minutes and seconds.
@@ -19,5 +21,10 @@ std::string createWorkingFolder(const std::filesystem::path& root, const std::tm
 
 // True when the folder is marked as belonging to a program that is still running.
 bool workingFolderInUse(const std::filesystem::path& folder);
+
+// Where the open project's media file of that name is: in the working folder, or, for
+// one that could not be copied there, the file it stayed in (which may have gone
+// since). Empty for a name that is no plain file name or that neither place knows.
+std::filesystem::path mediaFilePath(const Project& p, const std::filesystem::path& root, const std::string& file);
 
 } // namespace pondaro

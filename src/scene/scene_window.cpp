@@ -11,6 +11,7 @@
 #include "image/thumbnail_cards.h"
 #include "project/canvas_pictures.h"
 #include "project/naming.h"
+#include "project/working_folder.h"
 #include "scene/scene_canvas.h"
 #include "scene/scene_layers.h"
 #include "scene/scene_pictures.h"
@@ -25,7 +26,8 @@ void loadBackgroundPicture(const Project& p, SceneEditor& e, const std::filesyst
     const Background* bg = s && !s->background.empty() ? p.backgrounds.get(s->background) : nullptr;
     if (!bg || bg->file.empty()) return;
     Image picture;
-    if (loadImage(root / p.workingFolder / bg->file, picture)) e.backgroundPicture = std::move(picture);
+    const std::filesystem::path file = mediaFilePath(p, root, bg->file);
+    if (!file.empty() && loadImage(file, picture)) e.backgroundPicture = std::move(picture);
 }
 
 SceneEditor openSceneEditor(const Project& p, const std::filesystem::path& root, std::string_view scene) {

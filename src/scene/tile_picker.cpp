@@ -6,6 +6,7 @@
 
 #include "image/codecs.h"
 #include "image/draw.h"
+#include "project/working_folder.h"
 #include "scene/scene_canvas.h"
 
 namespace pondaro {
@@ -15,7 +16,8 @@ namespace {
 Image loadPicture(const Project& p, const std::filesystem::path& root, const Background* bg) {
     Image picture;
     if (!bg || bg->file.empty()) return picture;
-    if (!loadImage(root / p.workingFolder / bg->file, picture)) picture = Image();
+    const std::filesystem::path file = mediaFilePath(p, root, bg->file);
+    if (file.empty() || !loadImage(file, picture)) picture = Image();
     return picture;
 }
 

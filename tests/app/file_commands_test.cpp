@@ -197,6 +197,21 @@ TEST(LifecycleMerge, MergingIntoItselfLogsEveryRenameAndMarksTheProjectModified)
     EXPECT_FALSE(newProject(s.studio));
 }
 
+TEST(LifecycleMerge, MediaTheWorkingFolderCannotTakeIsNamedInAWarning) {
+    Started s;
+    createSound(s.p());
+    s.p().sounds.edit(0, [](auto& r) { r.wav = "a.wav"; });
+    writeTestFile(s.work() / "a.wav", "wav");
+    s.storeProject("alpha");
+    s.p().name = "base";
+    // A file where the working folder should be: nothing can be copied into it.
+    removeAll(s.work());
+    writeTestFile(s.work(), "in the way");
+    ASSERT_TRUE(mergeProjectNamed(s.studio, "alpha"));
+    EXPECT_EQ(s.dialogs.shown,
+              (std::vector<Shown>{{"Warning", "These files could not be copied into the working folder:\r\na.wav"}}));
+}
+
 TEST(LifecycleSave, AnUnnamedProjectAsksForANameAndCancelWritesNothing) {
     Started s;
     createSprite(s.p());

@@ -247,6 +247,34 @@ TEST(ProjectFileMedia, SaveWritesFramesAndCopiesMediaOpenBringsThemBack) {
     EXPECT_EQ(*q.objects[1].canvasImage, q.frames[0].image);
 }
 
+TEST(ProjectFileMedia, MediaTheWorkingFolderCannotTakeIsNamedAndSavedFromWhereItIs) {
+    Workspace ws;
+    Project p = sampleProject(ws);
+    ASSERT_TRUE(writeProject(p, ws.root()));
+    Project q = ws.fresh();
+    // A file where the working folder should be: no copy into it can succeed.
+    removeAll(ws.root() / q.workingFolder);
+    writeTestFile(ws.root() / q.workingFolder, "in the way");
+    ProjectFileData data;
+    ASSERT_TRUE(loadProjectFile(ws.root(), "sample", data));
+    EXPECT_EQ(readIntoProject(q, std::move(data), "sample", false, ws.root()),
+              (std::vector<std::string>{"boom.wav", "tiles.png"}));
+    ASSERT_TRUE(q.tiles[0].image);  // cut from the picture where it stayed
+    EXPECT_EQ(q.tiles[0].image->pixel(0, 0), (Rgba{0, 255, 0, 255}));
+
+    q.name = "copy";
+    ASSERT_TRUE(writeProject(q, ws.root()));
+    EXPECT_EQ(readTestFile(ws.projects() / "copy" / "aud" / "boom.wav"), "RIFF-data");
+    EXPECT_EQ(readTestFile(ws.projects() / "copy" / "img" / "tiles.png"),
+              readTestFile(ws.projects() / "sample" / "img" / "tiles.png"));
+    // Gone from there too: the save says so instead of dropping it.
+    fs::remove(ws.projects() / "sample" / "aud" / "boom.wav");
+    q.name = "third";
+    Status s = writeProject(q, ws.root());
+    EXPECT_FALSE(s);
+    EXPECT_NE(s.message().find("boom.wav"), std::string::npos) << s.message();
+}
+
 TEST(ProjectFileMedia, TilesOfAMissingBackgroundPictureAreRed) {
     Workspace ws;
     Project p = sampleProject(ws);
@@ -397,9 +425,9 @@ TEST(ProjectFileRefused, AFailedWriteIsReportedAndTheOldFileIsKept) {
     Project p = sampleProject(ws);
     ASSERT_TRUE(writeProject(p, ws.root()));
     const std::string before = ws.readXml("sample");
-    // A folder where the temporary file would go makes the replacement fail.
-    p.name = "blocked";
-    ensureDirectory(ws.projects() / "blocked.xml" / "inner");
+    // A folder where the temporary file must go makes the replacement fail.
+    ensureDirectory(temporaryFileFor(projectFilePath(ws.root(), "sample")) / "inner");
+    p.game.title = "changed";
     p.markModified();
     Status s = writeProject(p, ws.root());
     ASSERT_FALSE(s);
@@ -576,6 +604,19 @@ TEST(ProjectFileMerge, MediaNamedLikeTheOpenProjectsNeverReplacesIt) {
     ASSERT_TRUE(writeProject(p, ws.root()));
     EXPECT_EQ(readTestFile(ws.projects() / "red" / "aud" / "s_2.wav"), "blue sound");
     EXPECT_EQ(readTestFile(ws.projects() / "red" / "img" / "back.png"), redPicture);
+
+    // The same when the open project's sound could not be copied and stayed outside.
+    Project r = ws.fresh();
+    r.name = "red";
+    removeAll(ws.root() / r.workingFolder);
+    writeTestFile(ws.root() / r.workingFolder, "in the way");
+    ASSERT_TRUE(readProject(r, "red", false, ws.root()));
+    removeAll(ws.root() / r.workingFolder);
+    ensureDirectory(ws.root() / r.workingFolder);
+    ASSERT_TRUE(readProject(r, "blue", true, ws.root()));
+    EXPECT_NE(r.sounds[r.sounds.size() - 1].wav, "s.wav");
+    ASSERT_TRUE(writeProject(r, ws.root()));
+    EXPECT_EQ(readTestFile(ws.projects() / "red" / "aud" / "s.wav"), "red sound");
 }
 
 TEST(ProjectFileMerge, InstancesListedBeforeTheirTemplateFollowItsRename) {
