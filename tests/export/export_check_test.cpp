@@ -508,7 +508,7 @@ TEST(ExportCheckReferences, LargeProjectGivesOneLinePerFact) {
     EXPECT_EQ(problems, expected);
 }
 
-// ---- Order and the project staying as it was ---------------------------------------------
+// ---- Order ------------------------------------------------------------------------------
 
 TEST(ExportCheckOrder, LinesFollowKindOrderThenTableOrderWhateverTheCreationOrder) {
     Project p;
@@ -527,22 +527,6 @@ TEST(ExportCheckOrder, LinesFollowKindOrderThenTableOrderWhateverTheCreationOrde
     ASSERT_EQ(problems.size(), starts.size()) << joined(problems);
     for (size_t i = 0; i < starts.size(); ++i) EXPECT_TRUE(problems[i].starts_with(starts[i])) << problems[i];
     EXPECT_EQ(exportProblems(p, {}), problems);
-}
-
-TEST(ExportCheckOrder, TheProjectIsNotChanged) {
-    Project p = cleanProject();
-    p.sprites.add(sprite("bad name"));
-    p.scenes.add(scene("x", "nowhere"));
-    p.clearModified();
-    int counter = p.counter;
-    size_t objects = p.objects.size(), tiles = p.tiles.size();
-    Lines problems = exportProblems(p, {});
-    EXPECT_EQ(problems.size(), 2u) << joined(problems);
-    EXPECT_FALSE(p.modified());
-    EXPECT_EQ(p.counter, counter);
-    EXPECT_EQ(p.objects.size(), objects);
-    EXPECT_EQ(p.tiles.size(), tiles);
-    EXPECT_EQ(p.scenes[2].background, "nowhere");
 }
 
 // ---- The warning text ---------------------------------------------------------------------

@@ -43,8 +43,7 @@ TEST(FileCommands, SaveNewAndOpenThroughTheMenusKeepTheTitleTrue) {
     EXPECT_TRUE(isRegularFile(s.folder.path() / "Projects" / "mygame" / "game.js"));
     EXPECT_FALSE(s.studio.project.modified());
     EXPECT_EQ(f->statusDisplay()->GetLabel(), "PROJECT SAVED.");
-    pump(700);
-    EXPECT_EQ(f->statusDisplay()->GetLabel(), "STATUS: READY.");
+    EXPECT_TRUE(pumpUntil([&] { return f->statusDisplay()->GetLabel() == "STATUS: READY."; }));
 
     // New asks nothing for a saved project and leaves it unnamed and empty.
     f->runCommand(Command::New);

@@ -32,6 +32,19 @@ inline void pump(int milliseconds = 30) {
     } while (std::chrono::steady_clock::now() < until);
 }
 
+// Lets the windows handle what is pending until `done` holds, for at most
+// `timeoutMilliseconds`; false when it never did. Awaiting what a test needs instead of
+// a fixed pause keeps it both quick and steady on a busy machine.
+template <class Condition>
+bool pumpUntil(Condition done, int timeoutMilliseconds = 5000) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMilliseconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= until) return false;
+        pump(5);
+    }
+    return true;
+}
+
 // Saves the screen as a PNG in the folder named by PONDARO_SCREENSHOTS, when set
 // (ImageMagick's import takes the picture of the virtual display).
 inline void screenshot(const std::string& name) {

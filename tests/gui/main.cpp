@@ -4,6 +4,8 @@
 // wxTEST_DIALOG) fails the running test.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <wx/app.h>
 #include <wx/image.h>
 #include <wx/dialog.h>
@@ -42,6 +44,10 @@ protected:
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
+    // The screenshot runs only take pictures to be looked at: named DISABLED_, they run
+    // when PONDARO_SCREENSHOTS names the folder for the pictures.
+    if (const char* shots = std::getenv("PONDARO_SCREENSHOTS"); shots && *shots)
+        GTEST_FLAG_SET(also_run_disabled_tests, true);
     wxApp::SetInstance(new GuiTestApp);
     if (!wxEntryStart(argc, argv)) return 2;
     if (!wxTheApp->CallOnInit()) return 2;

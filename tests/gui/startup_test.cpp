@@ -82,13 +82,11 @@ TEST(Startup, ResizingKeepsThePanelAtItsPlace) {
     GuiStudio s;
     ui::MainFrame* frame = s.start();
     frame->SetClientSize(1000, 700);
-    pump(100);
+    EXPECT_TRUE(pumpUntil([&] { return frame->panel()->GetSize().x == 990; }));
     EXPECT_EQ(frame->panel()->GetPosition(), wxPoint(5, 45));
-    EXPECT_EQ(frame->panel()->GetSize().x, 990);
     const int before = frame->page(PanelCategory::Sprites)->canvas()->columns();
     frame->SetClientSize(1400, 700);
-    pump(100);
-    EXPECT_EQ(frame->panel()->GetPosition(), wxPoint(5, 45));
     // A wider window lets more thumbnails stand in a row.
-    EXPECT_GT(frame->page(PanelCategory::Sprites)->canvas()->columns(), before);
+    EXPECT_TRUE(pumpUntil([&] { return frame->page(PanelCategory::Sprites)->canvas()->columns() > before; }));
+    EXPECT_EQ(frame->panel()->GetPosition(), wxPoint(5, 45));
 }

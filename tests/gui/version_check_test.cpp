@@ -71,9 +71,8 @@ TEST(VersionCheckWindow, AtStartUpOnlyANewerVersionIsReportedAndOnlyWhenAskedFor
         LocalHttpServer server(200, "200\r\n");
         GuiStudio s;
         s.start(server.address());
-        pump(300);
+        EXPECT_TRUE(pumpUntil([&] { return s.studio.latestVersion == 200; }));
         EXPECT_EQ(server.requests(), 1);
-        EXPECT_EQ(s.studio.latestVersion, 200);
     }
     {
         LocalHttpServer server(200, "201");
@@ -81,7 +80,7 @@ TEST(VersionCheckWindow, AtStartUpOnlyANewerVersionIsReportedAndOnlyWhenAskedFor
         wxTEST_DIALOG(
             {
                 s.start(server.address());
-                pump(300);
+                EXPECT_TRUE(pumpUntil([&] { return s.studio.latestVersion == 201; }));
             },
             ExpectMessage("Version information", kNewer));
     }
