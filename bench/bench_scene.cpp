@@ -175,7 +175,10 @@ struct NoDialogs : Dialogs {
     std::string chooseProject(const std::vector<std::string>&) override { return {}; }
     std::optional<std::string> askName(const std::string&, const std::string&) override { return std::nullopt; }
     std::string chooseFileToOpen(const std::string&, const std::string&) override { return {}; }
-    std::string chooseFileToSave(const std::string&, const std::string&) override { return {}; }
+    std::string chooseFileToSave(const std::string&, const std::string&, const std::filesystem::path&) override {
+        return {};
+    }
+    std::optional<int> chooseColour(int) override { return std::nullopt; }
     void showMergeResult(const std::string&) override {}
 };
 

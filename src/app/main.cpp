@@ -8,7 +8,6 @@
 #include "app/ui/main_frame.h"
 #include "app/ui/studio_startup.h"
 #include "base/ports.h"
-#include "code/ui/code_windows.h"
 #include "ui/wx_ports.h"
 
 namespace {
@@ -21,13 +20,7 @@ public:
         dialogs_ = std::make_unique<ui::WxDialogs>(".", wxBitmap());
         shell_ = std::make_unique<ui::WxShell>(".");
         studio_ = std::make_unique<Studio>(*dialogs_, *shell_, clock_, ".");
-        // The windows of the other parts of the studio are wired in here as they come.
-        ui::EditorHooks hooks;
-        hooks.globalVariables = [](ui::HookContext& c) { ui::openGlobalVariables(c.studio, c.parent); };
-        hooks.functions = [](ui::HookContext& c) { ui::openCustomFunctions(c.studio, c.parent); };
-        hooks.comments = [](ui::HookContext& c) { ui::openGameComments(c.studio, c.parent); };
-        hooks.showComments = [](ui::HookContext& c) { ui::showGameCommentsIfAny(c.studio, c.parent); };
-        return ui::startStudio(*studio_, dialogs_.get(), std::move(hooks)) != nullptr;
+        return ui::startStudio(*studio_, dialogs_.get(), ui::studioEditorHooks()) != nullptr;
     }
 
 private:

@@ -29,7 +29,13 @@ public:
     virtual std::optional<std::string> askName(const std::string& title, const std::string& current) = 0;
     // A system file dialog; `filter` is label|pattern pairs. "" when cancelled.
     virtual std::string chooseFileToOpen(const std::string& title, const std::string& filter) = 0;
-    virtual std::string chooseFileToSave(const std::string& title, const std::string& filter) = 0;
+    // The save dialog opens in the folder of `proposal` with its file name filled in
+    // (an empty proposal: the dialog's own choice).
+    virtual std::string chooseFileToSave(const std::string& title, const std::string& filter,
+                                         const std::filesystem::path& proposal) = 0;
+    // The system colour chooser, opening on `colour` (red + green x 256 + blue x 65536);
+    // the colour chosen, nothing when cancelled.
+    virtual std::optional<int> chooseColour(int colour) = 0;
     // The "Merge result" window with the merge log.
     virtual void showMergeResult(const std::string& text) = 0;
 };

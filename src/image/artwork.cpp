@@ -342,6 +342,215 @@ void diskIcon(Pen& p) {
              {255, 255, 255, 255});
 }
 
+// ---- The frames editor's commands ----------------------------------------------------
+
+constexpr Rgba kWhite{255, 255, 255, 255};
+constexpr Rgba kAddGreen{46, 160, 67, 255};
+constexpr Rgba kArrowBlue{33, 110, 200, 255};
+
+// A picture frame: a white square with a dark border.
+void frameShape(Pen& p, float u, float v, float w, float h) {
+    roundRect(p.img, p.at(u, v).x, p.at(u, v).y, p.len(w), p.len(h), p.len(0.05f), kOutline);
+    roundRect(p.img, p.at(u + 0.07f, v + 0.07f).x, p.at(u + 0.07f, v + 0.07f).y, p.len(w - 0.14f), p.len(h - 0.14f),
+              p.len(0.02f), kWhite);
+}
+
+void plusBadge(Pen& p) {
+    circle(p.img, p.at(0.74f, 0.74f), p.len(0.25f), kAddGreen);
+    stroke(p.img, {p.at(0.74f, 0.6f), p.at(0.74f, 0.88f)}, p.len(0.09f), kWhite);
+    stroke(p.img, {p.at(0.6f, 0.74f), p.at(0.88f, 0.74f)}, p.len(0.09f), kWhite);
+}
+
+// An arrow along a line, its head at the end.
+void arrow(Pen& p, P from, P to, Rgba c) {
+    const float dx = to.x - from.x, dy = to.y - from.y, len = std::sqrt(dx * dx + dy * dy);
+    if (len <= 0) return;
+    const float ux = dx / len, uy = dy / len, head = p.len(0.26f);
+    const P base{to.x - ux * head, to.y - uy * head};
+    stroke(p.img, {from, base}, p.len(0.12f), c);
+    polygon(p.img, {to, {base.x - uy * head * 0.7f, base.y + ux * head * 0.7f}, {base.x + uy * head * 0.7f, base.y - ux * head * 0.7f}},
+            c);
+}
+
+void newFramesIcon(Pen& p) {
+    frameShape(p, 0.06f, 0.06f, 0.7f, 0.7f);
+    plusBadge(p);
+}
+
+void addFrameIcon(Pen& p) {
+    folderIcon(p);
+    plusBadge(p);
+}
+
+void saveStripIcon(Pen& p) {
+    fillRect(p.img, int(p.at(0.0f, 0.1f).x), int(p.at(0.0f, 0.1f).y), int(p.len(1.0f)), int(p.len(0.42f)), kOutline);
+    for (int i = 0; i < 3; ++i)
+        fillRect(p.img, int(p.at(0.07f + 0.31f * float(i), 0.19f).x), int(p.at(0.07f, 0.19f).y), int(p.len(0.25f)),
+                 int(p.len(0.25f)), kWhite);
+    arrow(p, p.at(0.5f, 0.5f), p.at(0.5f, 0.98f), kArrowBlue);
+}
+
+void duplicateFrameIcon(Pen& p) {
+    frameShape(p, 0.04f, 0.04f, 0.6f, 0.6f);
+    frameShape(p, 0.36f, 0.36f, 0.6f, 0.6f);
+}
+
+void moveFrameIcon(Pen& p, bool left) {
+    frameShape(p, left ? 0.46f : 0.04f, 0.2f, 0.5f, 0.6f);
+    if (left) arrow(p, p.at(0.5f, 0.5f), p.at(0.02f, 0.5f), kArrowBlue);
+    else arrow(p, p.at(0.5f, 0.5f), p.at(0.98f, 0.5f), kArrowBlue);
+}
+
+void editFrameIcon(Pen& p) {
+    // A pencil drawn across the square.
+    stroke(p.img, {p.at(0.3f, 0.7f), p.at(0.78f, 0.22f)}, p.len(0.22f), {255, 193, 7, 255});
+    stroke(p.img, {p.at(0.74f, 0.26f), p.at(0.84f, 0.16f)}, p.len(0.22f), {230, 120, 130, 255});
+    polygon(p.img, {p.at(0.21f, 0.63f), p.at(0.37f, 0.79f), p.at(0.1f, 0.9f)}, {240, 210, 170, 255});
+    polygon(p.img, {p.at(0.15f, 0.77f), p.at(0.23f, 0.85f), p.at(0.1f, 0.9f)}, kOutline);
+}
+
+void deleteFrameIcon(Pen& p) {
+    const Rgba red{211, 47, 47, 255};
+    stroke(p.img, {p.at(0.18f, 0.18f), p.at(0.82f, 0.82f)}, p.len(0.18f), red);
+    stroke(p.img, {p.at(0.82f, 0.18f), p.at(0.18f, 0.82f)}, p.len(0.18f), red);
+}
+
+void shiftIcon(Pen& p) {
+    const P m = p.at(0.5f, 0.5f);
+    arrow(p, m, p.at(0.5f, 0.02f), kOutline);
+    arrow(p, m, p.at(0.5f, 0.98f), kOutline);
+    arrow(p, m, p.at(0.02f, 0.5f), kOutline);
+    arrow(p, m, p.at(0.98f, 0.5f), kOutline);
+}
+
+void mirrorIcon(Pen& p) {
+    polygon(p.img, {p.at(0.42f, 0.14f), p.at(0.42f, 0.86f), p.at(0.04f, 0.86f)}, kArrowBlue);
+    polygon(p.img, {p.at(0.58f, 0.14f), p.at(0.58f, 0.86f), p.at(0.96f, 0.86f)}, {160, 196, 236, 255});
+    for (int i = 0; i < 4; ++i)
+        stroke(p.img, {p.at(0.5f, 0.04f + 0.26f * float(i)), p.at(0.5f, 0.16f + 0.26f * float(i))}, p.len(0.06f),
+               kOutline);
+}
+
+void rotateIcon(Pen& p) {
+    arcBand(p.img, p.at(0.5f, 0.54f), p.len(0.26f), p.len(0.38f), -90, 150, kArrowBlue);
+    polygon(p.img, {p.at(0.02f, 0.34f), p.at(0.36f, 0.3f), p.at(0.16f, 0.6f)}, kArrowBlue);
+}
+
+void scaleIcon(Pen& p) {
+    roundRect(p.img, p.at(0.04f, 0.04f).x, p.at(0.04f, 0.04f).y, p.len(0.92f), p.len(0.92f), p.len(0.04f), kOutline);
+    roundRect(p.img, p.at(0.1f, 0.1f).x, p.at(0.1f, 0.1f).y, p.len(0.8f), p.len(0.8f), p.len(0.02f), kWhite);
+    fillRect(p.img, int(p.at(0.1f, 0.58f).x), int(p.at(0.1f, 0.58f).y), int(std::ceil(p.len(0.32f))),
+             int(std::ceil(p.len(0.32f))), kArrowBlue);
+    arrow(p, p.at(0.42f, 0.58f), p.at(0.86f, 0.14f), kArrowBlue);
+}
+
+void resizeCanvasIcon(Pen& p) {
+    for (int i = 0; i < 4; ++i) {
+        const float a = 0.04f + 0.24f * float(i), b = a + 0.14f;
+        stroke(p.img, {p.at(a, 0.04f), p.at(b, 0.04f)}, p.len(0.07f), kOutline);
+        stroke(p.img, {p.at(a, 0.96f), p.at(b, 0.96f)}, p.len(0.07f), kOutline);
+        stroke(p.img, {p.at(0.04f, a), p.at(0.04f, b)}, p.len(0.07f), kOutline);
+        stroke(p.img, {p.at(0.96f, a), p.at(0.96f, b)}, p.len(0.07f), kOutline);
+    }
+    roundRect(p.img, p.at(0.28f, 0.28f).x, p.at(0.28f, 0.28f).y, p.len(0.44f), p.len(0.44f), p.len(0.03f), kArrowBlue);
+}
+
+void stretchIcon(Pen& p) {
+    roundRect(p.img, p.at(0.1f, 0.3f).x, p.at(0.1f, 0.3f).y, p.len(0.8f), p.len(0.4f), p.len(0.03f), {160, 196, 236, 255});
+    arrow(p, p.at(0.5f, 0.5f), p.at(0.0f, 0.5f), kOutline);
+    arrow(p, p.at(0.5f, 0.5f), p.at(1.0f, 0.5f), kOutline);
+}
+
+void grayscaleIcon(Pen& p) {
+    for (int i = 0; i < 4; ++i) {
+        const uint8_t v = uint8_t(30 + 70 * i);
+        fillRect(p.img, int(p.at(0.04f + 0.23f * float(i), 0.1f).x), int(p.at(0.0f, 0.1f).y), int(std::ceil(p.len(0.23f))),
+                 int(p.len(0.8f)), {v, v, v, 255});
+    }
+}
+
+void colorizeIcon(Pen& p) {
+    // A drop of paint in a hue.
+    circle(p.img, p.at(0.5f, 0.62f), p.len(0.3f), {233, 30, 99, 255});
+    polygon(p.img, {p.at(0.5f, 0.04f), p.at(0.77f, 0.5f), p.at(0.23f, 0.5f)}, {233, 30, 99, 255});
+    circle(p.img, p.at(0.4f, 0.64f), p.len(0.08f), {255, 255, 255, 160});
+}
+
+void colorBalanceIcon(Pen& p) {
+    const Rgba bars[3] = {{220, 50, 50, 255}, {60, 170, 70, 255}, {50, 100, 220, 255}};
+    const float tops[3] = {0.3f, 0.1f, 0.5f};
+    for (int i = 0; i < 3; ++i)
+        fillRect(p.img, int(p.at(0.06f + 0.32f * float(i), tops[i]).x), int(p.at(0.0f, tops[i]).y), int(p.len(0.24f)),
+                 int(p.len(0.92f - tops[i])), bars[i]);
+}
+
+void swapChannelsIcon(Pen& p) {
+    circle(p.img, p.at(0.24f, 0.3f), p.len(0.2f), {220, 50, 50, 255});
+    circle(p.img, p.at(0.76f, 0.7f), p.len(0.2f), {50, 100, 220, 255});
+    arcBand(p.img, p.at(0.5f, 0.5f), p.len(0.38f), p.len(0.46f), 0, 80, kOutline);
+    arcBand(p.img, p.at(0.5f, 0.5f), p.len(0.38f), p.len(0.46f), 180, 260, kOutline);
+}
+
+void invertIcon(Pen& p) {
+    circle(p.img, p.at(0.5f, 0.5f), p.len(0.44f), kOutline);
+    circle(p.img, p.at(0.5f, 0.5f), p.len(0.36f), kWhite);
+    arcBand(p.img, p.at(0.5f, 0.5f), 0, p.len(0.36f), 90, 270, kOutline);
+}
+
+void brightnessIcon(Pen& p) {
+    const Rgba sun{255, 179, 0, 255};
+    circle(p.img, p.at(0.5f, 0.5f), p.len(0.22f), sun);
+    for (int i = 0; i < 8; ++i) {
+        const float a = float(i) * kPi / 4, c = std::cos(a), s = std::sin(a);
+        stroke(p.img, {p.at(0.5f + 0.31f * c, 0.5f + 0.31f * s), p.at(0.5f + 0.44f * c, 0.5f + 0.44f * s)}, p.len(0.08f),
+               sun);
+    }
+}
+
+void opacityIcon(Pen& p) {
+    for (int j = 0; j < 2; ++j)
+        for (int i = 0; i < 2; ++i)
+            fillRect(p.img, int(p.at(0.04f + 0.46f * float(i), 0.04f + 0.46f * float(j)).x),
+                     int(p.at(0.0f, 0.04f + 0.46f * float(j)).y), int(std::ceil(p.len(0.46f))),
+                     int(std::ceil(p.len(0.46f))), ((i + j) & 1) ? kCheckerLight : kCheckerDark);
+    roundRect(p.img, p.at(0.2f, 0.2f).x, p.at(0.2f, 0.2f).y, p.len(0.6f), p.len(0.6f), p.len(0.04f), {33, 110, 200, 140});
+}
+
+void posterizeIcon(Pen& p) {
+    const Rgba steps[3] = {{255, 204, 128, 255}, {255, 152, 0, 255}, {191, 54, 12, 255}};
+    for (int i = 0; i < 3; ++i)
+        fillRect(p.img, int(p.at(0.04f + 0.31f * float(i), 0.64f - 0.27f * float(i)).x),
+                 int(p.at(0.0f, 0.64f - 0.27f * float(i)).y), int(std::ceil(p.len(0.31f))),
+                 int(std::ceil(p.len(0.32f + 0.27f * float(i)))), steps[i]);
+}
+
+void noiseIcon(Pen& p) {
+    roundRect(p.img, p.at(0.04f, 0.04f).x, p.at(0.04f, 0.04f).y, p.len(0.92f), p.len(0.92f), p.len(0.06f),
+              {150, 150, 160, 255});
+    // A fixed scattering, the same on every run.
+    unsigned seed = 7;
+    for (int i = 0; i < 22; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const float u = 0.12f + float((seed >> 8) % 76) / 100.0f;
+        seed = seed * 1103515245u + 12345u;
+        const float v = 0.12f + float((seed >> 8) % 76) / 100.0f;
+        circle(p.img, p.at(u, v), p.len(0.05f), (i & 1) ? kWhite : kOutline);
+    }
+}
+
+void eraseColourIcon(Pen& p) {
+    // An eraser lying across.
+    polygon(p.img, {p.at(0.06f, 0.62f), p.at(0.46f, 0.22f), p.at(0.94f, 0.22f + 0.0f), p.at(0.54f, 0.62f)},
+            {236, 130, 150, 255});
+    polygon(p.img, {p.at(0.06f, 0.62f), p.at(0.54f, 0.62f), p.at(0.54f, 0.82f), p.at(0.06f, 0.82f)}, {200, 90, 110, 255});
+    polygon(p.img, {p.at(0.54f, 0.62f), p.at(0.94f, 0.22f), p.at(0.94f, 0.42f), p.at(0.54f, 0.82f)}, {170, 70, 90, 255});
+}
+
+void makeOpaqueIcon(Pen& p) {
+    roundRect(p.img, p.at(0.08f, 0.08f).x, p.at(0.08f, 0.08f).y, p.len(0.84f), p.len(0.84f), p.len(0.06f), kOutline);
+    roundRect(p.img, p.at(0.16f, 0.16f).x, p.at(0.16f, 0.16f).y, p.len(0.68f), p.len(0.68f), p.len(0.04f), kArrowBlue);
+}
+
 void drawIconInto(Image& img, Icon icon, float x, float y, float size) {
     Pen p{img, size, x, y};
     switch (icon) {
@@ -366,6 +575,31 @@ void drawIconInto(Image& img, Icon icon, float x, float y, float size) {
     case Icon::Document: documentIcon(p); break;
     case Icon::Folder: folderIcon(p); break;
     case Icon::Disk: diskIcon(p); break;
+    case Icon::NewFrames: newFramesIcon(p); break;
+    case Icon::AddFrame: addFrameIcon(p); break;
+    case Icon::SaveStrip: saveStripIcon(p); break;
+    case Icon::DuplicateFrame: duplicateFrameIcon(p); break;
+    case Icon::FrameLeft: moveFrameIcon(p, true); break;
+    case Icon::FrameRight: moveFrameIcon(p, false); break;
+    case Icon::EditFrame: editFrameIcon(p); break;
+    case Icon::DeleteFrame: deleteFrameIcon(p); break;
+    case Icon::Shift: shiftIcon(p); break;
+    case Icon::Mirror: mirrorIcon(p); break;
+    case Icon::Rotate: rotateIcon(p); break;
+    case Icon::Scale: scaleIcon(p); break;
+    case Icon::ResizeCanvas: resizeCanvasIcon(p); break;
+    case Icon::Stretch: stretchIcon(p); break;
+    case Icon::Grayscale: grayscaleIcon(p); break;
+    case Icon::Colorize: colorizeIcon(p); break;
+    case Icon::ColorBalance: colorBalanceIcon(p); break;
+    case Icon::SwapChannels: swapChannelsIcon(p); break;
+    case Icon::Invert: invertIcon(p); break;
+    case Icon::Brightness: brightnessIcon(p); break;
+    case Icon::Opacity: opacityIcon(p); break;
+    case Icon::Posterize: posterizeIcon(p); break;
+    case Icon::Noise: noiseIcon(p); break;
+    case Icon::EraseColour: eraseColourIcon(p); break;
+    case Icon::MakeOpaque: makeOpaqueIcon(p); break;
     }
 }
 

@@ -12,7 +12,12 @@ enum class Icon {
     Merge, Run, ResetOrder, SortAscending, SortDescending, Preferences, VersionCheck,
     Variables, Comments, Extensions,
     // Stand-ins for the desktop theme's document, folder and disk icons when it has none.
-    Document, Folder, Disk
+    Document, Folder, Disk,
+    // The sprite frames editor's commands, in menu and toolbar.
+    NewFrames, AddFrame, SaveStrip, DuplicateFrame, FrameLeft, FrameRight, EditFrame, DeleteFrame,
+    Shift, Mirror, Rotate, Scale, ResizeCanvas, Stretch,
+    Grayscale, Colorize, ColorBalance, SwapChannels, Invert, Brightness, Opacity, Posterize, Noise, EraseColour,
+    MakeOpaque
 };
 
 // An icon of size x size pixels on a transparent ground.

@@ -12,6 +12,15 @@ Image::Image(int width, int height) {
     pixels_.assign(size_t(width) * size_t(height) * 4, 0);
 }
 
+Image Image::unfilled(int width, int height) {
+    Image img;
+    if (width <= 0 || height <= 0) return img;
+    img.width_ = width;
+    img.height_ = height;
+    img.pixels_.resize(size_t(width) * size_t(height) * 4);
+    return img;
+}
+
 Rgba Image::pixel(int x, int y) const {
     if (!contains(x, y)) return {};
     const uint8_t* p = &pixels_[(size_t(y) * width_ + x) * 4];

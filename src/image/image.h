@@ -3,6 +3,8 @@
 // to bottom. A new image is fully transparent. An image of size 0 x 0 is "no image".
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <utility>
 #include <vector>
 
 namespace pondaro {
@@ -16,6 +18,9 @@ class Image {
 public:
     Image() = default;
     Image(int width, int height);
+    // An image whose pixels are left as memory held them: for a renderer that writes
+    // every pixel before anyone reads one, and need not clear them first.
+    static Image unfilled(int width, int height);
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -34,9 +39,30 @@ public:
     friend bool operator==(const Image&, const Image&) = default;
 
 private:
+    // Storage that a vector does not clear when it grows; Image clears it itself, except
+    // in unfilled().
+    template <class T>
+    struct Uncleared : std::allocator<T> {
+        Uncleared() = default;
+        template <class U>
+        Uncleared(const Uncleared<U>&) noexcept {}
+        template <class U>
+        struct rebind {
+            using other = Uncleared<U>;
+        };
+        template <class U>
+        void construct(U* p) noexcept {
+            ::new (static_cast<void*>(p)) U;
+        }
+        template <class U, class... Args>
+        void construct(U* p, Args&&... args) {
+            ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+        }
+    };
+
     int width_ = 0;
     int height_ = 0;
-    std::vector<uint8_t> pixels_;
+    std::vector<uint8_t, Uncleared<uint8_t>> pixels_;
 };
 
 // Copies src into dst with src's top-left corner at (x, y), replacing dst's pixels

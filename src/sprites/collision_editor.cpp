@@ -29,11 +29,15 @@ int zoomOf(const CollisionEditorState& st) { return std::clamp(st.zoom, 1, 8); }
 bool mayOpenShapeEditor(const Project& p, size_t sprite, Dialogs& dialogs) {
     const Sprite* s = spriteAt(p, sprite);
     if (!s) return false;
-    if (s->preview.empty()) {
-        dialogs.message("Please add a sprite image.");
-        return false;
-    }
-    return true;
+    for (size_t i : spriteFrameIndices(p, s->name))
+        if (!p.frames[i].image.empty()) return true;
+    dialogs.message("Please add a sprite image.");
+    return false;
+}
+
+std::string shapeFrameCountText(const Project& p, size_t sprite) {
+    const Sprite* s = spriteAt(p, sprite);
+    return "Number of frames: " + std::to_string(s ? spriteFrameIndices(p, s->name).size() : 0);
 }
 
 std::vector<size_t> spriteVertexIndices(const Project& p, std::string_view sprite) {
@@ -89,6 +93,7 @@ void pressShapeCanvas(Project& p, size_t sprite, int canvasX, int canvasY) {
         imagePosition(st, canvasX, canvasY, pt.x, pt.y);
         p.points.push_back(std::move(pt));
         st.selectedrow = int(vs.size());
+        p.markModified();
     });
 }
 
@@ -97,7 +102,13 @@ void dragShapeCanvas(Project& p, size_t sprite, int canvasX, int canvasY) {
     if (!s || !s->shapeeditor.dragging) return;
     const long long i = selectedPoint(p, *s);
     if (i < 0) return;
-    imagePosition(s->shapeeditor, canvasX, canvasY, p.points[size_t(i)].x, p.points[size_t(i)].y);
+    Point& pt = p.points[size_t(i)];
+    int x = 0, y = 0;
+    imagePosition(s->shapeeditor, canvasX, canvasY, x, y);
+    if (x == pt.x && y == pt.y) return;
+    pt.x = x;
+    pt.y = y;
+    p.markModified();
 }
 
 void releaseShapeCanvas(Project& p, size_t sprite) {
@@ -114,7 +125,10 @@ void selectVertexRow(Project& p, size_t sprite, int row) {
 void deleteSelectedVertex(Project& p, size_t sprite) {
     p.sprites.tryEdit(sprite, [&](Sprite& s) {
         const long long i = selectedPoint(p, s);
-        if (i >= 0) p.points.erase(p.points.begin() + i);
+        if (i >= 0) {
+            p.points.erase(p.points.begin() + i);
+            p.markModified();
+        }
         s.shapeeditor.selectedrow = -1;
     });
 }

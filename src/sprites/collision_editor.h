@@ -3,7 +3,8 @@
 // the project's Point records of that sprite in table order, closed from the last
 // back to the first. The editor's state lives in the sprite (Sprite::shapeeditor);
 // every function takes the sprite's index in the sprite table and does nothing for an
-// index that is not there.
+// index that is not there. Adding, moving and deleting a vertex marks the project
+// modified (the points are stored with the project).
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -21,9 +22,14 @@ inline constexpr Rgba kFirstVertexColour{0, 100, 0, 255};
 inline constexpr Rgba kVertexColour{255, 255, 255, 255};
 inline constexpr Rgba kSelectedVertexColour{255, 10, 10, 255};
 
-// The editor opens only for a sprite with a preview image; otherwise "Please add a
-// sprite image." is shown under "Message". True when it may open.
+// The editor opens only for a sprite that has a picture: a frame with pixels, the one
+// thing the editor can show and snap to (a sprite whose frames were all deleted still
+// has its "no image" card). Otherwise "Please add a sprite image." is shown under
+// "Message". True when it may open.
 bool mayOpenShapeEditor(const Project& p, size_t sprite, Dialogs& dialogs);
+
+// "Number of frames: " and the sprite's frame count.
+std::string shapeFrameCountText(const Project& p, size_t sprite);
 
 // The point-table indices of the sprite's vertices, in order.
 std::vector<size_t> spriteVertexIndices(const Project& p, std::string_view sprite);

@@ -25,6 +25,12 @@ int frameAtStripPoint(const FrameStripLayout& layout, int x, int y) {
     return -1;
 }
 
+const StripCanvas* canvasOfFrame(const FrameStripLayout& layout, int frame) {
+    for (const StripCanvas& c : layout.canvases)
+        if (int(c.frame) == frame) return &c;
+    return nullptr;
+}
+
 Image renderFrameCanvas(const Image& frame, bool current) {
     Image canvas(frame.width(), frame.height());
     drawCheckerboard(canvas);

@@ -29,6 +29,8 @@ FrameStripLayout layoutFrameStrip(const Project& p, std::string_view sprite);
 // The frame whose canvas holds the strip point (x, y), or -1 (a click between
 // canvases selects nothing).
 int frameAtStripPoint(const FrameStripLayout& layout, int x, int y);
+// The canvas of a frame (an index into the frame list), or nullptr.
+const StripCanvas* canvasOfFrame(const FrameStripLayout& layout, int frame);
 
 // One frame's canvas.
 Image renderFrameCanvas(const Image& frame, bool current);

@@ -6,6 +6,8 @@
 #include "image/codecs.h"
 #include "image/draw.h"
 #include "image/resample.h"
+#include "project/canvas_pictures.h"
+#include "project/thumbnails.h"
 #include "sprites/effect_dialog.h"
 
 namespace pondaro {
@@ -171,21 +173,36 @@ std::filesystem::path pngStripProposal(const std::filesystem::path& folder, std:
     return folder / (std::string(sprite) + "_strip" + std::to_string(frames));
 }
 
-bool saveSpriteAsPngStrip(const Project& p, Dialogs& dialogs, std::string_view sprite) {
+std::string pngFileName(const std::string& chosen) {
+    const std::string_view tail = chosen.size() >= 4 ? std::string_view(chosen).substr(chosen.size() - 4) : "";
+    const bool hasPng = tail.size() == 4 && tail[0] == '.' && (tail[1] | 0x20) == 'p' && (tail[2] | 0x20) == 'n' &&
+                        (tail[3] | 0x20) == 'g';
+    return hasPng ? chosen : chosen + ".png";
+}
+
+bool saveSpriteAsPngStrip(const Project& p, Dialogs& dialogs, std::string_view sprite,
+                          const std::filesystem::path& folder) {
     const int last = lastFrameIndex(p, sprite);
     if (last < 0 || p.frames[size_t(last)].image.empty()) return false;
-    const std::string name = dialogs.chooseFileToSave("Save sprite as PNG strip", kPngFileFilter);
+    const std::string name = dialogs.chooseFileToSave(
+        "Save sprite as PNG strip", kPngFileFilter, pngStripProposal(folder, sprite, spriteFrameIndices(p, sprite).size()));
     if (name.empty()) return false;
     const Image strip = spriteStrip(p, sprite);
     if (strip.empty()) {
         dialogs.error("The strip of this sprite is too large to be saved as one picture.");
         return false;
     }
-    if (Status saved = savePng(strip, name + ".png"); !saved) {
+    if (Status saved = savePng(strip, pngFileName(name)); !saved) {
         dialogs.error(saved.message());
         return false;
     }
     return true;
+}
+
+void commitFrameEdits(Project& p, std::string_view sprite) {
+    p.markModified();
+    refreshSpriteThumbnail(p, size_t(p.spriteIndex(sprite)));
+    refreshCanvasImages(p);
 }
 
 } // namespace pondaro

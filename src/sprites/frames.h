@@ -4,7 +4,7 @@
 // list. Each operation takes the current frame (an index into the frame list, -1 for
 // none) and returns the current frame afterwards; an index that is not a frame of the
 // sprite changes nothing. None marks the project modified: the editor does that when
-// it closes.
+// it closes (commitFrameEdits), whichever way it is closed.
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -94,9 +94,22 @@ Image spriteStrip(const Project& p, std::string_view sprite);
 // The name the save dialog proposes: the folder, the sprite's name, "_strip" and the
 // number of frames.
 std::filesystem::path pngStripProposal(const std::filesystem::path& folder, std::string_view sprite, size_t frames);
-// "Save sprite as PNG strip": asks for a name (titled "Save sprite as PNG strip") and
-// writes the strip to it with ".png" appended. A sprite without frames asks nothing.
-// A failed write is reported. True when a file was written.
-bool saveSpriteAsPngStrip(const Project& p, Dialogs& dialogs, std::string_view sprite);
+// The file a PNG is written to for the name chosen in a save dialog: the name with
+// ".png" appended, unless it ends in ".png" already (in any letter case), so that
+// choosing "hero.png" writes hero.png and not hero.png.png.
+std::string pngFileName(const std::string& chosen);
+// "Save sprite as PNG strip": asks for a name (titled "Save sprite as PNG strip",
+// proposing pngStripProposal in `folder`) and writes the strip to pngFileName of it.
+// A sprite without frames asks nothing. A failed write is reported. True when a file
+// was written.
+bool saveSpriteAsPngStrip(const Project& p, Dialogs& dialogs, std::string_view sprite,
+                          const std::filesystem::path& folder);
+
+// ---- Leaving the editor ------------------------------------------------------------
+
+// What closing the frames editor does, by " Done " or by its close box: the project is
+// marked modified (the frames changed in place), the sprite's thumbnail card is drawn
+// again and every object showing the sprite takes its new first frame.
+void commitFrameEdits(Project& p, std::string_view sprite);
 
 } // namespace pondaro

@@ -261,7 +261,7 @@ void openImage(Project& p, ImageEditor& ed, Dialogs& dialogs) {
 bool saveImage(const Project& p, const ImageEditor& ed, Dialogs& dialogs) {
     const Image* img = editedImage(p, ed);
     if (!img) return false;
-    const std::string name = dialogs.chooseFileToSave("Save image as PNG ", kPngFileFilter);
+    const std::string name = dialogs.chooseFileToSave("Save image as PNG ", kPngFileFilter, {});
     if (name.empty()) return false;
     if (Status s = savePng(*img, name + ".png"); !s) {
         dialogs.error(s.message());

@@ -2,10 +2,16 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <tuple>
 #include <vector>
 
 #include "base/integer_reader.h"
 #include "image/flood_fill.h"
+#include "image/run_row.h"
+#include "project/canvas_pictures.h"
 #include "sprites/frames.h"
 
 namespace pondaro {
@@ -28,6 +34,26 @@ void frameSize(const Project& p, const Sprite& s, int& w, int& h) {
 }
 
 int zoomOf(const Sprite& s) { return std::clamp(s.spritewindow.zoom, 1, 64); }
+
+// The fields of the sprite that this window changes and the project file stores.
+std::tuple<int, int, std::string, int, int, int, int, int> windowFields(const Sprite& s) {
+    return {s.centerx,       s.centery,        s.collisionshape, s.collisionradius,
+            s.collisionleft, s.collisionright, s.collisiontop,   s.collisionbottom};
+}
+
+// Edits the stored fields of the sprite; the project is marked modified when they
+// changed. False when there is no such sprite.
+template <class Change>
+bool editStored(Project& p, size_t sprite, Change change) {
+    bool changed = false;
+    const bool found = p.sprites.tryEdit(sprite, [&](Sprite& s) {
+        const auto before = windowFields(s);
+        change(s);
+        changed = windowFields(s) != before;
+    });
+    if (changed) p.markModified();
+    return found;
+}
 
 // The frame at the animation position (the first when the position is beyond the
 // frames), or -1.
@@ -139,39 +165,188 @@ private:
     std::array<bool, 4> reached_{};
 };
 
-void drawCollisionShape(Image& view, int ox, int oy, const Project& p, const Sprite& s, int w, int h, int cw, int ch) {
-    const long long z = zoomOf(s);
-    const Rgba c = kCollisionShapeColour;
-    if (s.collisionshape == "Box") {
-        long long x = s.collisionleft * z, y = s.collisiontop * z;
-        long long bw = ((long long)s.collisionright - s.collisionleft) * z;
-        long long bh = ((long long)s.collisionbottom - s.collisiontop) * z;
-        // Edges typed the wrong way round still describe the same box.
-        if (bw < 0) x += bw, bw = -bw;
-        if (bh < 0) y += bh, bh = -bh;
-        drawRectOutline(view, x - ox, y - oy, bw, bh, c, ColourMode::AlphaBlend);
-        fillRect(view, x - ox, y - oy, bw, bh, c, ColourMode::AlphaBlend);
-    } else if (s.collisionshape == "Circle") {
-        const long long cx = (long long)(w / 2) * z - ox, cy = (long long)(h / 2) * z - oy;
-        const long long r = (long long)s.collisionradius * z;
-        drawEllipseOutline(view, cx, cy, r, r, c, ColourMode::AlphaBlend);
-        fillEllipse(view, cx, cy, r, r, c, ColourMode::AlphaBlend);
-    } else if (s.collisionshape == "Shape") {
-        std::vector<std::pair<long long, long long>> pts;
-        for (const Point& pt : p.points)
-            if (pt.sprite == s.name) pts.emplace_back((long long)pt.x * z, (long long)pt.y * z);
-        if (pts.empty()) return;
-        for (size_t i = 0; i < pts.size(); ++i) {
-            auto [x0, y0] = pts[i];
-            auto [x1, y1] = pts[(i + 1) % pts.size()];
-            drawLine(view, x0 - ox, y0 - oy, x1 - ox, y1 - oy, c, ColourMode::AlphaBlend);
-        }
-        const PolygonFill fill(pts, cw, ch);
-        for (int j = 0; j < view.height(); ++j)
-            for (int i = 0; i < view.width(); ++i)
-                if (fill.filled((long long)ox + i, (long long)oy + j)) putPixel(view, i, j, c, ColourMode::AlphaBlend);
+// What distinguishes one row of the preview from another; rows with the same key are
+// the same pixels.
+struct RowKey {
+    int band = 0;            // the checkerboard's row of squares, odd or even
+    long long frameRow = 0;  // the frame's row shown (-1 above it or beyond it)
+    bool crosshair = false;  // the origin's horizontal line
+    long long shape[2] = {0, 0};
+    friend bool operator<(const RowKey& a, const RowKey& b) {
+        return std::tie(a.band, a.frameRow, a.crosshair, a.shape[0], a.shape[1]) <
+               std::tie(b.band, b.frameRow, b.crosshair, b.shape[0], b.shape[1]);
     }
-}
+};
+
+// The preview's rows. At a high zoom most rows of the view repeat one another (the
+// same zoomed frame row, the same band of the checkerboard, the same part of the
+// collision shape), and a row is a few long runs of one colour: each different row is
+// drawn once as runs (image/run_row.h) and the others are copies of it. The pixels are
+// those of drawing the layers one after the other over the whole view: the
+// checkerboard, the frame zoomed, the origin crosshair by XOR, and the collision shape
+// (outline, then fill) blended in green.
+class PreviewRows {
+public:
+    enum class Shape { None, Box, Circle, Polygon };
+
+    // The view shows the canvas columns [viewX, viewX + viewWidth) of a canvas of
+    // cw x ch; w x h is the sprite's frame size.
+    PreviewRows(const Project& p, const Sprite& s, const Image& frame, int w, int h, int cw, int ch, int viewX,
+                int viewWidth)
+        : frame_(frame), z_(zoomOf(s)), viewX_(viewX), viewWidth_(viewWidth), row_(viewWidth),
+          originX_((long long)s.centerx * z_), originY_((long long)s.centery * z_),
+          circle_(s.collisionshape == "Circle" && s.spritewindow.showcollision ? (long long)s.collisionradius * z_ : 0,
+                  s.collisionshape == "Circle" && s.spritewindow.showcollision ? (long long)s.collisionradius * z_ : 0) {
+        if (!s.spritewindow.showcollision) return;
+        if (s.collisionshape == "Box") {
+            shape_ = Shape::Box;
+            boxX_ = s.collisionleft * z_, boxY_ = s.collisiontop * z_;
+            boxW_ = ((long long)s.collisionright - s.collisionleft) * z_;
+            boxH_ = ((long long)s.collisionbottom - s.collisiontop) * z_;
+            // Edges typed the wrong way round still describe the same box.
+            if (boxW_ < 0) boxX_ += boxW_, boxW_ = -boxW_;
+            if (boxH_ < 0) boxY_ += boxH_, boxH_ = -boxH_;
+        } else if (s.collisionshape == "Circle") {
+            shape_ = Shape::Circle;
+            circleX_ = (long long)(w / 2) * z_;
+            circleY_ = (long long)(h / 2) * z_;
+        } else if (s.collisionshape == "Shape") {
+            for (const Point& pt : p.points)
+                if (pt.sprite == s.name) points_.emplace_back((long long)pt.x * z_, (long long)pt.y * z_);
+            if (points_.empty()) return;
+            shape_ = Shape::Polygon;
+            fill_ = std::make_unique<PolygonFill>(points_, cw, ch);
+        }
+    }
+
+    RowKey keyOf(long long y) const {
+        RowKey k;
+        k.band = int((y >> 4) & 1);
+        k.frameRow = floorDiv(y, z_);
+        if (k.frameRow < 0 || k.frameRow >= frame_.height()) k.frameRow = -1;
+        k.crosshair = y == originY_;
+        switch (shape_) {
+        case Shape::None: break;
+        case Shape::Box:
+            if (boxW_ <= 0 || boxH_ <= 0 || y < boxY_ || y >= boxY_ + boxH_) break;
+            k.shape[0] = y == boxY_ ? 1 : y == boxY_ + boxH_ - 1 ? 2 : 3;
+            break;
+        case Shape::Circle: {
+            const long long dy = y - circleY_;
+            k.shape[0] = circle_.halfWidth(dy);
+            k.shape[1] = std::min(circle_.halfWidth(dy - 1), circle_.halfWidth(dy + 1));
+            break;
+        }
+        case Shape::Polygon:
+            // Edges cross rows at every slope: each row is its own.
+            k.shape[0] = 1;
+            k.shape[1] = y;
+            break;
+        }
+        return k;
+    }
+
+    // Draws canvas row y into `out` (viewWidth pixels).
+    void draw(long long y, uint8_t* out) {
+        row_.checker(viewX_, int(y));
+        frameSpans(y);
+        row_.blend(spans_);
+        const Rgba white{255, 255, 255, 255};
+        if (originX_ >= viewX_ && originX_ < viewX_ + viewWidth_)
+            row_.xorSpan(int(originX_ - viewX_), int(originX_ - viewX_) + 1, white);
+        if (y == originY_) row_.xorSpan(0, viewWidth_, white);
+        switch (shape_) {
+        case Shape::None: break;
+        case Shape::Box: boxRow(y); break;
+        case Shape::Circle: circleRow(y); break;
+        case Shape::Polygon: polygonRow(y); break;
+        }
+        row_.write(out);
+    }
+
+private:
+    const Rgba kShape = kCollisionShapeColour;
+
+    // Adds canvas columns [a, b) to the spans, in view columns and clipped to the view.
+    void addSpan(long long a, long long b, Rgba c) {
+        a = std::max(a - viewX_, 0LL);
+        b = std::min(b - viewX_, (long long)viewWidth_);
+        if (a >= b) return;
+        if (!spans_.empty() && spans_.back().x1 == a && spans_.back().colour == c) spans_.back().x1 = int(b);
+        else spans_.push_back({int(a), int(b), c});
+    }
+
+    void frameSpans(long long y) {
+        spans_.clear();
+        const long long sy = floorDiv(y, z_);
+        if (sy < 0 || sy >= frame_.height()) return;
+        const uint8_t* src = frame_.data() + size_t(sy) * frame_.width() * 4;
+        const long long first = std::max(floorDiv(viewX_, z_), 0LL);
+        const long long last = std::min(floorDiv((long long)viewX_ + viewWidth_ - 1, z_), (long long)frame_.width() - 1);
+        for (long long sx = first; sx <= last; ++sx) {
+            const uint8_t* px = src + sx * 4;
+            if (px[3] == 0) continue;
+            addSpan(sx * z_, (sx + 1) * z_, {px[0], px[1], px[2], px[3]});
+        }
+    }
+
+    // drawRectOutline, then fillRect.
+    void boxRow(long long y) {
+        if (boxW_ <= 0 || boxH_ <= 0 || y < boxY_ || y >= boxY_ + boxH_) return;
+        spans_.clear();
+        if (y == boxY_ || (boxH_ > 1 && y == boxY_ + boxH_ - 1)) {
+            addSpan(boxX_, boxX_ + boxW_, kShape);
+        } else if (boxH_ > 2) {
+            addSpan(boxX_, boxX_ + 1, kShape);
+            if (boxW_ > 1) addSpan(boxX_ + boxW_ - 1, boxX_ + boxW_, kShape);
+        }
+        row_.blend(spans_);
+        spans_.clear();
+        addSpan(boxX_, boxX_ + boxW_, kShape);
+        row_.blend(spans_);
+    }
+
+    // drawEllipseOutline, then fillEllipse.
+    void circleRow(long long y) {
+        const PixelRect clip{viewX_, y, (long long)viewX_ + viewWidth_, y + 1};
+        for (bool outline : {true, false}) {
+            spans_.clear();
+            forEachEllipseSpan(circleX_, circleY_, circle_, clip, outline,
+                               [&](long long, long long a, long long b) { addSpan(a, b + 1, kShape); });
+            row_.blend(spans_);
+        }
+    }
+
+    // Each edge drawn as a line (pixels where edges meet are blended once per edge),
+    // then the fill.
+    void polygonRow(long long y) {
+        const PixelRect clip{viewX_, y, (long long)viewX_ + viewWidth_, y + 1};
+        for (size_t i = 0; i < points_.size(); ++i) {
+            const auto [x0, y0] = points_[i];
+            const auto [x1, y1] = points_[(i + 1) % points_.size()];
+            spans_.clear();
+            forEachLinePixel(x0, y0, x1, y1, clip, [&](long long x, long long) { addSpan(x, x + 1, kShape); });
+            row_.blend(spans_);
+        }
+        spans_.clear();
+        for (long long x = viewX_; x < (long long)viewX_ + viewWidth_; ++x)
+            if (fill_->filled(x, y)) addSpan(x, x + 1, kShape);
+        row_.blend(spans_);
+    }
+
+    const Image& frame_;
+    long long z_;
+    int viewX_, viewWidth_;
+    RunRow row_;
+    std::vector<RunRow::Span> spans_;
+    long long originX_, originY_;
+    Shape shape_ = Shape::None;
+    long long boxX_ = 0, boxY_ = 0, boxW_ = 0, boxH_ = 0;
+    long long circleX_ = 0, circleY_ = 0;
+    EllipseRows circle_;
+    std::vector<std::pair<long long, long long>> points_;
+    std::unique_ptr<PolygonFill> fill_;
+};
 
 } // namespace
 
@@ -222,27 +397,40 @@ int spritePreviewHeight(const Project& p, size_t sprite) {
 
 Image renderSpritePreview(const Project& p, size_t sprite, Rect region) {
     const Sprite* s = spriteAt(p, sprite);
-    if (!s) return Image(region.width, region.height);
-    const int frame = frameAtPosition(p, *s);
+    const int frame = s ? frameAtPosition(p, *s) : -1;
     if (frame < 0) {
         // Without frames there is only the backdrop.
         Image out(region.width, region.height);
-        drawCheckerboard(out, region.x, region.y);
+        if (s) drawCheckerboard(out, region.x, region.y);
         return out;
     }
     int w = 0, h = 0;
     frameSize(p, *s, w, h);
-    const int z = zoomOf(*s);
-    const int cw = w * z, ch = h * z;
-    return renderCanvasRegion(cw, ch, region, [&](Image& view, int ox, int oy) {
-        drawCheckerboard(view, ox, oy);
-        drawOverZoomed(view, p.frames[size_t(frame)].image, z, ox, oy);
-        // The origin crosshair.
-        const long long x = (long long)s->centerx * z - ox, y = (long long)s->centery * z - oy;
-        if (x >= 0 && x < view.width()) invertVLine(view, int(x), 0, view.height());
-        if (y >= 0 && y < view.height()) invertHLine(view, 0, int(y), view.width());
-        if (s->spritewindow.showcollision) drawCollisionShape(view, ox, oy, p, *s, w, h, cw, ch);
-    });
+    const long long z = zoomOf(*s);
+    const long long cw = w * z, ch = h * z;
+    // The part of the region on the canvas; the rest is transparent.
+    const long long x0 = std::max(region.x, 0), y0 = std::max(region.y, 0);
+    const long long x1 = std::min<long long>((long long)region.x + region.width, cw);
+    const long long y1 = std::min<long long>((long long)region.y + region.height, ch);
+    const bool covered = x0 == region.x && y0 == region.y && x1 == (long long)region.x + region.width &&
+                         y1 == (long long)region.y + region.height;
+    // A view that lies wholly on the canvas has every pixel written below.
+    Image out = covered ? Image::unfilled(region.width, region.height) : Image(region.width, region.height);
+    if (out.empty() || x0 >= x1 || y0 >= y1) return out;
+    PreviewRows rows(p, *s, p.frames[size_t(frame)].image, w, h, int(cw), int(ch), int(x0), int(x1 - x0));
+    std::map<RowKey, const uint8_t*> drawn;
+    const size_t rowBytes = size_t(x1 - x0) * 4;
+    for (long long y = y0; y < y1; ++y) {
+        uint8_t* dst = out.data() + (size_t(y - region.y) * size_t(region.width) + size_t(x0 - region.x)) * 4;
+        const RowKey key = rows.keyOf(y);
+        if (auto it = drawn.find(key); it != drawn.end()) {
+            std::memcpy(dst, it->second, rowBytes);
+            continue;
+        }
+        rows.draw(y, dst);
+        drawn.emplace(key, dst);
+    }
+    return out;
 }
 
 bool setOriginX(Project& p, size_t sprite, std::string_view text) {
@@ -252,7 +440,7 @@ bool setOriginX(Project& p, size_t sprite, std::string_view text) {
     frameSize(p, *s, w, h);
     const int v = readInteger(text);
     if (v > w) return false;
-    return p.sprites.tryEdit(sprite, [&](Sprite& edited) { edited.centerx = v; });
+    return editStored(p, sprite, [&](Sprite& edited) { edited.centerx = v; });
 }
 
 bool setOriginY(Project& p, size_t sprite, std::string_view text) {
@@ -262,11 +450,11 @@ bool setOriginY(Project& p, size_t sprite, std::string_view text) {
     frameSize(p, *s, w, h);
     const int v = readInteger(text);
     if (v > h) return false;
-    return p.sprites.tryEdit(sprite, [&](Sprite& edited) { edited.centery = v; });
+    return editStored(p, sprite, [&](Sprite& edited) { edited.centery = v; });
 }
 
 void dragOrigin(Project& p, size_t sprite, int canvasX, int canvasY) {
-    p.sprites.tryEdit(sprite, [&](Sprite& s) {
+    editStored(p, sprite, [&](Sprite& s) {
         const int z = zoomOf(s);
         s.centerx = int(floorDiv(canvasX, z));
         s.centery = int(floorDiv(canvasY, z));
@@ -279,7 +467,7 @@ bool centerOrigin(Project& p, size_t sprite) {
     int w = 0, h = 0;
     frameSize(p, *s, w, h);
     if (w <= 0 || h <= 0) return false;
-    return p.sprites.tryEdit(sprite, [&](Sprite& edited) {
+    return editStored(p, sprite, [&](Sprite& edited) {
         edited.centerx = w / 2;
         edited.centery = h / 2;
     });
@@ -292,6 +480,46 @@ bool setPreviewSpeed(Project& p, size_t sprite, std::string_view text) {
 
 void setPreviewZoom(Project& p, size_t sprite, int zoom) {
     p.sprites.tryEdit(sprite, [&](Sprite& s) { s.spritewindow.zoom = std::clamp(zoom, 1, 64); });
+}
+
+void setShowCollision(Project& p, size_t sprite, bool shown) {
+    p.sprites.tryEdit(sprite, [&](Sprite& s) { s.spritewindow.showcollision = shown; });
+}
+
+void setCollisionShape(Project& p, size_t sprite, std::string_view shape) {
+    editStored(p, sprite, [&](Sprite& s) { s.collisionshape = std::string(shape); });
+}
+
+int collisionField(const Sprite& s, CollisionField field) {
+    switch (field) {
+    case CollisionField::Radius: return s.collisionradius;
+    case CollisionField::Left: return s.collisionleft;
+    case CollisionField::Right: return s.collisionright;
+    case CollisionField::Top: return s.collisiontop;
+    case CollisionField::Bottom: return s.collisionbottom;
+    }
+    return 0;
+}
+
+void setCollisionField(Project& p, size_t sprite, CollisionField field, std::string_view text) {
+    const int v = readInteger(text);
+    editStored(p, sprite, [&](Sprite& s) {
+        switch (field) {
+        case CollisionField::Radius: s.collisionradius = v; break;
+        case CollisionField::Left: s.collisionleft = v; break;
+        case CollisionField::Right: s.collisionright = v; break;
+        case CollisionField::Top: s.collisiontop = v; break;
+        case CollisionField::Bottom: s.collisionbottom = v; break;
+        }
+    });
+}
+
+bool deleteSprite(Project& p, Dialogs& dialogs, const std::string& name) {
+    if (!p.sprites.contains(name) || !dialogs.confirm(kDeleteSpriteQuestion)) return false;
+    p.removeByName(ResourceKind::Sprite, name);
+    refreshCanvasImages(p);
+    p.markModified();
+    return true;
 }
 
 } // namespace pondaro

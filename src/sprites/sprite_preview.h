@@ -1,11 +1,15 @@
 #pragma once
-// The sprite properties window's animated preview and the rules of its origin and
-// preview fields. The preview state lives in the sprite (Sprite::spritewindow); every
+// The sprite properties window: its animated preview and the rules of its fields and
+// buttons. The preview state lives in the sprite (Sprite::spritewindow); every
 // function takes the sprite's index and does nothing for an index that is not there.
+// The origin and collision fields act on the sprite at once (its name and keywords wait
+// for " Done ", project/naming.h): a change of a stored field marks the project
+// modified, so that it is not lost without a question.
 #include <cstddef>
 #include <string>
 #include <string_view>
 
+#include "base/ports.h"
 #include "image/draw.h"
 #include "project/model.h"
 
@@ -39,6 +43,9 @@ Image renderSpritePreview(const Project& p, size_t sprite, Rect region);
 
 // ---- Fields and buttons ------------------------------------------------------------
 
+inline constexpr const char* kCollisionShapes[] = {"Circle", "Box", "Shape"};
+inline constexpr const char* kDeleteSpriteQuestion = "Do you really want to delete this sprite?";
+
 // Origin X / Origin Y typed: taken only when not greater than the frame's width
 // (height); otherwise the sprite keeps its origin. True when taken.
 bool setOriginX(Project& p, size_t sprite, std::string_view text);
@@ -54,5 +61,20 @@ bool centerOrigin(Project& p, size_t sprite);
 bool setPreviewSpeed(Project& p, size_t sprite, std::string_view text);
 // The zoom slider (1..64).
 void setPreviewZoom(Project& p, size_t sprite, int zoom);
+// "Show collision shape".
+void setShowCollision(Project& p, size_t sprite, bool shown);
+
+// The drop-down box: collisionshape becomes its text.
+void setCollisionShape(Project& p, size_t sprite, std::string_view shape);
+// Radius, Left, Right, Top and Bottom typed: the field takes the value as typed, with no
+// range check (text that is not a number reads as 0).
+enum class CollisionField { Radius, Left, Right, Top, Bottom };
+void setCollisionField(Project& p, size_t sprite, CollisionField field, std::string_view text);
+int collisionField(const Sprite& s, CollisionField field);
+
+// "Delete": after kDeleteSpriteQuestion is answered Yes the sprite goes with its frames
+// and its collision points, the objects that showed it are left without a sprite (and
+// without its picture), and the project is marked modified. True when deleted.
+bool deleteSprite(Project& p, Dialogs& dialogs, const std::string& name);
 
 } // namespace pondaro

@@ -2,6 +2,9 @@
 
 #include "base/integer_reader.h"
 #include "image/codecs.h"
+#include "image/draw.h"
+#include "image/fit.h"
+#include "project/canvas_pictures.h"
 #include "project/thumbnails.h"
 
 namespace pondaro {
@@ -60,6 +63,26 @@ const Image* advanceStripPreview(StripImport& import) {
     return &import.previewFrames[import.previewPosition];
 }
 
+Image renderStripSheet(const StripImport& import, Rect region) {
+    const Image& sheet = import.sheet;
+    return renderCanvasRegion(sheet.width(), sheet.height(), region, [&](Image& view, int ox, int oy) {
+        drawCheckerboard(view, ox, oy);
+        drawOver(view, sheet, -ox, -oy);
+    });
+}
+
+Image renderStripPreview(const StripImport& import, Size box) {
+    Image out(box.width, box.height);
+    if (out.empty() || import.previewFrames.empty()) return out;
+    const Image cell = fitPicture(import.previewFrames[import.previewPosition % import.previewFrames.size()], box);
+    if (cell.empty()) return out;
+    Image shown(cell.width(), cell.height());
+    drawCheckerboard(shown);
+    drawOver(shown, cell, 0, 0);
+    copyInto(out, shown, (box.width - cell.width()) / 2, (box.height - cell.height()) / 2);
+    return out;
+}
+
 bool importStrip(Project& p, Dialogs& dialogs, const StripImport& import) {
     const int c = readInteger(import.columnsText), r = readInteger(import.rowsText);
     if (import.sprite >= p.sprites.size() || !validStripGrid(import.sheet, c, r)) {
@@ -87,6 +110,8 @@ bool importStrip(Project& p, Dialogs& dialogs, const StripImport& import) {
         s.collisionbottom = fh;
         s.spritewindow.position = 0;
     });
+    p.markModified();
+    refreshCanvasImages(p);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/geometry.h"
 #include "base/ports.h"
 #include "project/model.h"
 
@@ -48,11 +49,18 @@ void setStripGrid(StripImport& import, std::string_view columnsText, std::string
 // frame to show, or nullptr when there is none.
 const Image* advanceStripPreview(StripImport& import);
 
+// What the window shows: the visible region of the sheet at 1:1 over the checkerboard
+// backdrop, and the preview picture of `box`'s size with the preview frame shown now
+// (scaled down to fit when a cell is larger) centred over the backdrop.
+Image renderStripSheet(const StripImport& import, Rect region);
+Image renderStripPreview(const StripImport& import, Size box);
+
 // " Import! ": refused with "Invalid column or row number" (titled "Error", the sprite
 // unchanged, the window stays open) when the grid cuts no cells; otherwise the
 // sprite's frames become the cells, frames "0" .. "C x R - 1", the origin goes to
-// (0, 0) and the collision box and radius fit one cell, and the animation restarts.
-// True when imported (the window then closes).
+// (0, 0) and the collision box and radius fit one cell, and the animation restarts;
+// the project is marked modified and the objects showing the sprite take its new
+// first frame. True when imported (the window then closes).
 bool importStrip(Project& p, Dialogs& dialogs, const StripImport& import);
 // On closing the window in any way: the sprite's preview image is rebuilt from its
 // first frame.

@@ -1,5 +1,6 @@
 #include "ui/wx_ports.h"
 
+#include <wx/colordlg.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
@@ -60,9 +61,27 @@ std::string WxDialogs::chooseFileToOpen(const std::string& title, const std::str
     return dialog.ShowModal() == wxID_OK ? fromWx(dialog.GetPath()) : std::string();
 }
 
-std::string WxDialogs::chooseFileToSave(const std::string& title, const std::string& filter) {
-    wxFileDialog dialog(parent_, toWx(title), "", "", toWx(filter), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+std::string WxDialogs::chooseFileToSave(const std::string& title, const std::string& filter,
+                                        const std::filesystem::path& proposal) {
+    wxString folder, file;
+    if (!proposal.empty()) {
+        // The desktop's dialog wants a whole path to open in.
+        std::error_code ec;
+        const std::filesystem::path whole = std::filesystem::absolute(proposal, ec);
+        folder = toWx((ec ? proposal : whole).parent_path().string());
+        file = toWx(proposal.filename().string());
+    }
+    wxFileDialog dialog(parent_, toWx(title), folder, file, toWx(filter), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     return dialog.ShowModal() == wxID_OK ? fromWx(dialog.GetPath()) : std::string();
+}
+
+std::optional<int> WxDialogs::chooseColour(int colour) {
+    wxColourData data;
+    data.SetColour(wxColour(colour & 0xff, (colour >> 8) & 0xff, (colour >> 16) & 0xff));
+    wxColourDialog chooser(parent_, &data);
+    if (chooser.ShowModal() != wxID_OK) return std::nullopt;
+    const wxColour c = chooser.GetColourData().GetColour();
+    return c.Red() + c.Green() * 256 + c.Blue() * 65536;
 }
 
 void WxDialogs::showMergeResult(const std::string& text) {

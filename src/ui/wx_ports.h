@@ -35,7 +35,9 @@ public:
     std::string chooseProject(const std::vector<std::string>& names) override;
     std::optional<std::string> askName(const std::string& title, const std::string& current) override;
     std::string chooseFileToOpen(const std::string& title, const std::string& filter) override;
-    std::string chooseFileToSave(const std::string& title, const std::string& filter) override;
+    std::string chooseFileToSave(const std::string& title, const std::string& filter,
+                                 const std::filesystem::path& proposal) override;
+    std::optional<int> chooseColour(int colour) override;
     void showMergeResult(const std::string& text) override;
 
 private:

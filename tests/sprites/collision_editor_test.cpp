@@ -1,6 +1,8 @@
 // The collision shape editor: snapping, vertex hits, editing and the canvas.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "image/image_test_util.h"
 #include "sprites/collision_editor.h"
 #include "support/fake_ports.h"
@@ -147,12 +149,43 @@ TEST(ShapeEditorCanvas, GridByXorOnlyWhenSnapping) {
     EXPECT_EQ(renderShapeCanvas(e.p, e.s, {0, 0, 80, 80}).pixel(10, 3), (Rgba{0, 0, 255, 255}));
 }
 
-TEST(ShapeEditorOpen, NeedsASpriteImage) {
+TEST(ShapeEditorOpen, NeedsAFrameWithPixels) {
     Shape e;
     FakeDialogs d;
-    EXPECT_FALSE(mayOpenShapeEditor(e.p, e.s, d));
-    EXPECT_EQ(d.shown, (std::vector<Shown>{{"Message", "Please add a sprite image."}}));
-    e.p.sprites.edit(e.s, [&](auto& r) { r.preview = Image(150, 100); });
     EXPECT_TRUE(mayOpenShapeEditor(e.p, e.s, d));
+    EXPECT_TRUE(d.shown.empty());
+    // "t" has no frame: its "no image" card is no picture to draw a shape on.
+    const size_t t = 1;
+    e.p.sprites.edit(t, [&](auto& r) { r.preview = Image(150, 100); });
+    EXPECT_FALSE(mayOpenShapeEditor(e.p, t, d));
+    EXPECT_EQ(d.shown, (std::vector<Shown>{{"Message", "Please add a sprite image."}}));
+    addFrame(e.p, "t", "0", Image{});
+    EXPECT_FALSE(mayOpenShapeEditor(e.p, t, d));
     EXPECT_FALSE(mayOpenShapeEditor(e.p, 99, d));
+    EXPECT_EQ(shapeFrameCountText(e.p, e.s), "Number of frames: 2");
+}
+
+TEST(ShapeEditorEdits, MarkTheProjectModifiedOnlyWhenAPointChanges) {
+    Shape e;
+    e.editState([&](auto& r) { r.snap = false; });
+    struct Step {
+        const char* what;
+        std::function<void(Shape&)> act;
+        bool marks;
+    };
+    const Step steps[] = {
+        {"append", [](Shape& s) { pressShapeCanvas(s.p, s.s, 10, 10); }, true},
+        {"drag to the same spot", [](Shape& s) { dragShapeCanvas(s.p, s.s, 10, 10); }, false},
+        {"drag", [](Shape& s) { dragShapeCanvas(s.p, s.s, 12, 10); }, true},
+        {"release and select", [](Shape& s) { releaseShapeCanvas(s.p, s.s), selectVertexRow(s.p, s.s, 0); }, false},
+        {"press on the vertex", [](Shape& s) { pressShapeCanvas(s.p, s.s, 12, 10); }, false},
+        {"delete", [](Shape& s) { deleteSelectedVertex(s.p, s.s); }, true},
+        {"delete with nothing selected", [](Shape& s) { deleteSelectedVertex(s.p, s.s); }, false},
+    };
+    for (const Step& step : steps) {
+        e.p.clearModified();
+        step.act(e);
+        EXPECT_EQ(e.p.modified(), step.marks) << step.what;
+    }
+    EXPECT_TRUE(e.rows().empty());
 }

@@ -8,6 +8,7 @@
 #include "project/thumbnails.h"
 #include "sprites/frame_strip.h"
 #include "sprites/frames.h"
+#include "sprites/frames_editor_commands.h"
 #include "support/fake_ports.h"
 
 using namespace pondaro;
@@ -169,7 +170,7 @@ TEST(PngStrip, FramesSideBySideWrittenWithPngAppended) {
     addFrame(p, "other", "0", filled(32, 48, {0, 255, 0, 255}));
     FakeDialogs d;
     d.files = {(folder.path() / "out").string()};
-    ASSERT_TRUE(saveSpriteAsPngStrip(p, d, "hero"));
+    ASSERT_TRUE(saveSpriteAsPngStrip(p, d, "hero", folder.path()));
     EXPECT_EQ(d.shown[0].title, "Save sprite as PNG strip");
     Image back;
     ASSERT_TRUE(loadImage(folder.path() / "out.png", back));
@@ -178,15 +179,57 @@ TEST(PngStrip, FramesSideBySideWrittenWithPngAppended) {
     EXPECT_EQ(back.pixel(31, 0), (Rgba{0, 0, 0, 255}));
     EXPECT_EQ(back.pixel(32, 47), (Rgba{100, 0, 0, 255}));
     EXPECT_EQ(back.pixel(95, 0), (Rgba{200, 0, 0, 255}));
-    EXPECT_EQ(pngStripProposal("folder", "hero", 4).filename(), "hero_strip4");
+    EXPECT_EQ(d.proposals, std::vector<std::filesystem::path>{folder.path() / "hero_strip3"});
 
     FakeDialogs none;
-    EXPECT_FALSE(saveSpriteAsPngStrip(p, none, "nobody"));  // asks nothing, writes nothing
+    EXPECT_FALSE(saveSpriteAsPngStrip(p, none, "nobody", folder.path()));  // asks nothing, writes nothing
     EXPECT_TRUE(none.shown.empty());
     FakeDialogs failing;
     failing.files = {(folder.path() / "missing" / "dir" / "x").string()};
-    EXPECT_FALSE(saveSpriteAsPngStrip(p, failing, "hero"));
+    EXPECT_FALSE(saveSpriteAsPngStrip(p, failing, "hero", folder.path()));
     EXPECT_TRUE(failing.anyShown("Error"));
+}
+
+TEST(PngStrip, ANameEndingInPngGetsNoSecondOne) {
+    const std::pair<const char*, const char*> names[] = {
+        {"hero", "hero.png"},          {"hero.png", "hero.png"}, {"HERO.PNG", "HERO.PNG"},
+        {"hero.png.bak", "hero.png.bak.png"}, {"hero_png", "hero_png.png"}, {"", ".png"},
+    };
+    for (auto [chosen, written] : names) EXPECT_EQ(pngFileName(chosen), written) << chosen;
+    TempFolder folder;
+    Project p;
+    addFrame(p, "hero", "0", filled(4, 4, {1, 2, 3, 255}));
+    FakeDialogs d;
+    d.files = {(folder.path() / "hero.png").string()};
+    ASSERT_TRUE(saveSpriteAsPngStrip(p, d, "hero", folder.path()));
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / "hero.png"));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "hero.png.png"));
+}
+
+TEST(FramesEditorClose, MarksTheProjectAndRedrawsTheSpritesPictures) {
+    Project p;
+    const size_t s = addSprite(p, "s");
+    addFrame(p, "s", "0", filled(8, 8, {255, 0, 0, 255}));
+    GameObject o;
+    o.name = "player";
+    o.prototype = 1;
+    o.sprite = "s";
+    p.objects.add(o);
+    commitFrameEdits(p, "s");
+    EXPECT_TRUE(p.modified());
+    EXPECT_EQ(p.sprites[s].preview.pixel(45, 20), (Rgba{255, 0, 0, 255}));
+    ASSERT_NE(p.objects[0].canvasImage, nullptr);
+    EXPECT_EQ(*p.objects[0].canvasImage, p.frames[0].image);
+}
+
+TEST(FramesEditorCommands, EachCommandHasOneMenuEntryAndOneButton) {
+    for (int c = 0; c <= int(FramesCommand::MakeOpaque); ++c) {
+        int entries = 0, buttons = 0;
+        for (const FramesMenuEntry& e : framesEditorMenu()) entries += int(e.command) == c;
+        for (const FramesToolButton& b : framesEditorToolbar()) buttons += int(b.command) == c;
+        EXPECT_EQ(entries, 1) << c;
+        EXPECT_EQ(buttons, 1) << c;
+    }
 }
 
 TEST(FrameStrip, CanvasesSideBySideWithTheSelectionOverlay) {

@@ -2,9 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 
+#include "image/flood_fill.h"
 #include "image/image_test_util.h"
 #include "sprites/sprite_preview.h"
+#include "support/fake_ports.h"
 
 using namespace pondaro;
 using namespace pondaro::testing;
@@ -82,6 +85,66 @@ TEST(SpritePreviewOrigin, DragCenterAndTypedValues) {
     empty.editSprite([&](auto& r) { r.centerx = 3; });
     EXPECT_FALSE(centerOrigin(empty.p, empty.s));
     EXPECT_EQ(empty.sprite().centerx, 3);
+}
+
+TEST(SpriteWindowFields, StoredFieldsChangeAtOnceAndMarkTheProjectWhenTheyChange) {
+    Preview v(33, 20);
+    struct Edit {
+        const char* what;
+        std::function<void(Project&, size_t)> act;
+        bool marks;
+    };
+    const Edit edits[] = {
+        {"origin x", [](Project& p, size_t s) { setOriginX(p, s, "7"); }, true},
+        {"origin x again", [](Project& p, size_t s) { setOriginX(p, s, "7"); }, false},
+        {"origin beyond the frame", [](Project& p, size_t s) { setOriginY(p, s, "21"); }, false},
+        {"drag", [](Project& p, size_t s) { dragOrigin(p, s, 1, 1); }, true},
+        {"centre", [](Project& p, size_t s) { centerOrigin(p, s); }, true},
+        {"shape", [](Project& p, size_t s) { setCollisionShape(p, s, "Circle"); }, true},
+        {"radius", [](Project& p, size_t s) { setCollisionField(p, s, CollisionField::Radius, "12"); }, true},
+        {"left", [](Project& p, size_t s) { setCollisionField(p, s, CollisionField::Left, "-3"); }, true},
+        {"bottom as text", [](Project& p, size_t s) { setCollisionField(p, s, CollisionField::Bottom, "x"); }, false},
+        {"preview zoom", [](Project& p, size_t s) { setPreviewZoom(p, s, 5); }, false},
+        {"show collision", [](Project& p, size_t s) { setShowCollision(p, s, true); }, false},
+    };
+    for (const Edit& e : edits) {
+        v.p.clearModified();
+        e.act(v.p, v.s);
+        EXPECT_EQ(v.p.modified(), e.marks) << e.what;
+    }
+    const Sprite& s = v.sprite();
+    EXPECT_EQ(s.collisionshape, "Circle");
+    EXPECT_EQ(collisionField(s, CollisionField::Radius), 12);
+    EXPECT_EQ(s.collisionleft, -3);  // taken as typed, no range check
+    EXPECT_EQ(s.collisionbottom, 0);
+    EXPECT_EQ(s.spritewindow.zoom, 5);
+}
+
+TEST(SpriteWindowDelete, AfterYesTheSpriteGoesWithItsFramesPointsAndObjectPictures) {
+    Preview v(4, 4, 2);
+    addSprite(v.p, "other");
+    addFrame(v.p, "other", "0", Image(2, 2));
+    v.p.points = {{"s", 1, 1}, {"other", 2, 2}};
+    GameObject o;
+    o.name = "player";
+    o.prototype = 1;
+    o.sprite = "s";
+    o.canvasImage = std::make_shared<const Image>(Image(4, 4));
+    v.p.objects.add(o);
+    FakeDialogs d;
+    d.yesNo = {false, true};
+    EXPECT_FALSE(deleteSprite(v.p, d, "s"));
+    EXPECT_TRUE(v.p.sprites.contains("s"));
+    EXPECT_FALSE(v.p.modified());
+    EXPECT_TRUE(deleteSprite(v.p, d, "s"));
+    EXPECT_EQ(d.shown.back(), (Shown{"Confirm", "Do you really want to delete this sprite?"}));
+    EXPECT_FALSE(v.p.sprites.contains("s"));
+    ASSERT_EQ(v.p.frames.size(), 1u);
+    EXPECT_EQ(v.p.points.size(), 1u);
+    EXPECT_EQ(v.p.objects[0].sprite, "");
+    EXPECT_EQ(v.p.objects[0].canvasImage, nullptr);
+    EXPECT_TRUE(v.p.modified());
+    EXPECT_FALSE(deleteSprite(v.p, d, "s"));  // gone: nothing is asked
 }
 
 TEST(SpritePreviewRender, FrameAndOriginCrosshairByXor) {
@@ -166,4 +229,89 @@ TEST(SpritePreviewRender, PolygonWhoseAverageLiesOutsideFillsTheOutside) {
     Image far = v.render(40, 40);
     EXPECT_EQ(far.pixel(20, 3), kOnce);  // the edge
     EXPECT_EQ(far.pixel(20, 20), kBlue);
+}
+
+namespace {
+
+// The preview as the layers drawn one after the other over the whole view with the
+// per-pixel drawing functions; the polygon's fill from a flood fill of its edges drawn
+// on a mask of the whole canvas.
+Image layered(const Project& p, const Sprite& s, const Image& frame, Rect region) {
+    const int z = s.spritewindow.zoom, cw = frame.width() * z, ch = frame.height() * z;
+    return renderCanvasRegion(cw, ch, region, [&](Image& view, int ox, int oy) {
+        drawCheckerboard(view, ox, oy);
+        drawOverZoomed(view, frame, z, ox, oy);
+        invertVLine(view, s.centerx * z - ox, 0, view.height());
+        invertHLine(view, 0, s.centery * z - oy, view.width());
+        if (!s.spritewindow.showcollision) return;
+        const Rgba c = kCollisionShapeColour;
+        const auto mode = ColourMode::AlphaBlend;
+        if (s.collisionshape == "Box") {
+            long long x = s.collisionleft * z, y = s.collisiontop * z;
+            long long w = (s.collisionright - s.collisionleft) * z, h = (s.collisionbottom - s.collisiontop) * z;
+            if (w < 0) x += w, w = -w;
+            if (h < 0) y += h, h = -h;
+            drawRectOutline(view, x - ox, y - oy, w, h, c, mode);
+            fillRect(view, x - ox, y - oy, w, h, c, mode);
+        } else if (s.collisionshape == "Circle") {
+            const long long cx = frame.width() / 2 * z - ox, cy = frame.height() / 2 * z - oy;
+            drawEllipseOutline(view, cx, cy, s.collisionradius * z, s.collisionradius * z, c, mode);
+            fillEllipse(view, cx, cy, s.collisionradius * z, s.collisionradius * z, c, mode);
+        } else if (s.collisionshape == "Shape") {
+            std::vector<Point> pts;
+            for (const Point& pt : p.points) pts.push_back({"", pt.x * z, pt.y * z});
+            Image mask(cw, ch);
+            long long sx = 0, sy = 0;
+            for (size_t i = 0; i < pts.size(); ++i) {
+                const Point &a = pts[i], &b = pts[(i + 1) % pts.size()];
+                drawLine(view, a.x - ox, a.y - oy, b.x - ox, b.y - oy, c, mode);
+                drawLine(mask, a.x, a.y, b.x, b.y, {255, 255, 255, 255}, ColourMode::Replace);
+                sx += a.x, sy += a.y;
+            }
+            const Rgba filled{255, 0, 0, 255};
+            const long long n = (long long)pts.size();
+            floodFill(mask, int(floorDiv(sx, n)), int(floorDiv(sy, n)), filled);
+            for (int y = 0; y < view.height(); ++y)
+                for (int x = 0; x < view.width(); ++x)
+                    if (mask.pixel(x + ox, y + oy) == filled) putPixel(view, x, y, c, mode);
+        }
+    });
+}
+
+} // namespace
+
+TEST(SpritePreviewRender, RowsDrawnOnceAndRepeatedGiveThePixelsOfTheLayers) {
+    struct Case {
+        const char* shape;
+        int left, top, right, bottom, radius;
+        bool shown;
+    };
+    const Case shapes[] = {
+        {"Box", 1, 1, 6, 4, 0, true},  {"Box", 6, 4, 1, 1, 0, true},    {"Box", 2, 1, 2, 4, 0, true},
+        {"Box", 0, 2, 7, 3, 0, true},  {"Circle", 0, 0, 0, 0, 2, true}, {"Circle", 0, 0, 0, 0, 9, true},
+        {"Shape", 0, 0, 0, 0, 0, true}, {"Box", 1, 1, 6, 4, 0, false},
+    };
+    for (const int zoom : {1, 2, 3, 16, 64}) {
+        for (const Case& k : shapes) {
+            Preview v(7, 5);
+            v.p.frames[0].image = patterned(7, 5);
+            v.p.frames[0].image.setPixel(3, 2, {});  // fully transparent: the backdrop shows
+            v.p.points = {{"s", 1, 1}, {"s", 6, 2}, {"s", 3, 4}};
+            v.editSprite([&](Sprite& s) {
+                s.collisionshape = k.shape;
+                s.collisionleft = k.left, s.collisiontop = k.top, s.collisionright = k.right;
+                s.collisionbottom = k.bottom, s.collisionradius = k.radius;
+                s.centerx = 2, s.centery = 3;
+                s.spritewindow.zoom = zoom;
+                s.spritewindow.showcollision = k.shown;
+            });
+            const int cw = 7 * zoom, ch = 5 * zoom;
+            for (const Rect region : {Rect{0, 0, cw, ch}, Rect{-5, -3, cw / 2 + 9, ch + 7}, Rect{cw / 3, ch / 4, 41, 23}}) {
+                const Image rows = renderSpritePreview(v.p, v.s, region);
+                const Image expected = layered(v.p, v.sprite(), v.p.frames[0].image, region);
+                EXPECT_EQ(rows, expected) << k.shape << " " << k.left << "," << k.top << " zoom " << zoom
+                                          << " region " << region.x << "," << region.y;
+            }
+        }
+    }
 }

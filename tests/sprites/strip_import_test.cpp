@@ -78,6 +78,22 @@ TEST(StripImport, SheetOfFourColumnsReplacesTheFramesAndResetsTheShape) {
     EXPECT_EQ(sp.collisiontop, 0);
     EXPECT_EQ(sp.collisionbottom, 64);
     EXPECT_EQ(sp.spritewindow.position, 0);
+    EXPECT_TRUE(p.modified());
+}
+
+TEST(StripImport, WindowShowsTheSheetAndTheCellFittedInThePreviewBox) {
+    StripImport im = importOf(sheetOf(2, 1, 200, 100), 0, "2", "1");
+    im.sheet.setPixel(0, 0, {});  // transparent: the backdrop shows
+    const Image sheet = renderStripSheet(im, {0, 0, 500, 5});
+    EXPECT_EQ(sheet.pixel(0, 0), kCheckerDark);
+    EXPECT_EQ(sheet.pixel(1, 0), (Rgba{0, 0, 50, 255}));
+    EXPECT_EQ(sheet.pixel(450, 0), Rgba{});  // beyond the sheet
+    // A 200 x 100 cell shown 100 x 50, centred in the 100 x 100 box.
+    const Image box = renderStripPreview(im, {100, 100});
+    EXPECT_EQ(box.pixel(50, 24), Rgba{});
+    EXPECT_EQ(box.pixel(50, 25), (Rgba{0, 0, 50, 255}));
+    EXPECT_EQ(box.pixel(50, 74), (Rgba{0, 0, 50, 255}));
+    EXPECT_EQ(box.pixel(50, 75), Rgba{});
 }
 
 TEST(StripImport, InvalidColumnsOrRowsAreRefusedAndChangeNothing) {

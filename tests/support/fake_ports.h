@@ -4,6 +4,7 @@
 // answer fails the test: a test declares every question it lets the code ask (a
 // Cancel is queued too: "" for a chooser, nullopt for a name, false for Yes/No).
 #include <deque>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,9 +53,18 @@ public:
         shown.push_back({title, ""});
         return next(files, title);
     }
-    std::string chooseFileToSave(const std::string& title, const std::string&) override {
+    std::string chooseFileToSave(const std::string& title, const std::string&,
+                                 const std::filesystem::path& proposal) override {
         shown.push_back({title, ""});
+        proposals.push_back(proposal);
         return next(files, title);
+    }
+    std::optional<int> chooseColour(int colour) override {
+        shown.push_back({"Colour", std::to_string(colour)});
+        if (colours.empty()) return unexpected("colour chooser"), std::nullopt;
+        auto a = colours.front();
+        colours.pop_front();
+        return a;
     }
     void showMergeResult(const std::string& text) override { shown.push_back({"Merge result", text}); }
 
@@ -63,9 +73,11 @@ public:
     std::deque<std::string> projects;
     std::deque<std::optional<std::string>> names;
     std::deque<std::string> files;
+    std::deque<std::optional<int>> colours;
 
     std::vector<Shown> shown;
     std::vector<std::string> offered;
+    std::vector<std::filesystem::path> proposals;  // of the save dialogs, in order
 
     bool anyShown(const std::string& title) const {
         for (const auto& s : shown)

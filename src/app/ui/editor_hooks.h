@@ -1,6 +1,6 @@
 #pragma once
 // The windows other parts of the studio provide (the record property windows, the code
-// windows, the function library windows). src/app/main.cpp fills this in, one entry
+// windows, the function library windows). studioEditorHooks() fills this in, one entry
 // at a time as the windows come; a hook left empty makes its command say that the
 // window is not available yet.
 #include <functional>
@@ -58,5 +58,8 @@ struct EditorHooks {
         return function;
     }
 };
+
+// Every window the studio has, wired in: what the program runs with.
+EditorHooks studioEditorHooks();
 
 } // namespace pondaro::ui

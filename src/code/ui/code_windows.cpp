@@ -18,122 +18,22 @@
 #include "code/ui/code_editor.h"
 #include "code/ui/code_fonts.h"
 #include "code/ui/code_icons.h"
+#include "ui/studio_window.h"
 #include "ui/wx_text.h"
 
 namespace pondaro::ui {
 
 namespace {
 
-const std::string kNamePrefix = "pondaro-code-window:";
-
 wxRect toRect(const Rect& b) { return wxRect(b.x, b.y, b.width, b.height); }
 
-
-class HookedWindow;
-
-// Shared between a window and the hooks it registered, so a hook of a window that is
-// gone does nothing. Hooks are never removed while the studio walks its hook lists
-// (a close hook closing its window would otherwise change the list being walked);
-// dead ones are dropped when the next window opens.
-struct WindowLink {
-    HookedWindow* window = nullptr;
-};
-
-struct CommitHook {
-    std::shared_ptr<WindowLink> link;
-    void operator()() const;
-};
-struct CloseHook {
-    std::shared_ptr<WindowLink> link;
-    void operator()() const;
-};
-
-template <class Hook>
-void dropDeadHooks(std::vector<std::function<void()>>& hooks) {
-    std::erase_if(hooks, [](const std::function<void()>& f) {
-        const Hook* h = f.template target<Hook>();
-        return h && !h->link->window;
-    });
-}
-
-// A top-level window that takes part in the pre-save commit and closes when New or
-// Open replaces the project. It may disable its owner while it is open.
-class HookedWindow : public wxFrame {
+// A code window edits a part of the project that its owner shows (a scene's code, an
+// object's event), or nothing that another window holds (the game's texts).
+class HookedWindow : public StudioWindow {
 public:
     HookedWindow(Studio& studio, wxWindow* owner, const wxString& title, const std::string& key, bool disableOwner)
-        : wxFrame(owner, wxID_ANY, title, wxDefaultPosition, wxSize(800, 600),
-                  wxDEFAULT_FRAME_STYLE | (owner ? wxFRAME_FLOAT_ON_PARENT : 0), toWx(kNamePrefix + key)),
-          studio_(studio), owner_(owner), disableOwner_(disableOwner), link_(std::make_shared<WindowLink>()) {
-        link_->window = this;
-        dropDeadHooks<CommitHook>(studio.commitHooks);
-        dropDeadHooks<CloseHook>(studio.closeWindowsHooks);
-        studio.commitHooks.push_back(CommitHook{link_});
-        studio.closeWindowsHooks.push_back(CloseHook{link_});
-        if (disableOwner_ && owner) owner->Disable();
-        Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& e) {
-            if (!e.CanVeto()) {
-                release();
-                e.Skip();
-                return;
-            }
-            onCloseBox();
-        });
-    }
-    // The studio may be gone already when the program ends: only the link is touched.
-    ~HookedWindow() override { link_->window = nullptr; }
-
-    bool closing() const { return closing_; }
-    // The pre-save commit: the text into the project, the window stays open.
-    virtual void commitBeforeSave() = 0;
-    // New or Open replaced the project: close without taking anything.
-    void closeWithoutCommit() { finish(); }
-
-protected:
-    virtual void onCloseBox() = 0;
-    void release() {
-        link_->window = nullptr;
-        if (disableOwner_ && owner_) owner_->Enable();
-        disableOwner_ = false;
-    }
-    void finish() {
-        if (closing_) return;
-        closing_ = true;
-        release();
-        Destroy();
-    }
-
-    Studio& studio_;
-    wxWeakRef<wxWindow> owner_;
-
-private:
-    bool disableOwner_;
-    bool closing_ = false;
-    std::shared_ptr<WindowLink> link_;
+        : StudioWindow(studio, owner, title, key, disableOwner ? WindowLock::Owner : WindowLock::None) {}
 };
-
-void CommitHook::operator()() const {
-    if (link->window) link->window->commitBeforeSave();
-}
-void CloseHook::operator()() const {
-    if (link->window) link->window->closeWithoutCommit();
-}
-
-HookedWindow* findHooked(const std::string& key) {
-    const wxString name = toWx(kNamePrefix + key);
-    for (wxWindow* w : wxTopLevelWindows) {
-        auto* h = dynamic_cast<HookedWindow*>(w);
-        if (h && !h->closing() && h->GetName() == name) return h;
-    }
-    return nullptr;
-}
-
-bool raiseIfOpen(const std::string& key) {
-    HookedWindow* open = findHooked(key);
-    if (!open) return false;
-    if (open->IsIconized()) open->Iconize(false);
-    open->Raise();
-    return true;
-}
 
 // The common code window: a code editor, Cancel and OK, two help fields refreshed
 // every 100 ms, and the shared placement preferences.
@@ -428,20 +328,20 @@ private:
 
 } // namespace
 
-wxFrame* findCodeWindow(const std::string& key) { return findHooked(key); }
+wxFrame* findCodeWindow(const std::string& key) { return findStudioWindow(key); }
 
 void openGlobalVariables(Studio& studio, wxWindow* mainWindow) {
-    if (raiseIfOpen("global-variables")) return;
+    if (raiseStudioWindow("global-variables")) return;
     new GameTextWindow(studio, mainWindow, GameText::Variables, "global-variables");
 }
 
 void openCustomFunctions(Studio& studio, wxWindow* mainWindow) {
-    if (raiseIfOpen("custom-functions")) return;
+    if (raiseStudioWindow("custom-functions")) return;
     new GameTextWindow(studio, mainWindow, GameText::Functions, "custom-functions");
 }
 
 void openGameComments(Studio& studio, wxWindow* mainWindow) {
-    if (raiseIfOpen("game-comments")) return;
+    if (raiseStudioWindow("game-comments")) return;
     new CommentsWindow(studio, mainWindow);
 }
 
@@ -475,7 +375,7 @@ void openEventEditor(Studio& studio, wxWindow* objectWindow, size_t scriptIndex,
         return;
     }
     const ScriptRef ref = scriptRefAt(studio.project, scriptIndex);
-    if (raiseIfOpen("event-editor:" + ref.object)) return;
+    if (raiseStudioWindow("event-editor:" + ref.object)) return;
     new EventEditorWindow(studio, objectWindow, ref, std::move(stored));
 }
 
@@ -485,7 +385,7 @@ void openSceneCodeEditor(Studio& studio, wxWindow* sceneWindow, const std::strin
         studio.dialogs.error("The scene " + sceneName + " no longer exists.");
         return;
     }
-    if (raiseIfOpen("scene-code:" + sceneName)) return;
+    if (raiseStudioWindow("scene-code:" + sceneName)) return;
     new SceneCodeWindow(studio, sceneWindow, sceneName, scene->code);
 }
 

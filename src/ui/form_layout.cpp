@@ -1,0 +1,44 @@
+#include "ui/form_layout.h"
+
+#include <algorithm>
+
+#include <wx/valtext.h>
+
+namespace pondaro::ui {
+
+wxButton* formButton(wxWindow* parent, const wxString& label, wxSize minimum, const wxString& name) {
+    auto* b = new wxButton(parent, wxID_ANY, label, wxDefaultPosition, wxDefaultSize, 0, wxDefaultValidator, name);
+    b->SetMinSize(wxSize(std::max(minimum.x, b->GetBestSize().x), std::max(minimum.y, b->GetBestSize().y)));
+    return b;
+}
+
+wxTextCtrl* formField(wxWindow* parent, const wxString& value, int width, const wxString& name, bool digitsOnly) {
+    auto* f = new wxTextCtrl(parent, wxID_ANY, value, wxDefaultPosition, wxDefaultSize, 0,
+                             digitsOnly ? wxTextValidator(wxFILTER_DIGITS) : wxDefaultValidator, name);
+    f->SetMinSize(wxSize(width, -1));
+    return f;
+}
+
+void layOutWindow(wxTopLevelWindow* window, wxWindow* panel, wxSizer* content, wxSize least) {
+    panel->SetSizer(content);
+    wxSizer* outer = content;
+    if (panel != window) {
+        outer = new wxBoxSizer(wxVERTICAL);
+        outer->Add(panel, 1, wxEXPAND);
+        window->SetSizer(outer);
+    }
+    const wxSize needed = outer->GetMinSize();
+    window->SetMinClientSize(wxSize(std::max(least.x, needed.x), std::max(least.y, needed.y)));
+    window->SetClientSize(window->GetMinClientSize());
+}
+
+wxBoxSizer* captionedRow(wxWindow* parent, const wxString& caption, int captionWidth, wxWindow* control) {
+    auto* row = new wxBoxSizer(wxHORIZONTAL);
+    auto* text = new wxStaticText(parent, wxID_ANY, caption);
+    text->SetMinSize(wxSize(std::max(captionWidth, text->GetBestSize().x), -1));
+    row->Add(text, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 5);
+    row->Add(control, 1, wxALIGN_CENTER_VERTICAL);
+    return row;
+}
+
+} // namespace pondaro::ui

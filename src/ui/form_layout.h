@@ -1,0 +1,31 @@
+#pragma once
+// Small pieces the property windows are laid out with. The sizes given are the least a
+// control gets: the desktop's fonts and theme may need more, and sizers give it.
+// Controls carry a name, so that tests and the manual's screenshots can find them.
+#include <string>
+
+#include <wx/button.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/toplevel.h>
+
+namespace pondaro::ui {
+
+// A push button at least `minimum` large.
+wxButton* formButton(wxWindow* parent, const wxString& label, wxSize minimum, const wxString& name);
+
+// A one-line text field at least `width` wide; `digitsOnly` lets only digits be typed.
+wxTextCtrl* formField(wxWindow* parent, const wxString& value, int width, const wxString& name,
+                      bool digitsOnly = false);
+
+// Lays a window out around its content: `content` becomes the sizer of `panel` (the
+// window itself for a dialog, else a panel filling it), and the window's client area
+// gets the larger of `least` and what the content needs, as its size and its minimum.
+void layOutWindow(wxTopLevelWindow* window, wxWindow* panel, wxSizer* content, wxSize least);
+
+// A row of a caption (at least `captionWidth` wide, centred on the control's height)
+// and the control.
+wxBoxSizer* captionedRow(wxWindow* parent, const wxString& caption, int captionWidth, wxWindow* control);
+
+} // namespace pondaro::ui

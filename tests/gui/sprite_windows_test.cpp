@@ -1,0 +1,371 @@
+// The sprite windows in real windows, opened the way a user opens them (the main
+// window's menu, the sprite window's buttons) and driven through their controls, with
+// the Dialogs fake answering the file dialogs and message boxes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <wx/checkbox.h>
+#include <wx/listbox.h>
+#include <wx/menu.h>
+#include <wx/radiobut.h>
+#include <wx/slider.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "app/file_commands.h"
+#include "app/ui/editor_hooks.h"
+#include "code_screens.h"
+#include "image/codecs.h"
+#include "image/draw.h"
+#include "sprites/ui/frames_editor.h"
+#include "sprites/ui/shape_editor_window.h"
+#include "sprites/ui/sprite_window.h"
+#include "sprites/ui/strip_import_window.h"
+#include "support/fake_ports.h"
+#include "ui/region_canvas.h"
+
+using namespace pondaro;
+using namespace pondaro::gui;
+
+namespace {
+
+constexpr Rgba kRed{255, 0, 0, 255};
+constexpr Rgba kBlue{0, 0, 255, 255};
+
+Image filledImage(int w, int h, Rgba c) {
+    Image img(w, h);
+    img.fill(c);
+    return img;
+}
+
+// Chooses a menu entry as a click or its shortcut would.
+void chooseMenu(wxFrame* window, const char* menu, const char* entry) {
+    const int id = window->GetMenuBar()->FindMenuItem(menu, entry);
+    ASSERT_NE(id, wxNOT_FOUND) << menu << " > " << entry;
+    wxCommandEvent e(wxEVT_MENU, id);
+    e.SetEventObject(window);
+    window->GetEventHandler()->ProcessEvent(e);
+}
+
+// The left button pressed at a point of the view, moved on through `path`, released.
+void dragOn(wxWindow* view, std::initializer_list<wxPoint> path) {
+    auto send = [&](wxEventType type, wxPoint at, bool down) {
+        wxMouseEvent e(type);
+        e.SetPosition(at);
+        e.SetLeftDown(down);
+        e.SetEventObject(view);
+        view->GetEventHandler()->ProcessEvent(e);
+    };
+    const wxPoint* last = nullptr;
+    for (const wxPoint& at : path) {
+        send(last ? wxEVT_MOTION : wxEVT_LEFT_DOWN, at, true);
+        last = &at;
+    }
+    send(wxEVT_LEFT_UP, *last, false);
+}
+
+void slide(wxSlider* slider, int value) {
+    slider->SetValue(value);
+    wxCommandEvent e(wxEVT_SLIDER, slider->GetId());
+    e.SetInt(value);
+    e.SetEventObject(slider);
+    slider->GetEventHandler()->ProcessEvent(e);
+}
+
+wxString text(wxWindow* window, const char* name) { return child<wxTextCtrl>(window, name)->GetValue(); }
+
+// Every shown window of the program but `open` is disabled, so it refuses input.
+void expectOnlyUsable(wxWindow* open) {
+    for (wxWindow* w : wxTopLevelWindows) {
+        if (!w->IsShown() || w == open) continue;
+        EXPECT_FALSE(w->IsEnabled()) << w->GetLabel();
+    }
+    EXPECT_TRUE(open->IsEnabled());
+}
+
+void expectAllUsable() {
+    for (wxWindow* w : wxTopLevelWindows) {
+        if (w->IsShown()) EXPECT_TRUE(w->IsEnabled()) << w->GetLabel();
+    }
+}
+
+// A dialog of the frames editor, found by its title: `answer` sets its controls and
+// says how it ends.
+class ExpectDialog : public wxExpectModalBase<wxDialog, ExpectDialog> {
+public:
+    ExpectDialog(wxString title, std::function<int(wxDialog*)> answer)
+        : title_(std::move(title)), answer_(std::move(answer)) {}
+
+protected:
+    int OnInvoked(wxDialog* dialog) const override {
+        EXPECT_EQ(dialog->GetTitle(), title_);
+        return answer_(dialog);
+    }
+
+private:
+    wxString title_;
+    std::function<int(wxDialog*)> answer_;
+};
+
+struct SpriteWindows : testing::Test {
+    void SetUp() override {
+        // Save builds the game, which needs the engine template.
+        std::filesystem::copy_file(std::filesystem::path(PONDARO_SOURCE_DIR) / "data" / "export.js",
+                                   s.folder.path() / "export.js");
+        ui::StartupOptions options;
+        options.showSplash = false;
+        options.splashWaitMs = 0;
+        options.maximise = false;
+        options.versionFileAddress = "http://127.0.0.1:9/version.txt";
+        options.versionTimeoutMs = 500;
+        main = ui::startStudio(s.studio, nullptr, ui::studioEditorHooks(), options);
+        ASSERT_NE(main, nullptr);
+        main->SetPosition(wxPoint(0, 0));
+        pump();
+    }
+    void TearDown() override {
+        for (auto& close : s.studio.closeWindowsHooks) close();
+        if (main) main->Destroy();
+        pump(20);
+    }
+
+    // A sprite with frames of the given colours, its window open.
+    wxFrame* spriteWithWindow(const std::string& name, std::initializer_list<Image> frames) {
+        Sprite sprite;
+        sprite.name = name;
+        sprite.collisionshape = "Box";
+        p().sprites.add(sprite);
+        int k = 0;
+        for (const Image& f : frames) p().frames.push_back(Frame{std::to_string(k++), name, f});
+        main->rebuildPanel();
+        main->editRecord(PanelCategory::Sprites, name);
+        pump();
+        return ui::findSpriteWindow(name);
+    }
+
+    std::string png(const std::string& file, const Image& image) {
+        const auto path = s.folder.path() / file;
+        EXPECT_TRUE(savePng(image, path));
+        return path.string();
+    }
+
+    Project& p() { return s.studio.project; }
+
+    TestStudio s;
+    ui::MainFrame* main = nullptr;
+};
+
+} // namespace
+
+TEST_F(SpriteWindows, AddNewSpriteOpensItsWindowWhereTheOriginIsDraggedAndDoneAppliesTheName) {
+    chooseMenu(main, "Resources", "Add new sprite");
+    pump();
+    ASSERT_EQ(p().sprites.size(), 1u);
+    const std::string name = p().sprites[0].name;
+    wxFrame* w = ui::findSpriteWindow(name);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->GetTitle(), "Sprite properties - " + name);
+    EXPECT_GE(w->GetClientSize().x, 540);
+    EXPECT_GE(w->GetClientSize().y, 450);
+    main->editRecord(PanelCategory::Sprites, name);  // raises the open window, makes no second
+    EXPECT_EQ(ui::findSpriteWindow(name), w);
+
+    p().frames.push_back(Frame{"0", name, filledImage(33, 20, kBlue)});
+    slide(child<wxSlider>(w, "zoom"), 4);
+    dragOn(child(w, "preview"), {{2, 2}, {10, 21}});
+    EXPECT_EQ(text(w, "origin-x"), "2");
+    EXPECT_EQ(text(w, "origin-y"), "5");
+    EXPECT_EQ(p().sprites[0].centery, 5);
+    click(child(w, "center"));
+    EXPECT_EQ(text(w, "origin-x"), "16");
+    EXPECT_EQ(p().sprites[0].centery, 10);
+    child<wxTextCtrl>(w, "origin-x")->SetValue("40");  // beyond the frame: the sprite keeps 16
+    EXPECT_EQ(p().sprites[0].centerx, 16);
+    child<wxTextCtrl>(w, "right")->SetValue("30");
+    EXPECT_EQ(p().sprites[0].collisionright, 30);
+    pump(100);
+    EXPECT_EQ(child<wxStaticText>(w, "size")->GetLabel(), "Size: 33 x 20");
+    screenshot("sprite-window");
+
+    // The close box leaves the name as it was; " Done " applies it.
+    child<wxTextCtrl>(w, "name")->SetValue("lost");
+    w->Close();
+    pump();
+    EXPECT_EQ(p().sprites[0].name, name);
+    EXPECT_EQ(ui::findSpriteWindow(name), nullptr);
+    main->editRecord(PanelCategory::Sprites, name);
+    w = ui::findSpriteWindow(name);
+    ASSERT_NE(w, nullptr);
+    child<wxTextCtrl>(w, "name")->SetValue("hero");
+    child<wxTextCtrl>(w, "keywords")->SetValue("player");
+    p().clearModified();
+    click(child(w, "done"));
+    EXPECT_EQ(p().sprites[0].name, "hero");
+    EXPECT_EQ(p().sprites[0].keywords, "player");
+    EXPECT_EQ(p().frames[0].sprite, "hero");
+    EXPECT_TRUE(p().modified());
+    EXPECT_EQ(ui::findSpriteWindow("hero"), nullptr);
+    EXPECT_TRUE(s.dialogs.unexpectedCalls.empty());
+}
+
+TEST_F(SpriteWindows, FramesEditorAddsAFrameFromAPngDuplicatesAndMovesItWhileOtherWindowsWait) {
+    wxFrame* w = spriteWithWindow("hero", {filledImage(8, 8, kRed)});
+    ASSERT_NE(w, nullptr);
+    click(child(w, "edit"));
+    wxFrame* editor = ui::findFramesEditor("hero");
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->GetTitle(), "Edit sprite frames");
+    expectOnlyUsable(editor);
+
+    s.dialogs.files = {png("blue.png", filledImage(8, 8, kBlue))};
+    chooseMenu(editor, "File", "Add new frame from file...");
+    chooseMenu(editor, "Edit", "Duplicate frame");
+    chooseMenu(editor, "Edit", "Move frame left");
+    ASSERT_EQ(p().frames.size(), 3u);
+    EXPECT_EQ(p().frames[1].file, "2");  // the copy, moved left: numbers travel with frames
+    EXPECT_EQ(p().frames[1].image, filledImage(8, 8, kBlue));
+    EXPECT_EQ(p().frames[2].file, "1");
+
+    // Another size asks how to make the sizes one again.
+    s.dialogs.files = {png("small.png", filledImage(4, 2, kBlue))};
+    wxTEST_DIALOG(chooseMenu(editor, "File", "Add new frame from file..."), ExpectDialog("Adding new frame", [](wxDialog* d) {
+                      child<wxRadioButton>(d, "keep-size")->SetValue(true);
+                      child<wxRadioButton>(d, "centre")->SetValue(true);
+                      return wxID_OK;
+                  }));
+    ASSERT_EQ(p().frames.size(), 4u);
+    EXPECT_EQ(p().frames[3].image.width(), 8);
+    EXPECT_EQ(p().frames[3].image.pixel(2, 3), kBlue);
+    EXPECT_EQ(p().frames[3].image.pixel(1, 3), Rgba{});
+
+    // A click on the first frame makes it current; Delete removes it.
+    dragOn(child(editor, "strip"), {{12, 12}});
+    chooseMenu(editor, "Edit", "Delete current frame");
+    ASSERT_EQ(p().frames.size(), 3u);
+    EXPECT_EQ(p().frames[0].file, "2");
+    // The image editor and the effects come later, and say so.
+    chooseMenu(editor, "Effects", "Invert");
+    EXPECT_EQ(s.dialogs.shown.back(), (Shown{"Message", "The effect dialogs are not available yet."}));
+    screenshot("frames-editor");
+
+    p().clearModified();
+    editor->Close();  // the close box commits as Done does
+    pump();
+    EXPECT_EQ(ui::findFramesEditor("hero"), nullptr);
+    EXPECT_TRUE(p().modified());
+    EXPECT_EQ(p().sprites[0].preview.pixel(45 + 30, 20 + 30), kBlue);  // the card shows the new first frame
+    expectAllUsable();
+    EXPECT_TRUE(s.dialogs.unexpectedCalls.empty());
+}
+
+TEST_F(SpriteWindows, AStripOfFourColumnsAndTwoRowsBecomesEightFrames) {
+    wxFrame* w = spriteWithWindow("hero", {filledImage(8, 8, kRed), filledImage(8, 8, kRed)});
+    ASSERT_NE(w, nullptr);
+    Image sheet(96, 64);
+    for (int k = 0; k < 8; ++k)
+        fillRect(sheet, (k % 4) * 24, (k / 4) * 32, 24, 32, {uint8_t(k * 30), 0, 0, 255}, ColourMode::Replace);
+    s.dialogs.files = {png("sheet.png", sheet)};
+    click(child(w, "load"));
+    wxFrame* import = ui::findStripImportWindow("hero");
+    ASSERT_NE(import, nullptr);
+    EXPECT_EQ(import->GetTitle(), "Importing image strips");
+    expectOnlyUsable(import);
+    EXPECT_EQ(child<wxStaticText>(import, "dimensions")->GetLabel(), "Dimensions: 96 x 64 pixels");
+
+    child<wxTextCtrl>(import, "columns")->SetValue("0");
+    click(child(import, "import"));
+    EXPECT_EQ(s.dialogs.shown.back(), (Shown{"Error", "Invalid column or row number"}));
+    EXPECT_EQ(p().frames.size(), 2u);
+    EXPECT_EQ(ui::findStripImportWindow("hero"), import);
+
+    child<wxTextCtrl>(import, "columns")->SetValue("4");
+    child<wxTextCtrl>(import, "rows")->SetValue("2");
+    pump(150);
+    screenshot("strip-import");
+    click(child(import, "import"));
+    pump();
+    EXPECT_EQ(ui::findStripImportWindow("hero"), nullptr);
+    ASSERT_EQ(p().frames.size(), 8u);
+    for (int k = 0; k < 8; ++k) {
+        EXPECT_EQ(p().frames[size_t(k)].file, std::to_string(k));
+        EXPECT_EQ(p().frames[size_t(k)].image, filledImage(24, 32, {uint8_t(k * 30), 0, 0, 255}));
+    }
+    EXPECT_EQ(text(w, "right"), "24");
+    EXPECT_EQ(text(w, "radius"), "12");
+    expectAllUsable();
+}
+
+TEST_F(SpriteWindows, ACollisionVertexIsDraggedToTheGrid) {
+    wxFrame* w = spriteWithWindow("hero", {filledImage(20, 20, kBlue)});
+    ASSERT_NE(w, nullptr);
+    p().points = {{"hero", 2, 2}, {"hero", 10, 2}, {"hero", 10, 10}};
+    click(child(w, "shape"));
+    wxFrame* editor = ui::findShapeEditor("hero");
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->GetTitle(), "Sprite collision shape editor - hero");
+    expectOnlyUsable(editor);
+    auto* list = child<wxListBox>(editor, "points");
+    ASSERT_EQ(list->GetCount(), 3u);
+
+    slide(child<wxSlider>(editor, "zoom"), 2);
+    // From the vertex (10, 10), at (20, 20) on the canvas, to the grid corner before (31, 13).
+    p().clearModified();
+    dragOn(child(editor, "canvas"), {{21, 19}, {26, 15}, {31, 13}});
+    EXPECT_EQ(p().points[2].x, 15);
+    EXPECT_EQ(p().points[2].y, 5);
+    EXPECT_EQ(list->GetString(2), "(15,5)");
+    EXPECT_EQ(list->GetSelection(), 2);
+    EXPECT_TRUE(p().modified());
+    screenshot("collision-shape-editor");
+
+    click(child(editor, "done"));
+    pump();
+    EXPECT_EQ(ui::findShapeEditor("hero"), nullptr);
+    expectAllUsable();
+
+    // Without a picture the editor does not open.
+    wxFrame* bare = spriteWithWindow("bare", {});
+    ASSERT_NE(bare, nullptr);
+    click(child(bare, "shape"));
+    EXPECT_EQ(ui::findShapeEditor("bare"), nullptr);
+    EXPECT_EQ(s.dialogs.shown.back(), (Shown{"Message", "Please add a sprite image."}));
+}
+
+TEST_F(SpriteWindows, SavedFramesComeBackWhenTheProjectIsOpenedAgain) {
+    chooseMenu(main, "Resources", "Add new sprite");
+    const std::string name = p().sprites[0].name;
+    wxFrame* w = ui::findSpriteWindow(name);
+    ASSERT_NE(w, nullptr);
+    click(child(w, "edit"));
+    wxFrame* editor = ui::findFramesEditor(name);
+    ASSERT_NE(editor, nullptr);
+    wxTEST_DIALOG(chooseMenu(editor, "File", "New..."), ExpectDialog("Create new sprite", [](wxDialog* d) {
+                      child<wxTextCtrl>(d, "width")->SetValue("16");
+                      child<wxTextCtrl>(d, "height")->SetValue("12");
+                      return wxID_OK;
+                  }));
+    s.dialogs.files = {png("red.png", filledImage(16, 12, kRed))};
+    chooseMenu(editor, "File", "Add new frame from file...");
+    click(child(editor, "done"));
+    pump();
+    ASSERT_EQ(p().frames.size(), 2u);
+    EXPECT_EQ(p().frames[0].image, Image(16, 12));
+
+    s.dialogs.names = {std::optional<std::string>("game")};
+    main->runCommand(Command::Save);
+    EXPECT_FALSE(p().modified());
+    ASSERT_TRUE(newProject(s.studio, false));
+    EXPECT_EQ(ui::findSpriteWindow(name), nullptr);  // New closed it
+    ASSERT_TRUE(openProjectNamed(s.studio, "game"));
+    main->rebuildPanel();
+    ASSERT_EQ(p().frames.size(), 2u);
+    EXPECT_EQ(p().frames[0].image, Image(16, 12));
+    EXPECT_EQ(p().frames[1].image, filledImage(16, 12, kRed));
+    main->editRecord(PanelCategory::Sprites, name);
+    w = ui::findSpriteWindow(name);
+    ASSERT_NE(w, nullptr);
+    pump(100);
+    EXPECT_EQ(child<wxStaticText>(w, "size")->GetLabel(), "Size: 16 x 12");
+    EXPECT_TRUE(s.dialogs.unexpectedCalls.empty());
+}
