@@ -32,6 +32,12 @@ void layOutWindow(wxTopLevelWindow* window, wxWindow* panel, wxSizer* content, w
     window->SetClientSize(window->GetMinClientSize());
 }
 
+int captionColumnWidth(wxWindow* parent, std::initializer_list<const char*> captions, int least) {
+    int widest = least;
+    for (const char* caption : captions) widest = std::max(widest, parent->GetTextExtent(caption).x);
+    return widest;
+}
+
 wxBoxSizer* captionedRow(wxWindow* parent, const wxString& caption, int captionWidth, wxWindow* control) {
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     auto* text = new wxStaticText(parent, wxID_ANY, caption);

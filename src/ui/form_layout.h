@@ -2,6 +2,7 @@
 // Small pieces the property windows are laid out with. The sizes given are the least a
 // control gets: the desktop's fonts and theme may need more, and sizers give it.
 // Controls carry a name, so that tests and the manual's screenshots can find them.
+#include <initializer_list>
 #include <string>
 
 #include <wx/button.h>
@@ -23,6 +24,10 @@ wxTextCtrl* formField(wxWindow* parent, const wxString& value, int width, const 
 // window itself for a dialog, else a panel filling it), and the window's client area
 // gets the larger of `least` and what the content needs, as its size and its minimum.
 void layOutWindow(wxTopLevelWindow* window, wxWindow* panel, wxSizer* content, wxSize least);
+
+// The width of the widest caption as `parent` shows text, at least `least`: the width
+// to give every caption of a column so that the controls beside them line up.
+int captionColumnWidth(wxWindow* parent, std::initializer_list<const char*> captions, int least = 0);
 
 // A row of a caption (at least `captionWidth` wide, centred on the control's height)
 // and the control.

@@ -88,10 +88,12 @@ public:
 
         // The right column: origin and collision shape.
         auto* right = new wxBoxSizer(wxVERTICAL);
+        const int captions = captionColumnWidth(
+            panel, {"Origin X", "Origin Y", "Collision", "Radius", "Left", "Right", "Top", "Bottom"}, 45);
         originX_ = formField(panel, "", 50, "origin-x");
         originY_ = formField(panel, "", 50, "origin-y");
-        right->Add(captionedRow(panel, "Origin X", 45, originX_), 0, wxEXPAND | wxBOTTOM, 5);
-        right->Add(captionedRow(panel, "Origin Y", 45, originY_), 0, wxEXPAND | wxBOTTOM, 5);
+        right->Add(captionedRow(panel, "Origin X", captions, originX_), 0, wxEXPAND | wxBOTTOM, 5);
+        right->Add(captionedRow(panel, "Origin Y", captions, originY_), 0, wxEXPAND | wxBOTTOM, 5);
         auto* center = formButton(panel, "Center", wxSize(100, 25), "center");
         right->Add(center, 0, wxEXPAND | wxBOTTOM, 15);
         collision_ = new wxChoice(panel, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, nullptr, 0,
@@ -100,11 +102,11 @@ public:
         // A shape this program does not know stays as it is until another is chosen.
         if (collision_->FindString(toWx(s.collisionshape), true) == wxNOT_FOUND) collision_->Append(toWx(s.collisionshape));
         collision_->SetStringSelection(toWx(s.collisionshape));
-        right->Add(captionedRow(panel, "Collision", 45, collision_), 0, wxEXPAND | wxBOTTOM, 5);
+        right->Add(captionedRow(panel, "Collision", captions, collision_), 0, wxEXPAND | wxBOTTOM, 5);
         for (size_t k = 0; k < kCollisionRows.size(); ++k) {
             const CollisionRow& row = kCollisionRows[k];
             collisionFields_[k] = formField(panel, "", 50, row.name, row.field == CollisionField::Radius);
-            right->Add(captionedRow(panel, row.caption, 45, collisionFields_[k]), 0, wxEXPAND | wxBOTTOM, 5);
+            right->Add(captionedRow(panel, row.caption, captions, collisionFields_[k]), 0, wxEXPAND | wxBOTTOM, 5);
         }
         auto* shape = formButton(panel, "Shape...", wxSize(100, 25), "shape");
         right->Add(shape, 0, wxEXPAND | wxTOP, 5);
