@@ -77,6 +77,8 @@ void imagePosition(const CollisionEditorState& s, int canvasX, int canvasY, int&
 }
 
 void pressShapeCanvas(Project& p, size_t sprite, int canvasX, int canvasY) {
+    if (canvasX < 0 || canvasY < 0 || canvasX >= shapeCanvasWidth(p, sprite) || canvasY >= shapeCanvasHeight(p, sprite))
+        return;
     p.sprites.tryEdit(sprite, [&](Sprite& s) {
         CollisionEditorState& st = s.shapeeditor;
         st.dragging = true;

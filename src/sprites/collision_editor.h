@@ -43,7 +43,8 @@ bool snapInForce(const CollisionEditorState& s);
 void imagePosition(const CollisionEditorState& s, int canvasX, int canvasY, int& x, int& y);
 
 // Left button down on the canvas: selects the last vertex within 5 screen pixels of
-// the pointer, or appends a vertex at the pointer's image position and selects it.
+// the pointer, or appends a vertex at the pointer's image position and selects it. A
+// press beside the canvas (where the view is larger than it) does nothing.
 void pressShapeCanvas(Project& p, size_t sprite, int canvasX, int canvasY);
 // Pointer movement: while dragging, the selected vertex follows.
 void dragShapeCanvas(Project& p, size_t sprite, int canvasX, int canvasY);

@@ -461,6 +461,25 @@ void dragOrigin(Project& p, size_t sprite, int canvasX, int canvasY) {
     });
 }
 
+bool pressPreview(Project& p, size_t sprite, int canvasX, int canvasY) {
+    if (canvasX < 0 || canvasY < 0 || canvasX >= spritePreviewWidth(p, sprite) ||
+        canvasY >= spritePreviewHeight(p, sprite))
+        return false;
+    p.sprites.tryEdit(sprite, [](Sprite& s) { s.spritewindow.draggingorigin = true; });
+    dragOrigin(p, sprite, canvasX, canvasY);
+    return true;
+}
+
+bool dragPreview(Project& p, size_t sprite, int canvasX, int canvasY) {
+    if (sprite >= p.sprites.size() || !p.sprites[sprite].spritewindow.draggingorigin) return false;
+    dragOrigin(p, sprite, canvasX, canvasY);
+    return true;
+}
+
+void releasePreview(Project& p, size_t sprite) {
+    p.sprites.tryEdit(sprite, [](Sprite& s) { s.spritewindow.draggingorigin = false; });
+}
+
 bool centerOrigin(Project& p, size_t sprite) {
     const Sprite* s = spriteAt(p, sprite);
     if (!s) return false;

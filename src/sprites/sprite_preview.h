@@ -53,6 +53,13 @@ bool setOriginY(Project& p, size_t sprite, std::string_view text);
 // A press or drag on the canvas: the origin becomes the canvas point divided by the
 // zoom.
 void dragOrigin(Project& p, size_t sprite, int canvasX, int canvasY);
+// The left button on the preview: a press on the canvas starts dragging the origin
+// there (a press beside it, where the view is larger than the canvas, does nothing);
+// while dragging, the origin follows the pointer, also beyond the canvas's edges; the
+// release ends the drag. True when the origin was set.
+bool pressPreview(Project& p, size_t sprite, int canvasX, int canvasY);
+bool dragPreview(Project& p, size_t sprite, int canvasX, int canvasY);
+void releasePreview(Project& p, size_t sprite);
 // "Center": the origin becomes (w div 2, h div 2) when the frame has a size. True
 // when changed.
 bool centerOrigin(Project& p, size_t sprite);

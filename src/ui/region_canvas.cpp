@@ -50,7 +50,10 @@ void RegionCanvas::showArea(Rect area) {
         return viewStart;
     };
     const int x = place(area.x, area.width, view.x, view.width), y = place(area.y, area.height, view.y, view.height);
-    if (x != view.x || y != view.y) Scroll(std::max(0, x) / step_, std::max(0, y) / step_);
+    // The view moves by whole steps: rounded up when it moves on, so the area's far end
+    // comes into view, and down when it moves back.
+    auto steps = [this](int to, int from) { return to > from ? (to + step_ - 1) / step_ : std::max(0, to) / step_; };
+    if (x != view.x || y != view.y) Scroll(steps(x, view.x), steps(y, view.y));
 }
 
 wxPoint RegionCanvas::canvasPoint(const wxPoint& viewPoint) const { return CalcUnscrolledPosition(viewPoint); }

@@ -174,6 +174,7 @@ TEST(ShapeEditorEdits, MarkTheProjectModifiedOnlyWhenAPointChanges) {
         bool marks;
     };
     const Step steps[] = {
+        {"press beside the 40 x 40 canvas", [](Shape& s) { pressShapeCanvas(s.p, s.s, 45, 10); }, false},
         {"append", [](Shape& s) { pressShapeCanvas(s.p, s.s, 10, 10); }, true},
         {"drag to the same spot", [](Shape& s) { dragShapeCanvas(s.p, s.s, 10, 10); }, false},
         {"drag", [](Shape& s) { dragShapeCanvas(s.p, s.s, 12, 10); }, true},

@@ -85,6 +85,17 @@ TEST(SpritePreviewOrigin, DragCenterAndTypedValues) {
     empty.editSprite([&](auto& r) { r.centerx = 3; });
     EXPECT_FALSE(centerOrigin(empty.p, empty.s));
     EXPECT_EQ(empty.sprite().centerx, 3);
+
+    // The drag starts on the canvas only, and then follows beyond its edges.
+    EXPECT_FALSE(pressPreview(v.p, v.s, 33 * 4, 0));  // beside the canvas
+    EXPECT_FALSE(dragPreview(v.p, v.s, 8, 8));
+    EXPECT_EQ(v.sprite().centerx, 33);
+    EXPECT_TRUE(pressPreview(v.p, v.s, 8, 8));
+    EXPECT_TRUE(dragPreview(v.p, v.s, 200, -4));
+    EXPECT_EQ(v.sprite().centerx, 50);
+    EXPECT_EQ(v.sprite().centery, -1);
+    releasePreview(v.p, v.s);
+    EXPECT_FALSE(dragPreview(v.p, v.s, 8, 8));
 }
 
 TEST(SpriteWindowFields, StoredFieldsChangeAtOnceAndMarkTheProjectWhenTheyChange) {

@@ -60,7 +60,8 @@ public:
         auto* rows = new wxBoxSizer(wxVERTICAL);
         rows->Add(captionedRow(this, "Width", 90, width_), 0, wxEXPAND | wxBOTTOM, 5);
         rows->Add(captionedRow(this, "Height", 90, height_), 0, wxEXPAND);
-        finishDialog(*this, rows, wxSize(200, 120));
+        // Wider than its fields need, so that the title bar holds the whole title.
+        finishDialog(*this, rows, wxSize(std::max(200, GetTextExtent(GetTitle()).x + 140), 120));
         Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { accept(); }, wxID_OK);
         width_->SetFocus();
         width_->SelectAll();

@@ -173,12 +173,16 @@ public:
         zoom_->Bind(wxEVT_SLIDER, [this](wxCommandEvent&) {
             withSprite([&](size_t i) { setPreviewZoom(studio_.project, i, zoom_->GetValue()); });
         });
-        preview_->onPress = preview_->onDrag = [this](int x, int y) {
+        preview_->onPress = [this](int x, int y) {
             const size_t i = index();
-            if (i == kNoSprite) return;
-            dragOrigin(studio_.project, i, x, y);
-            showOrigin();
-            showPreview();
+            if (i != kNoSprite && pressPreview(studio_.project, i, x, y)) showOrigin(), showPreview();
+        };
+        preview_->onDrag = [this](int x, int y) {
+            const size_t i = index();
+            if (i != kNoSprite && dragPreview(studio_.project, i, x, y)) showOrigin(), showPreview();
+        };
+        preview_->onRelease = [this](int, int) {
+            if (const size_t i = index(); i != kNoSprite) releasePreview(studio_.project, i);
         };
         CentreOnScreen();
         Show();
