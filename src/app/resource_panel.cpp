@@ -9,6 +9,7 @@
 #include "export/generator.h"
 #include "image/artwork.h"
 #include "project/naming.h"
+#include "project/removal.h"
 
 namespace pondaro {
 
@@ -343,10 +344,6 @@ std::vector<std::optional<PanelAction>> resourceMenu(PanelCategory c) {
     }
 }
 
-std::string deleteQuestion(PanelCategory c) {
-    return std::string("Do you really want to delete this ") + categorySingular(c) + "?";
-}
-
 bool moveScene(Project& p, const std::string& name, int direction) {
     const size_t i = p.scenes.find(name);
     if (i == Table<Scene>::npos) return false;
@@ -370,10 +367,7 @@ PanelActionResult applyPanelAction(Studio& studio, PanelCategory c, const std::s
         else return {};
         return {true, false};
     case PanelAction::Delete:
-        if (!studio.dialogs.confirm(deleteQuestion(c))) return {};
-        p.removeByName(categoryKind(c), name);
-        // The removal is not saved yet: New and Open must ask before discarding it.
-        p.markModified();
+        if (!deleteRecord(p, studio.dialogs, categoryKind(c), name)) return {};
         return {true, false};
     case PanelAction::MoveBackward:
     case PanelAction::MoveForward:

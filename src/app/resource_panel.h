@@ -126,15 +126,13 @@ enum class PanelAction { Edit, Duplicate, Delete, MoveBackward, MoveForward };
 const char* actionCaption(PanelAction a);
 // The resource menu of a page's records; nullopt stands for a separator line.
 std::vector<std::optional<PanelAction>> resourceMenu(PanelCategory c);
-// "Do you really want to delete this sprite?" and so on.
-std::string deleteQuestion(PanelCategory c);
 
 struct PanelActionResult {
     bool rebuild = false;     // the project changed: rebuild the panel
     bool openEditor = false;  // Edit: the window layer opens the record's window
 };
-// Carries out a menu action on the named record. Delete asks its question first and
-// removes the record by name; a removal is an unsaved change.
+// Carries out a menu action on the named record. Delete is project/removal.h's: its
+// question first, then the record goes by name, an unsaved change.
 PanelActionResult applyPanelAction(Studio& studio, PanelCategory c, const std::string& name, PanelAction a);
 
 // Swaps the first scene of the name with its neighbour before (-1) or after (+1).

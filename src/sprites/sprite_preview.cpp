@@ -533,12 +533,4 @@ void setCollisionField(Project& p, size_t sprite, CollisionField field, std::str
     });
 }
 
-bool deleteSprite(Project& p, Dialogs& dialogs, const std::string& name) {
-    if (!p.sprites.contains(name) || !dialogs.confirm(kDeleteSpriteQuestion)) return false;
-    p.removeByName(ResourceKind::Sprite, name);
-    refreshCanvasImages(p);
-    p.markModified();
-    return true;
-}
-
 } // namespace pondaro

@@ -44,7 +44,6 @@ Image renderSpritePreview(const Project& p, size_t sprite, Rect region);
 // ---- Fields and buttons ------------------------------------------------------------
 
 inline constexpr const char* kCollisionShapes[] = {"Circle", "Box", "Shape"};
-inline constexpr const char* kDeleteSpriteQuestion = "Do you really want to delete this sprite?";
 
 // Origin X / Origin Y typed: taken only when not greater than the frame's width
 // (height); otherwise the sprite keeps its origin. True when taken.
@@ -78,10 +77,5 @@ void setCollisionShape(Project& p, size_t sprite, std::string_view shape);
 enum class CollisionField { Radius, Left, Right, Top, Bottom };
 void setCollisionField(Project& p, size_t sprite, CollisionField field, std::string_view text);
 int collisionField(const Sprite& s, CollisionField field);
-
-// "Delete": after kDeleteSpriteQuestion is answered Yes the sprite goes with its frames
-// and its collision points, the objects that showed it are left without a sprite (and
-// without its picture), and the project is marked modified. True when deleted.
-bool deleteSprite(Project& p, Dialogs& dialogs, const std::string& name);
 
 } // namespace pondaro

@@ -7,7 +7,6 @@
 #include "image/flood_fill.h"
 #include "image/image_test_util.h"
 #include "sprites/sprite_preview.h"
-#include "support/fake_ports.h"
 
 using namespace pondaro;
 using namespace pondaro::testing;
@@ -129,33 +128,6 @@ TEST(SpriteWindowFields, StoredFieldsChangeAtOnceAndMarkTheProjectWhenTheyChange
     EXPECT_EQ(s.collisionleft, -3);  // taken as typed, no range check
     EXPECT_EQ(s.collisionbottom, 0);
     EXPECT_EQ(s.spritewindow.zoom, 5);
-}
-
-TEST(SpriteWindowDelete, AfterYesTheSpriteGoesWithItsFramesPointsAndObjectPictures) {
-    Preview v(4, 4, 2);
-    addSprite(v.p, "other");
-    addFrame(v.p, "other", "0", Image(2, 2));
-    v.p.points = {{"s", 1, 1}, {"other", 2, 2}};
-    GameObject o;
-    o.name = "player";
-    o.prototype = 1;
-    o.sprite = "s";
-    o.canvasImage = std::make_shared<const Image>(Image(4, 4));
-    v.p.objects.add(o);
-    FakeDialogs d;
-    d.yesNo = {false, true};
-    EXPECT_FALSE(deleteSprite(v.p, d, "s"));
-    EXPECT_TRUE(v.p.sprites.contains("s"));
-    EXPECT_FALSE(v.p.modified());
-    EXPECT_TRUE(deleteSprite(v.p, d, "s"));
-    EXPECT_EQ(d.shown.back(), (Shown{"Confirm", "Do you really want to delete this sprite?"}));
-    EXPECT_FALSE(v.p.sprites.contains("s"));
-    ASSERT_EQ(v.p.frames.size(), 1u);
-    EXPECT_EQ(v.p.points.size(), 1u);
-    EXPECT_EQ(v.p.objects[0].sprite, "");
-    EXPECT_EQ(v.p.objects[0].canvasImage, nullptr);
-    EXPECT_TRUE(v.p.modified());
-    EXPECT_FALSE(deleteSprite(v.p, d, "s"));  // gone: nothing is asked
 }
 
 TEST(SpritePreviewRender, FrameAndOriginCrosshairByXor) {

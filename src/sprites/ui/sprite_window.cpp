@@ -9,6 +9,7 @@
 #include <wx/weakref.h>
 
 #include "project/naming.h"
+#include "project/removal.h"
 #include "sprites/collision_editor.h"
 #include "sprites/frames.h"
 #include "sprites/sprite_preview.h"
@@ -272,7 +273,7 @@ private:
     void leave() { finish(); }
 
     void deleteThisSprite() {
-        if (!deleteSprite(studio_.project, studio_.dialogs, sprite_)) return;
+        if (!deleteRecord(studio_.project, studio_.dialogs, ResourceKind::Sprite, sprite_)) return;
         leave();
     }
 
