@@ -1,10 +1,13 @@
 // The apply step of the property windows: check the window's name and numbers, then
 // take the window's fields into the record and carry a rename into every reference.
+#include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
 
 #include "base/integer_reader.h"
+#include "project/canvas_pictures.h"
 #include "project/naming.h"
 
 namespace pondaro {
@@ -123,29 +126,63 @@ ApplyResult applyFont(Project& p, size_t index, const Font& fields, std::string_
 }
 
 ApplyResult applyObject(Project& p, size_t index, const GameObject& fields) {
+    std::string renamedFrom, renamedTo;
     ApplyResult result = applyWindow(
         p, p.objects, index, fields, "object", noCheck, keepNothing<GameObject>,
-        [&p](const std::string& from, const std::string& to) {
+        [&](const std::string& from, const std::string& to) {
+            renamedFrom = from;
+            renamedTo = to;
             p.scripts.editEach([&](Script& s) {
                 follow(s.object, from, to);
                 follow(s.parameter, from, to);
-            });
-            p.objects.editEach([&](GameObject& o) {
-                follow(o.templ, from, to);
-                follow(o.parent, from, to);
             });
             // The scene window lists templates for the view to follow; a dangling name
             // would leave the exported scene naming an object that does not exist.
             p.scenes.editEach([&](Scene& s) { follow(s.viewportobject, from, to); });
         });
-    // An instance always carries its template's depth, renamed or not.
-    if (result.ok() && p.objects[index].isTemplate()) {
-        const std::string name = p.objects[index].name;
-        const int depth = p.objects[index].depth;
-        p.objects.editEach([&](GameObject& o) {
-            if (!o.isTemplate() && o.templ == name) o.depth = depth;
-        });
-    }
+    if (!result.ok()) return result;
+
+    // One pass over the objects, however many instances the template has: references
+    // follow the rename, and the template's instances take its depth and sprite (an
+    // instance always carries its template's, renamed or not) with the sprite's first
+    // frame as their picture. Pictures are shared, and a turned copy is made once per
+    // angle.
+    const GameObject& edited = p.objects[index];
+    const bool isTemplate = edited.isTemplate();
+    const std::string name = edited.name, sprite = edited.sprite;
+    const int depth = edited.depth;
+    std::shared_ptr<const Image> picture;
+    if (const Image* first = sprite.empty() ? nullptr : p.firstFrameImage(sprite); first && !first->empty())
+        picture = std::make_shared<const Image>(*first);
+    std::map<int, std::shared_ptr<const Image>> turned;
+    auto takePicture = [&](GameObject& o) {
+        o.canvasImage = picture;
+        if (!picture || o.image_angle % 360 == 0) {
+            o.displayImage = picture;
+            return;
+        }
+        auto& copy = turned[o.image_angle];
+        if (!copy) {
+            rebuildDisplayImage(o);
+            copy = o.displayImage;
+        }
+        o.displayImage = copy;
+    };
+    size_t i = 0;
+    p.objects.editEach([&](GameObject& o) {
+        if (!renamedFrom.empty()) {
+            follow(o.templ, renamedFrom, renamedTo);
+            follow(o.parent, renamedFrom, renamedTo);
+        }
+        if (isTemplate && i == index) {
+            takePicture(o);
+        } else if (isTemplate && !o.isTemplate() && o.templ == name) {
+            o.depth = depth;
+            o.sprite = sprite;
+            takePicture(o);
+        }
+        ++i;
+    });
     return result;
 }
 

@@ -8,6 +8,12 @@
 
 namespace pondaro {
 
+std::unordered_map<std::string_view, const Image*> firstFrames(const Project& p) {
+    std::unordered_map<std::string_view, const Image*> first;
+    for (const Frame& f : p.frames) first.try_emplace(f.sprite, &f.image);
+    return first;
+}
+
 void rebuildDisplayImage(GameObject& o) {
     if (!o.canvasImage || o.canvasImage->empty()) {
         o.displayImage.reset();

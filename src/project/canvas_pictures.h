@@ -4,10 +4,17 @@
 // image_angle. Neither is stored; both are rebuilt from the frames whenever these may
 // have changed.
 #include <cstddef>
+#include <string_view>
+#include <unordered_map>
 
 #include "project/model.h"
 
 namespace pondaro {
+
+// The first frame of every sprite that has one, by sprite name, in one pass over the
+// frames (Project::firstFrameImage looks for one sprite's). Valid until the frames or
+// the sprites change.
+std::unordered_map<std::string_view, const Image*> firstFrames(const Project& p);
 
 // Rebuilds the display copy from the canvas image: the canvas image itself when the
 // angle is a multiple of 360, else its turned copy; none without a canvas image.

@@ -57,6 +57,8 @@ ApplyResult applyMusic(Project& p, size_t index, const Music& fields);
 ApplyResult applyBackground(Project& p, size_t index, const Background& fields);
 // The size comes from the window's size text.
 ApplyResult applyFont(Project& p, size_t index, const Font& fields, std::string_view sizeText);
+// An object template's instances take its depth and sprite, and the sprite's first
+// frame as their picture (the display copy turned by each one's image_angle).
 ApplyResult applyObject(Project& p, size_t index, const GameObject& fields);
 // The speed comes from the window's speed text.
 ApplyResult applyScene(Project& p, size_t index, const Scene& fields, std::string_view speedText);

@@ -756,8 +756,9 @@ TEST(NamingApplyObject, InstancesTakeTheTemplateDepthEvenWithoutARename) {
     EXPECT_EQ(p.objects[2].depth, -20);
     EXPECT_EQ(p.objects[3].depth, 7);
     EXPECT_EQ(p.objects[4].depth, -20);
-    // The instances keep their own sprite and place.
-    EXPECT_EQ(p.objects[2].sprite, "");
+    // The instances take the sprite too, and keep their own place.
+    EXPECT_EQ(p.objects[2].sprite, "ghost");
+    EXPECT_EQ(p.objects[3].sprite, "");
 
     f = p.objects[0];
     f.name = "foe";
