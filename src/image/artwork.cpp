@@ -551,6 +551,76 @@ void makeOpaqueIcon(Pen& p) {
     roundRect(p.img, p.at(0.16f, 0.16f).x, p.at(0.16f, 0.16f).y, p.len(0.68f), p.len(0.68f), p.len(0.04f), kArrowBlue);
 }
 
+void gridIcon(Pen& p) {
+    roundRect(p.img, p.at(0.06f, 0.06f).x, p.at(0.06f, 0.06f).y, p.len(0.88f), p.len(0.88f), p.len(0.04f),
+              {226, 236, 250, 255});
+    for (int i = 0; i < 4; ++i) {
+        const float t = 0.08f + 0.28f * float(i);
+        stroke(p.img, {p.at(t, 0.08f), p.at(t, 0.92f)}, p.len(0.07f), kOutline);
+        stroke(p.img, {p.at(0.08f, t), p.at(0.92f, t)}, p.len(0.07f), kOutline);
+    }
+}
+
+// A magnifying glass with a sign in its lens: -1 minus, 0 "1:1", 1 plus.
+void zoomIcon(Pen& p, int sign) {
+    circle(p.img, p.at(0.42f, 0.42f), p.len(0.34f), kOutline);
+    circle(p.img, p.at(0.42f, 0.42f), p.len(0.26f), kWhite);
+    stroke(p.img, {p.at(0.66f, 0.66f), p.at(0.92f, 0.92f)}, p.len(0.16f), kOutline);
+    if (sign == 0) {
+        stroke(p.img, {p.at(0.36f, 0.28f), p.at(0.36f, 0.56f)}, p.len(0.08f), kArrowBlue);
+        stroke(p.img, {p.at(0.5f, 0.28f), p.at(0.5f, 0.56f)}, p.len(0.08f), kArrowBlue);
+        return;
+    }
+    stroke(p.img, {p.at(0.28f, 0.42f), p.at(0.56f, 0.42f)}, p.len(0.09f), kArrowBlue);
+    if (sign > 0) stroke(p.img, {p.at(0.42f, 0.28f), p.at(0.42f, 0.56f)}, p.len(0.09f), kArrowBlue);
+}
+
+void drawToolIcon(Pen& p) {
+    stroke(p.img, {p.at(0.3f, 0.7f), p.at(0.8f, 0.2f)}, p.len(0.18f), {60, 90, 200, 255});
+    polygon(p.img, {p.at(0.22f, 0.65f), p.at(0.35f, 0.78f), p.at(0.1f, 0.9f)}, {240, 210, 170, 255});
+    polygon(p.img, {p.at(0.15f, 0.79f), p.at(0.21f, 0.85f), p.at(0.1f, 0.9f)}, kOutline);
+}
+
+void eraseToolIcon(Pen& p) {
+    polygon(p.img, {p.at(0.08f, 0.66f), p.at(0.5f, 0.24f), p.at(0.92f, 0.24f + 0.0f), p.at(0.5f, 0.66f)},
+            {250, 250, 250, 255});
+    polygon(p.img, {p.at(0.5f, 0.24f), p.at(0.92f, 0.24f), p.at(0.5f, 0.66f), p.at(0.29f, 0.45f)}, {236, 110, 130, 255});
+    stroke(p.img, {p.at(0.08f, 0.66f), p.at(0.5f, 0.24f), p.at(0.92f, 0.24f), p.at(0.5f, 0.66f), p.at(0.08f, 0.66f)},
+           p.len(0.06f), kOutline);
+    stroke(p.img, {p.at(0.1f, 0.86f), p.at(0.9f, 0.86f)}, p.len(0.06f), {150, 150, 160, 255});
+}
+
+void pickerToolIcon(Pen& p) {
+    // A dropper: a bulb, a collar and a thin glass tube down to the tip.
+    circle(p.img, p.at(0.76f, 0.24f), p.len(0.16f), kOutline);
+    stroke(p.img, {p.at(0.56f, 0.3f), p.at(0.7f, 0.44f)}, p.len(0.12f), kOutline);
+    stroke(p.img, {p.at(0.62f, 0.38f), p.at(0.16f, 0.84f)}, p.len(0.12f), {160, 196, 236, 255});
+    circle(p.img, p.at(0.12f, 0.88f), p.len(0.07f), kArrowBlue);
+}
+
+void lineToolIcon(Pen& p) { stroke(p.img, {p.at(0.12f, 0.88f), p.at(0.88f, 0.12f)}, p.len(0.1f), kOutline); }
+
+void rectangleToolIcon(Pen& p) {
+    fillRect(p.img, int(p.at(0.1f, 0.22f).x), int(p.at(0.1f, 0.22f).y), int(std::ceil(p.len(0.8f))),
+             int(std::ceil(p.len(0.56f))), kOutline);
+    fillRect(p.img, int(p.at(0.18f, 0.3f).x), int(p.at(0.18f, 0.3f).y), int(std::ceil(p.len(0.64f))),
+             int(std::ceil(p.len(0.4f))), {160, 196, 236, 255});
+}
+
+void ellipseToolIcon(Pen& p) {
+    ellipse(p.img, p.at(0.5f, 0.5f), p.len(0.44f), p.len(0.32f), 0, kOutline);
+    ellipse(p.img, p.at(0.5f, 0.5f), p.len(0.36f), p.len(0.24f), 0, {160, 196, 236, 255});
+}
+
+void fillToolIcon(Pen& p) {
+    // A tipped bucket pouring a drop of paint.
+    polygon(p.img, {p.at(0.18f, 0.42f), p.at(0.5f, 0.1f), p.at(0.82f, 0.42f), p.at(0.5f, 0.74f)}, kOutline);
+    polygon(p.img, {p.at(0.27f, 0.42f), p.at(0.5f, 0.19f), p.at(0.73f, 0.42f), p.at(0.5f, 0.65f)}, kWhite);
+    polygon(p.img, {p.at(0.27f, 0.42f), p.at(0.73f, 0.42f), p.at(0.5f, 0.65f)}, kArrowBlue);
+    circle(p.img, p.at(0.86f, 0.76f), p.len(0.1f), kArrowBlue);
+    polygon(p.img, {p.at(0.78f, 0.72f), p.at(0.86f, 0.5f), p.at(0.94f, 0.72f)}, kArrowBlue);
+}
+
 void drawIconInto(Image& img, Icon icon, float x, float y, float size) {
     Pen p{img, size, x, y};
     switch (icon) {
@@ -600,6 +670,17 @@ void drawIconInto(Image& img, Icon icon, float x, float y, float size) {
     case Icon::Noise: noiseIcon(p); break;
     case Icon::EraseColour: eraseColourIcon(p); break;
     case Icon::MakeOpaque: makeOpaqueIcon(p); break;
+    case Icon::Grid: gridIcon(p); break;
+    case Icon::ZoomOut: zoomIcon(p, -1); break;
+    case Icon::ZoomReset: zoomIcon(p, 0); break;
+    case Icon::ZoomIn: zoomIcon(p, 1); break;
+    case Icon::DrawTool: drawToolIcon(p); break;
+    case Icon::EraseTool: eraseToolIcon(p); break;
+    case Icon::PickerTool: pickerToolIcon(p); break;
+    case Icon::LineTool: lineToolIcon(p); break;
+    case Icon::RectangleTool: rectangleToolIcon(p); break;
+    case Icon::EllipseTool: ellipseToolIcon(p); break;
+    case Icon::FillTool: fillToolIcon(p); break;
     }
 }
 

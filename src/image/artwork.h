@@ -17,7 +17,9 @@ enum class Icon {
     NewFrames, AddFrame, SaveStrip, DuplicateFrame, FrameLeft, FrameRight, EditFrame, DeleteFrame,
     Shift, Mirror, Rotate, Scale, ResizeCanvas, Stretch,
     Grayscale, Colorize, ColorBalance, SwapChannels, Invert, Brightness, Opacity, Posterize, Noise, EraseColour,
-    MakeOpaque
+    MakeOpaque,
+    // The image editor's view buttons and tools.
+    Grid, ZoomOut, ZoomReset, ZoomIn, DrawTool, EraseTool, PickerTool, LineTool, RectangleTool, EllipseTool, FillTool
 };
 
 // An icon of size x size pixels on a transparent ground.

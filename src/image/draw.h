@@ -66,10 +66,16 @@ inline PixelRect imageRect(const Image& img) { return {0, 0, img.width(), img.he
 // the region outside the canvas stay transparent.
 template <class Draw>
 Image renderCanvasRegion(int canvasWidth, int canvasHeight, Rect region, Draw draw) {
-    Image out(region.width, region.height);
     const int x0 = std::max(region.x, 0), y0 = std::max(region.y, 0);
     const int x1 = int(std::min<long long>((long long)region.x + std::max(region.width, 0), canvasWidth));
     const int y1 = int(std::min<long long>((long long)region.y + std::max(region.height, 0), canvasHeight));
+    // A region wholly on the canvas is drawn in place.
+    if (x0 == region.x && y0 == region.y && x1 - x0 == region.width && y1 - y0 == region.height && x0 < x1 && y0 < y1) {
+        Image out(region.width, region.height);
+        draw(out, x0, y0);
+        return out;
+    }
+    Image out(region.width, region.height);
     if (out.empty() || x0 >= x1 || y0 >= y1) return out;
     Image view(x1 - x0, y1 - y0);
     draw(view, x0, y0);

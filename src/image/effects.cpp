@@ -76,30 +76,89 @@ const LuminanceTables& luminanceTables() {
     return tables;
 }
 
+constexpr uint64_t kSplitMixStep = 0x9E3779B97F4A7C15ull;
+
 uint64_t splitMix(uint64_t& state) {
-    uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    uint64_t z = (state += kSplitMixStep);
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     return z ^ (z >> 31);
 }
 
+// The part of a w x h frame that lies inside it.
+Rect clipToSize(Rect part, int w, int h) {
+    const int x0 = std::clamp(part.x, 0, std::max(w, 0)), y0 = std::clamp(part.y, 0, std::max(h, 0));
+    const int x1 = int(std::clamp<long long>((long long)part.x + std::max(part.width, 0), x0, std::max(w, 0)));
+    const int y1 = int(std::clamp<long long>((long long)part.y + std::max(part.height, 0), y0, std::max(h, 0)));
+    return {x0, y0, x1 - x0, y1 - y0};
+}
+
 // Copies (without blending) the source pixel the mapping names for every
-// destination pixel; pixels whose source lies outside stay transparent.
+// destination pixel of the part; pixels whose source lies outside stay transparent.
 template <class Map>
-Image remapPixels(const Image& src, Map map) {
-    if (src.empty()) return {};
+Image remapPixels(const Image& src, Rect part, Map map) {
     const int w = src.width(), h = src.height();
-    Image dst(w, h);
+    part = clipToSize(part, w, h);
+    if (part.width <= 0 || part.height <= 0) return {};
+    Image dst(part.width, part.height);
     const uint32_t* s = reinterpret_cast<const uint32_t*>(src.data());
     uint32_t* d = reinterpret_cast<uint32_t*>(dst.data());
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            auto [sx, sy] = map(x, y);
+    for (int y = 0; y < part.height; ++y) {
+        for (int x = 0; x < part.width; ++x) {
+            auto [sx, sy] = map(part.x + x, part.y + y);
             if (sx < 0 || sy < 0 || sx >= w || sy >= h) continue;
-            d[size_t(y) * w + x] = s[size_t(sy) * w + size_t(sx)];
+            d[size_t(y) * part.width + x] = s[size_t(sy) * w + size_t(sx)];
         }
     }
     clearTransparentPixels(dst);
+    return dst;
+}
+
+Image mirrorPart(const Image& src, bool horizontally, bool vertically, Rect part) {
+    const int w = src.width(), h = src.height();
+    return remapPixels(src, part, [&](int x, int y) {
+        return std::pair{horizontally ? w - 1 - x : x, vertically ? h - 1 - y : y};
+    });
+}
+
+// Where Scale puts the resampled frame on its canvas, and at what size.
+struct ScalePlacement {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+ScalePlacement scalePlacement(int w, int h, int percentHorizontal, int percentVertical) {
+    // The dialog's fields hold 1..400.
+    percentHorizontal = std::clamp(percentHorizontal, 1, 400);
+    percentVertical = std::clamp(percentVertical, 1, 400);
+    // Sizes in single precision; sizes and positions rounded to nearest, ties to even.
+    const float sw = float(double(percentHorizontal) * w / 100.0);
+    const float sh = float(double(percentVertical) * h / 100.0);
+    return {int(std::nearbyint(float(w / 2) - sw / 2.0f)), int(std::nearbyint(float(h / 2) - sh / 2.0f)),
+            int(std::nearbyint(sw)), int(std::nearbyint(sh))};
+}
+
+Image scalePart(const Image& src, int percentHorizontal, int percentVertical, Rect part) {
+    part = clipToSize(part, src.width(), src.height());
+    if (part.width <= 0 || part.height <= 0) return {};
+    Image dst(part.width, part.height);
+    const ScalePlacement at = scalePlacement(src.width(), src.height(), percentHorizontal, percentVertical);
+    if (at.width <= 0 || at.height <= 0) return dst;
+    // Only the part of the resampled picture that lands in the part is computed.
+    const int fromX = part.x - at.x, fromY = part.y - at.y;
+    const Image piece = resizeAreaAveragePart(src, at.width, at.height, fromX, fromY, part.width, part.height);
+    drawOver(dst, piece, std::max(-fromX, 0), std::max(-fromY, 0));
+    return dst;
+}
+
+Image shiftPart(const Image& src, int dx, int dy, bool wrapHorizontally, bool wrapVertically, Rect part) {
+    const int w = src.width(), h = src.height();
+    part = clipToSize(part, w, h);
+    if (part.width <= 0 || part.height <= 0) return {};
+    Image dst(part.width, part.height);
+    // The copies lie a whole frame apart, so none overlaps another.
+    const int xs[3] = {dx, dx - w, dx + w};
+    const int ys[3] = {dy, dy - h, dy + h};
+    for (int j = 0; j < (wrapVertically ? 3 : 1); ++j)
+        for (int i = 0; i < (wrapHorizontally ? 3 : 1); ++i) drawOver(dst, src, xs[i] - part.x, ys[j] - part.y);
     return dst;
 }
 
@@ -222,15 +281,25 @@ Image posterize(const Image& src, int level) {
 }
 
 NoiseField makeNoiseField(int width, int height, int level, uint64_t seed) {
+    return makeNoiseField(width, height, level, seed, {0, 0, width, height});
+}
+
+NoiseField makeNoiseField(int width, int height, int level, uint64_t seed, Rect part) {
     NoiseField field;
-    if (width <= 0 || height <= 0) return field;
+    const Rect inside = clipToSize(part, width, height);
+    if (inside.width <= 0 || inside.height <= 0) return field;
     level = std::clamp(level, 0, 100);
-    field.width = width;
-    field.height = height;
-    field.values.resize(size_t(width) * size_t(height));
-    uint64_t state = seed;
+    field.width = inside.width;
+    field.height = inside.height;
+    field.values.resize(size_t(inside.width) * size_t(inside.height));
     const uint64_t range = uint64_t(level) + 1;
-    for (uint8_t& v : field.values) v = uint8_t(1 + (((splitMix(state) >> 32) * range) >> 32));
+    uint8_t* v = field.values.data();
+    for (int y = inside.y; y < inside.y + inside.height; ++y) {
+        // Entry i of the whole field is the (i + 1)-th number of a split-mix sequence
+        // started at the seed, which can be computed on its own.
+        uint64_t state = seed + (uint64_t(y) * uint64_t(width) + uint64_t(inside.x)) * kSplitMixStep;
+        for (int x = 0; x < inside.width; ++x) *v++ = uint8_t(1 + (((splitMix(state) >> 32) * range) >> 32));
+    }
     return field;
 }
 
@@ -276,42 +345,15 @@ Image makeOpaque(const Image& src) {
 }
 
 Image shift(const Image& src, int dx, int dy, bool wrapHorizontally, bool wrapVertically) {
-    if (src.empty()) return {};
-    const int w = src.width(), h = src.height();
-    Image dst(w, h);
-    // The copies lie a whole frame apart, so none overlaps another.
-    const int xs[3] = {dx, dx - w, dx + w};
-    const int ys[3] = {dy, dy - h, dy + h};
-    for (int j = 0; j < (wrapVertically ? 3 : 1); ++j)
-        for (int i = 0; i < (wrapHorizontally ? 3 : 1); ++i) drawOver(dst, src, xs[i], ys[j]);
-    return dst;
+    return shiftPart(src, dx, dy, wrapHorizontally, wrapVertically, {0, 0, src.width(), src.height()});
 }
 
 Image mirror(const Image& src, bool horizontally, bool vertically) {
-    const int w = src.width(), h = src.height();
-    return remapPixels(src, [&](int x, int y) {
-        return std::pair{horizontally ? w - 1 - x : x, vertically ? h - 1 - y : y};
-    });
+    return mirrorPart(src, horizontally, vertically, {0, 0, src.width(), src.height()});
 }
 
 Image scale(const Image& src, int percentHorizontal, int percentVertical) {
-    if (src.empty()) return {};
-    const int w = src.width(), h = src.height();
-    Image dst(w, h);
-    // The dialog's fields hold 1..400.
-    percentHorizontal = std::clamp(percentHorizontal, 1, 400);
-    percentVertical = std::clamp(percentVertical, 1, 400);
-    // Sizes in single precision; sizes and positions rounded to nearest, ties to even.
-    const float sw = float(double(percentHorizontal) * w / 100.0);
-    const float sh = float(double(percentVertical) * h / 100.0);
-    const int rw = int(std::nearbyint(sw)), rh = int(std::nearbyint(sh));
-    const int px = int(std::nearbyint(float(w / 2) - sw / 2.0f));
-    const int py = int(std::nearbyint(float(h / 2) - sh / 2.0f));
-    if (rw <= 0 || rh <= 0) return dst;
-    // Only the part of the resampled picture that lands on the canvas is computed.
-    const Image part = resizeAreaAveragePart(src, rw, rh, -px, -py, w, h);
-    drawOver(dst, part, std::max(px, 0), std::max(py, 0));
-    return dst;
+    return scalePart(src, percentHorizontal, percentVertical, {0, 0, src.width(), src.height()});
 }
 
 Image resizeCanvas(const Image& src, int width, int height) {
@@ -350,11 +392,34 @@ Image applyEffect(Effect effect, const Image& src, const EffectParams& p) {
     case Effect::Brightness: return brightness(src, p.level);
     case Effect::Opacity: return opacity(src, p.percent);
     case Effect::Posterize: return posterize(src, p.level);
-    case Effect::Noise: return noise(src, p.noise);
+    case Effect::Noise: return noise(src, makeNoiseField(src.width(), src.height(), p.level, p.noiseSeed));
     case Effect::EraseColour: return eraseColour(src, p.key, p.tolerance);
     case Effect::MakeOpaque: return makeOpaque(src);
     }
     return src;
+}
+
+Image applyEffectPart(Effect effect, const Image& src, const EffectParams& p, Rect part) {
+    part = clipToSize(part, src.width(), src.height());
+    if (part.width <= 0 || part.height <= 0) return {};
+    switch (effect) {
+    case Effect::Shift: return shiftPart(src, p.shiftX, p.shiftY, p.wrapHorizontally, p.wrapVertically, part);
+    case Effect::Mirror: return mirrorPart(src, p.mirrorHorizontally, p.mirrorVertically, part);
+    case Effect::Rotate: return rotatePart(src, p.angle, part);
+    case Effect::Scale: return scalePart(src, p.scaleHorizontal, p.scaleVertical, part);
+    case Effect::Noise: {
+        Image piece(part.width, part.height);
+        copyInto(piece, src, -part.x, -part.y);
+        return noise(piece, makeNoiseField(src.width(), src.height(), p.level, p.noiseSeed, part));
+    }
+    default: {
+        // Every other operation works pixel by pixel: its part is the operation on the
+        // part.
+        Image piece(part.width, part.height);
+        copyInto(piece, src, -part.x, -part.y);
+        return applyEffect(effect, piece, p);
+    }
+    }
 }
 
 } // namespace pondaro

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/geometry.h"
 #include "image/image.h"
 #include "image/rotate.h"
 
@@ -54,6 +55,10 @@ struct NoiseField {
 };
 // Level 0..100 (clamped); `seed` chooses the random numbers.
 NoiseField makeNoiseField(int width, int height, int level, uint64_t seed);
+// The entries of that same width x height field that lie in `part` (clipped to it), as
+// a field of the part's size: each entry depends only on the seed and its place, so a
+// preview can draw the part it shows and "OK" the whole field, and both agree.
+NoiseField makeNoiseField(int width, int height, int level, uint64_t seed, Rect part);
 // Adds the field's value to each colour channel (limited to 255). A frame larger than
 // the field repeats the field, so no pixel reads outside it.
 Image noise(const Image& src, const NoiseField& field);
@@ -109,7 +114,7 @@ struct EffectParams {
     ChannelOrder order = ChannelOrder::RBG;
     int level = 0;  // Brightness, Posterize, Noise: the "Level" field
     int percent = 100;
-    NoiseField noise;
+    uint64_t noiseSeed = 0;  // Noise: the field is makeNoiseField(w, h, level, noiseSeed)
     Rgba key{0, 0, 0, 255};
     int tolerance = 0;
     int shiftX = 0, shiftY = 0;
@@ -124,5 +129,9 @@ EffectParams initialParams(Effect effect);
 
 // The operation's result for one frame.
 Image applyEffect(Effect effect, const Image& src, const EffectParams& params);
+// The pixels of that result inside `part` (clipped to the frame), computed from what
+// they depend on only: a preview of a large frame shows its visible part without
+// computing the rest.
+Image applyEffectPart(Effect effect, const Image& src, const EffectParams& params, Rect part);
 
 } // namespace pondaro

@@ -14,6 +14,12 @@ struct Rgba {
     friend bool operator==(const Rgba&, const Rgba&) = default;
 };
 
+// A colour as one number, red + green x 256 + blue x 65536 (the colour chooser's form).
+constexpr int colourNumber(Rgba c) { return c.r + c.g * 256 + c.b * 65536; }
+constexpr Rgba colourOfNumber(int number, uint8_t alpha) {
+    return {uint8_t(number & 0xff), uint8_t((number >> 8) & 0xff), uint8_t((number >> 16) & 0xff), alpha};
+}
+
 class Image {
 public:
     Image() = default;

@@ -74,20 +74,34 @@ Image rotateQuarterTurns(const Image& src, int turns) {
     return dst;
 }
 
-Image rotate(const Image& src, int degrees) {
-    if (src.empty()) return {};
+Image rotate(const Image& src, int degrees) { return rotatePart(src, degrees, {0, 0, src.width(), src.height()}); }
+
+Image rotatePart(const Image& src, int degrees, Rect part) {
     const int w = src.width(), h = src.height();
+    const int x0 = std::clamp(part.x, 0, w), y0 = std::clamp(part.y, 0, h);
+    const int x1 = int(std::clamp<long long>((long long)part.x + part.width, x0, w));
+    const int y1 = int(std::clamp<long long>((long long)part.y + part.height, y0, h));
+    if (x0 >= x1 || y0 >= y1) return {};
     const int cx = w / 2, cy = h / 2;
     const int turn = normalisedDegrees(degrees);
-    Image dst(w, h);
+    Image dst(x1 - x0, y1 - y0);
     if (turn % 90 == 0) {
-        // The turned frame, shifted so that (cx, cy) stays where it was.
-        const Image turned = rotateQuarterTurns(src, turn / 90);
-        switch (turn) {
-        case 0: copyInto(dst, turned, 0, 0); break;
-        case 90: copyInto(dst, turned, cx - cy, cx + cy - w + 1); break;
-        case 180: copyInto(dst, turned, 2 * cx - w + 1, 2 * cy - h + 1); break;
-        default: copyInto(dst, turned, cx + cy - h + 1, cy - cx); break;
+        // Quarter turns about (cx, cy) move pixels exactly: destination (X, Y) takes
+        // the source pixel below.
+        const uint32_t* s = reinterpret_cast<const uint32_t*>(src.data());
+        uint32_t* d = reinterpret_cast<uint32_t*>(dst.data());
+        for (int Y = y0; Y < y1; ++Y) {
+            uint32_t* row = d + size_t(Y - y0) * dst.width();
+            for (int X = x0; X < x1; ++X) {
+                int sx = X, sy = Y;
+                switch (turn) {
+                case 90: sx = cx + cy - Y, sy = X - cx + cy; break;
+                case 180: sx = 2 * cx - X, sy = 2 * cy - Y; break;
+                case 270: sx = Y - cy + cx, sy = cx + cy - X; break;
+                default: break;
+                }
+                if (sx >= 0 && sy >= 0 && sx < w && sy < h) row[X - x0] = s[size_t(sy) * w + size_t(sx)];
+            }
         }
     } else {
         // A coordinate taken to single precision, rounded half away from zero.
@@ -97,7 +111,7 @@ Image rotate(const Image& src, int degrees) {
             const double r = double(f) + 0.5;
             return r < double(size) ? int(r) : -1;
         };
-        turnInto(src, dst, turn, -cx, -cy, cx, cy, nearest);
+        turnInto(src, dst, turn, x0 - cx, y0 - cy, cx, cy, nearest);
     }
     clearTransparentPixels(dst);
     return dst;

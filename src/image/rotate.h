@@ -3,6 +3,7 @@
 // down); angles in degrees are taken modulo 360, negative ones too. Quarter turns move
 // pixels exactly; other angles take each pixel from its nearest source pixel, through
 // one shared inverse turn, and leave transparent what no source pixel reaches.
+#include "base/geometry.h"
 #include "image/image.h"
 
 namespace pondaro {
@@ -15,6 +16,9 @@ Image rotateQuarterTurns(const Image& src, int turns);
 // in single precision, half away from zero. Pixels with alpha 0 come out as
 // (0, 0, 0, 0).
 Image rotate(const Image& src, int degrees);
+// Only the part of rotate()'s result inside `part` (clipped to the frame), so that a
+// preview of a large frame costs what it shows.
+Image rotatePart(const Image& src, int degrees, Rect part);
 
 // The display copy of a picture turned as the game draws image_angle, about its centre.
 // 0, 90, 180 and 270 are quarter turns. Any other angle gives a picture of

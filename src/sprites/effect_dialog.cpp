@@ -28,6 +28,34 @@ int NumberRow::sliderPosition(int value) const {
     return int(std::clamp<long long>((long long)value - offset, sliderMin, sliderMax));
 }
 
+std::optional<Effect> previewEffectOf(FramesCommand command) {
+    using C = FramesCommand;
+    switch (command) {
+    case C::Shift: return Effect::Shift;
+    case C::Mirror: return Effect::Mirror;
+    case C::Rotate: return Effect::Rotate;
+    case C::Scale: return Effect::Scale;
+    case C::Grayscale: return Effect::Grayscale;
+    case C::Colorize: return Effect::Colorize;
+    case C::ColorBalance: return Effect::ColorBalance;
+    case C::SwapChannels: return Effect::SwapChannels;
+    case C::Invert: return Effect::Invert;
+    case C::Brightness: return Effect::Brightness;
+    case C::Opacity: return Effect::Opacity;
+    case C::Posterize: return Effect::Posterize;
+    case C::Noise: return Effect::Noise;
+    case C::EraseColour: return Effect::EraseColour;
+    case C::MakeOpaque: return Effect::MakeOpaque;
+    default: return std::nullopt;
+    }
+}
+
+std::optional<SizeOperation> sizeOperationOf(FramesCommand command) {
+    if (command == FramesCommand::ResizeCanvas) return SizeOperation::ResizeCanvas;
+    if (command == FramesCommand::Stretch) return SizeOperation::Stretch;
+    return std::nullopt;
+}
+
 const char* effectTitle(Effect effect) {
     switch (effect) {
     case Effect::Shift: return "Shift the images";
@@ -82,20 +110,95 @@ std::optional<EffectPreview> openEffectPreview(const Project& p, Effect effect, 
     preview.effect = effect;
     preview.sprite = std::string(sprite);
     preview.frame = size_t(current);
-    preview.original = f.image;
+    preview.width = f.image.width();
+    preview.height = f.image.height();
     preview.params = initialParams(effect);
-    preview.noiseSeed = seed;
+    preview.nextNoiseSeed = seed;
     recomputePreview(preview);
     return preview;
 }
 
-void recomputePreview(EffectPreview& preview) {
-    if (preview.effect == Effect::Noise) {
-        preview.params.noise = makeNoiseField(preview.original.width(), preview.original.height(),
-                                              preview.params.level, preview.noiseSeed);
-        preview.noiseSeed = preview.noiseSeed * 6364136223846793005ull + 1442695040888963407ull;
+namespace {
+
+// The parameter a number row sets.
+int* rowParameter(EffectParams& params, Effect effect, size_t row) {
+    switch (effect) {
+    case Effect::Colorize: return &params.hue;
+    case Effect::ColorBalance: return row == 0 ? &params.deltaRed : row == 1 ? &params.deltaGreen : &params.deltaBlue;
+    case Effect::Brightness:
+    case Effect::Posterize:
+    case Effect::Noise: return &params.level;
+    case Effect::Opacity: return &params.percent;
+    case Effect::EraseColour: return &params.tolerance;
+    case Effect::Shift: return row == 0 ? &params.shiftX : &params.shiftY;
+    case Effect::Rotate: return &params.angle;
+    case Effect::Scale: return row == 0 ? &params.scaleHorizontal : &params.scaleVertical;
+    default: return nullptr;
     }
-    preview.result = applyEffect(preview.effect, preview.original, preview.params);
+}
+
+} // namespace
+
+int rowValue(const EffectPreview& preview, size_t row) {
+    EffectParams params = preview.params;
+    const int* value = rowParameter(params, preview.effect, row);
+    return value ? *value : 0;
+}
+
+void setRowValue(EffectPreview& preview, size_t row, int value) {
+    const std::vector<NumberRow> rows = effectNumberRows(preview.effect, preview.width, preview.height);
+    if (row >= rows.size()) return;
+    int* parameter = rowParameter(preview.params, preview.effect, row);
+    if (!parameter) return;
+    // A slider may reach one step beyond what a field may hold (Shift's 2w + 1).
+    const NumberRow& r = rows[row];
+    *parameter = std::clamp(value, std::min(r.fieldMin, r.fieldValue(r.sliderMin)),
+                            std::max(r.fieldMax, r.fieldValue(r.sliderMax)));
+    if (preview.effect == Effect::Scale && preview.scaleLocked)
+        *rowParameter(preview.params, preview.effect, 1 - row) = *parameter;
+    if (preview.effect == Effect::Rotate) preview.rotateOption = kRotateFree;
+}
+
+void chooseRotateOption(EffectPreview& preview, int option) {
+    if (option < 0 || option > kRotateFree) return;
+    preview.rotateOption = option;
+    if (option < kRotateFree) preview.params.angle = kRotatePresets[option];
+}
+
+void chooseScalePreset(EffectPreview& preview, int percent) {
+    preview.params.scaleHorizontal = preview.params.scaleVertical = std::clamp(percent, 1, 400);
+}
+
+bool pickKeyColour(const Project& p, EffectPreview& preview, int x, int y) {
+    if (preview.frame >= p.frames.size()) return false;
+    const std::optional<Rgba> shown = colourShownAt(p.frames[preview.frame].image, x, y);
+    if (!shown) return false;
+    preview.params.key = {shown->r, shown->g, shown->b, 255};
+    return true;
+}
+
+void recomputePreview(EffectPreview& preview) {
+    if (preview.effect != Effect::Noise) return;
+    preview.params.noiseSeed = preview.nextNoiseSeed;
+    preview.nextNoiseSeed = preview.nextNoiseSeed * 6364136223846793005ull + 1442695040888963407ull;
+}
+
+Image renderEffectPreview(const Project& p, const EffectPreview& preview, PreviewPane pane, Rect region) {
+    const Image* frame = preview.frame < p.frames.size() && p.frames[preview.frame].sprite == preview.sprite
+                             ? &p.frames[preview.frame].image
+                             : nullptr;
+    if (!frame) return Image(region.width, region.height);
+    return renderCanvasRegion(frame->width(), frame->height(), region, [&](Image& view, int ox, int oy) {
+        drawCheckerboard(view, ox, oy);
+        const Rect part{ox, oy, view.width(), view.height()};
+        if (pane == PreviewPane::Modified) {
+            drawOver(view, applyEffectPart(preview.effect, *frame, preview.params, part), 0, 0);
+        } else {
+            Image piece(part.width, part.height);
+            copyInto(piece, *frame, -ox, -oy);
+            drawOver(view, piece, 0, 0);
+        }
+    });
 }
 
 int applyEffectPreview(Project& p, const EffectPreview& preview) {
@@ -108,14 +211,8 @@ int applyEffectPreview(Project& p, const EffectPreview& preview) {
         f.image = applyEffect(preview.effect, f.image, preview.params);
         ++changed;
     }
+    if (changed > 0) p.markModified();
     return changed;
-}
-
-Image renderPreviewCanvas(const Image& image) {
-    Image canvas(image.width(), image.height());
-    drawCheckerboard(canvas);
-    drawOver(canvas, image, 0, 0);
-    return canvas;
 }
 
 std::optional<Rgba> colourShownAt(const Image& frame, int x, int y) {
@@ -178,6 +275,7 @@ std::string applySizeDialog(Project& p, const SizeDialog& d, std::string_view wi
         f.image = d.operation == SizeOperation::ResizeCanvas ? resizeCanvas(f.image, w, h)
                                                              : stretch(f.image, w, h, d.smooth);
     }
+    p.markModified();
     return {};
 }
 

@@ -9,8 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include "base/geometry.h"
 #include "image/effects.h"
 #include "project/model.h"
+#include "sprites/frames_editor_commands.h"
 
 namespace pondaro {
 
@@ -39,6 +41,10 @@ struct NumberRow {
     std::string initialFieldText() const { return std::to_string(fieldValue(sliderInitial)); }
 };
 
+// The operation a command of the frames editor's Transform and Effects menus opens
+// with a preview; nothing for Resize canvas, Stretch and the other commands.
+std::optional<Effect> previewEffectOf(FramesCommand command);
+
 // The dialog title of an operation, e.g. "Convert to grayscale".
 const char* effectTitle(Effect effect);
 // The number rows of an operation for a frame of w x h (Shift's ranges depend on it),
@@ -55,44 +61,70 @@ inline constexpr int kRotatePresets[] = {0, 90, 180, 270};
 
 // ---- The preview dialog ------------------------------------------------------------
 
-// One open preview dialog: the current frame as it was when the dialog opened, the
-// parameters as the controls show them, and the result last computed.
+// The two canvases: the current frame as it is, and with the operation applied.
+enum class PreviewPane { Original, Modified };
+
+// One open preview dialog: which frame it shows, and the parameters as its controls
+// show them. The frame's pixels stay in the project: the dialog is modal, so nothing
+// changes them while it is open, and a large frame is not copied.
 struct EffectPreview {
     Effect effect = Effect::Invert;
     std::string sprite;
-    size_t frame = 0;        // index of the current frame in the frame list
-    Image original;          // the current frame's pixels
+    size_t frame = 0;           // index of the current frame in the frame list
+    int width = 0, height = 0;  // its size
     EffectParams params;
-    Image result;
     bool applyToAllFrames = true;  // the check box, checked when the dialog opens
-    uint64_t noiseSeed = 0;        // advanced every time Noise draws a new field
+    bool scaleLocked = true;       // Scale's "Lock", checked when the dialog opens
+    // Rotate's option buttons: 0 to 3 the presets of kRotatePresets, 4 "Free".
+    int rotateOption = 0;
+    uint64_t nextNoiseSeed = 0;  // the seed of the next noise field drawn
 };
+inline constexpr int kRotateFree = 4;
+inline constexpr const char* kRotateOptionCaptions[] = {"0", "90", "180", "270", "Free"};
 
 // Opens the dialog for the frame at `current`: nothing for an index below 0, beyond
-// the frame list, of another sprite's frame or of a frame without pixels. The result
-// of the initial parameters is computed at once.
+// the frame list, of another sprite's frame or of a frame without pixels. Noise draws
+// its first field at once.
 std::optional<EffectPreview> openEffectPreview(const Project& p, Effect effect, std::string_view sprite, int current,
                                                uint64_t seed);
 
-// Computes the result again from the parameters (after any control changed). Noise
-// draws a new field each time; "OK" then uses that same field.
+// The value a row's field shows (Rotate's row, which has no field: the angle).
+int rowValue(const EffectPreview& preview, size_t row);
+// A slider moved or a corrected field: the row's parameter takes the value, limited to
+// the field's range. With Scale's "Lock" the other percentage follows; moving Rotate's
+// slider selects "Free".
+void setRowValue(EffectPreview& preview, size_t row, int value);
+// Rotate's option buttons: a preset moves the angle to its value; "Free" keeps it.
+void chooseRotateOption(EffectPreview& preview, int option);
+// Scale's buttons "1/4", "1/2", "2x" and "4x": both percentages.
+void chooseScalePreset(EffectPreview& preview, int percent);
+// Erase a color: a click on the "ORIGINAL" canvas takes the colour shown there (the
+// frame over the backdrop) as the key; false outside the frame.
+bool pickKeyColour(const Project& p, EffectPreview& preview, int x, int y);
+
+// Every change of a control computes the preview again: Noise draws a new field, and
+// "OK" then applies that same field.
 void recomputePreview(EffectPreview& preview);
+
+// The visible region of a pane's canvas (the frame's size): the checkerboard backdrop
+// with the frame, or the operation's result, over it. Only the region is computed.
+Image renderEffectPreview(const Project& p, const EffectPreview& preview, PreviewPane pane, Rect region);
 
 // "OK": every frame of the sprite, in frame-list order, that is the current frame or
 // (with applyToAllFrames) any of its frames, is replaced by the operation's result
 // with the dialog's parameters. Frames without pixels are skipped. Returns how many
-// frames changed. Does not mark the project modified (the frames editor does).
+// frames changed; the project is marked modified when any did.
 int applyEffectPreview(Project& p, const EffectPreview& preview);
 
-// What a preview canvas shows: the checkerboard backdrop with the image over it.
-Image renderPreviewCanvas(const Image& image);
-// The colour shown at (x, y) of the "ORIGINAL" canvas (the frame composited over the
-// backdrop), which Erase a color takes as its key on a click; nothing outside.
+// The colour shown at (x, y) of a canvas showing `frame` over the backdrop; nothing
+// outside.
 std::optional<Rgba> colourShownAt(const Image& frame, int x, int y);
 
 // ---- The size dialogs (Resize canvas, Stretch) --------------------------------------
 
 enum class SizeOperation { ResizeCanvas, Stretch };
+// Resize canvas and Stretch; nothing for the other commands.
+std::optional<SizeOperation> sizeOperationOf(FramesCommand command);
 
 struct SizeDialog {
     SizeOperation operation = SizeOperation::ResizeCanvas;
@@ -117,7 +149,8 @@ std::string widthForHeight(const SizeDialog& dialog, std::string_view heightText
 std::string frameSizeProblem(long long width, long long height);
 
 // "OK" with the fields' texts: refused (returning the reason, nothing changed) or
-// every frame of the sprite resized; returns "" on success.
+// every frame of the sprite resized and the project marked modified; returns "" on
+// success.
 std::string applySizeDialog(Project& p, const SizeDialog& dialog, std::string_view widthText,
                             std::string_view heightText);
 

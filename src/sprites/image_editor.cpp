@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "image/codecs.h"
 #include "image/flood_fill.h"
@@ -15,6 +16,24 @@ namespace {
 
 Rgba& colourOf(ImageEditor& ed, MouseButton b) { return b == MouseButton::Left ? ed.leftColour : ed.rightColour; }
 
+PixelRect unite(PixelRect a, PixelRect b) {
+    if (a.empty()) return b;
+    if (b.empty()) return a;
+    return {std::min(a.x0, b.x0), std::min(a.y0, b.y0), std::max(a.x1, b.x1), std::max(a.y1, b.y1)};
+}
+
+// The pixels from (x0, y0) to (x1, y1), both corners included, in either order.
+PixelRect spanning(long long x0, long long y0, long long x1, long long y1) {
+    return {std::min(x0, x1), std::min(y0, y1), std::max(x0, x1) + 1, std::max(y0, y1) + 1};
+}
+
+void touch(ImageEditor& ed, PixelRect area) { ed.changed = unite(ed.changed, area); }
+void touchAll(ImageEditor& ed) { ed.changed = {0, 0, kMaxEditorCanvas, kMaxEditorCanvas}; }
+void touchPointer(ImageEditor& ed) { touch(ed, spanning(ed.pointerX, ed.pointerY, ed.pointerX, ed.pointerY)); }
+
+// A change to the frame's pixels: the project has something to save.
+void changedPixels(Project& p) { p.markModified(); }
+
 void setPointer(ImageEditor& ed, int canvasX, int canvasY) {
     ed.pointerX = int(floorDiv(canvasX, std::max(ed.zoom, 1)));
     ed.pointerY = int(floorDiv(canvasY, std::max(ed.zoom, 1)));
@@ -22,16 +41,31 @@ void setPointer(ImageEditor& ed, int canvasX, int canvasY) {
 
 // The shape from the anchor to the pointer, drawn on a fresh copy of the frame.
 void drawShape(const Image& frame, ImageEditor& ed) {
-    ed.shapeBuffer = frame;
+    // Where the previous shape was shows the frame again, where the new one is the shape.
+    if (!ed.shapeBuffer.empty() && ed.shapeBuffer.width() == frame.width() && ed.shapeBuffer.height() == frame.height()) {
+        const PixelRect old = ed.shapeArea;
+        const PixelRect inside{std::max(old.x0, 0LL), std::max(old.y0, 0LL), std::min(old.x1, (long long)frame.width()),
+                               std::min(old.y1, (long long)frame.height())};
+        for (long long y = inside.y0; y < inside.y1 && inside.x0 < inside.x1; ++y) {
+            const size_t at = (size_t(y) * size_t(frame.width()) + size_t(inside.x0)) * 4;
+            std::copy_n(frame.data() + at, size_t(inside.x1 - inside.x0) * 4, ed.shapeBuffer.data() + at);
+        }
+    } else {
+        ed.shapeBuffer = frame;
+    }
+    touch(ed, ed.shapeArea);
     const Rgba c = colourOf(ed, ed.shapeButton);
     const long long ax = ed.anchorX, ay = ed.anchorY, px = ed.pointerX, py = ed.pointerY;
+    const long long rx = std::llabs(px - ax), ry = std::llabs(py - ay);
+    ed.shapeArea = ed.tool == EditorTool::Ellipse ? spanning(ax - rx, ay - ry, ax + rx, ay + ry) : spanning(ax, ay, px, py);
+    touch(ed, ed.shapeArea);
     switch (ed.tool) {
     case EditorTool::Line: drawLine(ed.shapeBuffer, ax, ay, px, py, c, ed.mode); break;
     case EditorTool::Rectangle:
         fillRect(ed.shapeBuffer, std::min(ax, px), std::min(ay, py), std::llabs(px - ax) + 1, std::llabs(py - ay) + 1, c,
                  ed.mode);
         break;
-    case EditorTool::Ellipse: fillEllipse(ed.shapeBuffer, ax, ay, std::llabs(px - ax), std::llabs(py - ay), c, ed.mode); break;
+    case EditorTool::Ellipse: fillEllipse(ed.shapeBuffer, ax, ay, rx, ry, c, ed.mode); break;
     default: break;
     }
 }
@@ -55,7 +89,9 @@ void pick(ImageEditor& ed, const Image& img, MouseButton b) {
 
 void showFrame(Project& p, ImageEditor& ed, size_t position) {
     ed.position = position;
+    touchAll(ed);
     ed.shapeActive = false;
+    ed.shapeBuffer = Image{};
     ed.leftHeld = ed.rightHeld = false;
     if (const Image* img = editedImage(p, ed)) ed.undo = *img;
     // A frame that does not fit the zoom any more goes back to 1:1.
@@ -101,10 +137,14 @@ void pressButton(Project& p, ImageEditor& ed, MouseButton button, int canvasX, i
     case EditorTool::Draw:
         ed.undo = *img;
         putPixel(*img, ed.pointerX, ed.pointerY, colour, ed.mode);
+        touchPointer(ed);
+        changedPixels(p);
         break;
     case EditorTool::Erase:
         ed.undo = *img;
         erasePixel(*img, ed);
+        touchPointer(ed);
+        changedPixels(p);
         break;
     case EditorTool::Picker: pick(ed, *img, button); break;
     case EditorTool::Line:
@@ -115,6 +155,8 @@ void pressButton(Project& p, ImageEditor& ed, MouseButton button, int canvasX, i
         ed.anchorY = ed.pointerY;
         ed.shapeButton = button;
         ed.shapeActive = true;
+        ed.shapeBuffer = Image{};
+        ed.shapeArea = {};
         // The shape exists from the press on, so a click without a drag leaves its
         // one-pixel shape and a release never takes a stale buffer.
         drawShape(*img, ed);
@@ -122,6 +164,8 @@ void pressButton(Project& p, ImageEditor& ed, MouseButton button, int canvasX, i
     case EditorTool::Fill:
         ed.undo = *img;
         floodFill(*img, ed.pointerX, ed.pointerY, colour);
+        touchAll(ed);
+        changedPixels(p);
         break;
     }
 }
@@ -142,11 +186,17 @@ void movePointer(Project& p, ImageEditor& ed, int canvasX, int canvasY) {
                                  if (x == ed.recordedX && y == ed.recordedY) return;
                                  putPixel(*img, x, y, colour, ed.mode);
                              });
+            touch(ed, spanning(ed.recordedX, ed.recordedY, ed.pointerX, ed.pointerY));
+            changedPixels(p);
             ed.recordedX = ed.pointerX;
             ed.recordedY = ed.pointerY;
         }
         break;
-    case EditorTool::Erase: erasePixel(*img, ed); break;
+    case EditorTool::Erase:
+        erasePixel(*img, ed);
+        touchPointer(ed);
+        changedPixels(p);
+        break;
     case EditorTool::Picker: pick(ed, *img, held); break;
     case EditorTool::Line:
     case EditorTool::Rectangle:
@@ -166,8 +216,11 @@ void releaseButton(Project& p, ImageEditor& ed, MouseButton button, int canvasX,
         ed.shapeActive = false;
         Image* img = editedImage(p, ed);
         if (img && isShapeTool(ed.tool) && ed.shapeBuffer.width() == img->width() &&
-            ed.shapeBuffer.height() == img->height())
+            ed.shapeBuffer.height() == img->height()) {
             *img = std::move(ed.shapeBuffer);
+            changedPixels(p);
+        }
+        touch(ed, ed.shapeArea);
         ed.shapeBuffer = Image{};
     }
 }
@@ -180,7 +233,10 @@ void refreshTick(ImageEditor& ed) {
 void undoLastChange(Project& p, ImageEditor& ed) {
     Image* img = editedImage(p, ed);
     if (!img || ed.undo.width() != img->width() || ed.undo.height() != img->height()) return;
+    if (*img == ed.undo) return;
     *img = ed.undo;
+    touchAll(ed);
+    changedPixels(p);
 }
 
 void previousFrame(Project& p, ImageEditor& ed) {
@@ -200,17 +256,25 @@ bool zoomAllowed(const Image& img, int zoom) {
 void zoomIn(const Project& p, ImageEditor& ed) {
     const Image* img = editedImage(p, ed);
     if (img && zoomAllowed(*img, ed.zoom + 1)) ++ed.zoom;
+    touchAll(ed);
 }
 
-void zoomOut(ImageEditor& ed) { ed.zoom = std::max(1, ed.zoom - 1); }
+void zoomOut(ImageEditor& ed) {
+    ed.zoom = std::max(1, ed.zoom - 1);
+    touchAll(ed);
+}
 
-void resetZoom(ImageEditor& ed) { ed.zoom = 1; }
+void resetZoom(ImageEditor& ed) {
+    ed.zoom = 1;
+    touchAll(ed);
+}
 
 void wheelZoom(const Project& p, ImageEditor& ed, int steps) {
     const Image* img = editedImage(p, ed);
     if (!img) return;
     const long long wanted = std::max(1LL, (long long)ed.zoom - steps);
     if (wanted <= kMaxEditorCanvas && zoomAllowed(*img, int(wanted))) ed.zoom = int(wanted);
+    touchAll(ed);
 }
 
 void setOpacity(ImageEditor& ed, int opacity) { ed.opacity = std::clamp(opacity, 0, 255); }
@@ -224,6 +288,19 @@ void setOpacityFromBar(ImageEditor& ed, int x) {
 void setColourFromPalette(ImageEditor& ed, MouseButton button, Rgba colour) {
     colour.a = uint8_t(ed.opacity);
     colourOf(ed, button) = colour;
+}
+
+void pickFromPalette(ImageEditor& ed, MouseButton button, const Image& palette, int x, int y) {
+    if (palette.empty()) return;
+    setColourFromPalette(ed, button, palette.pixel(std::clamp(x, 0, palette.width() - 1),
+                                                   std::clamp(y, 0, palette.height() - 1)));
+}
+
+bool chooseButtonColour(ImageEditor& ed, MouseButton button, Dialogs& dialogs) {
+    const std::optional<int> chosen = dialogs.chooseColour(colourNumber(colourOf(ed, button)));
+    if (!chosen) return false;
+    colourOf(ed, button) = colourOfNumber(*chosen, uint8_t(ed.opacity));
+    return true;
 }
 
 Image renderOpacityBar(int opacity) {
@@ -240,6 +317,8 @@ void newImage(Project& p, ImageEditor& ed, Dialogs& dialogs) {
     if (!img || !dialogs.confirm("Create a new empty image?")) return;
     img->fill({0, 0, 0, 0});
     ed.undo = *img;
+    touchAll(ed);
+    changedPixels(p);
 }
 
 void openImage(Project& p, ImageEditor& ed, Dialogs& dialogs) {
@@ -256,14 +335,16 @@ void openImage(Project& p, ImageEditor& ed, Dialogs& dialogs) {
         loaded = resizeSmooth(loaded, img->width(), img->height());
     *img = std::move(loaded);
     ed.undo = *img;
+    touchAll(ed);
+    changedPixels(p);
 }
 
-bool saveImage(const Project& p, const ImageEditor& ed, Dialogs& dialogs) {
+bool saveImage(const Project& p, const ImageEditor& ed, Dialogs& dialogs, const std::filesystem::path& folder) {
     const Image* img = editedImage(p, ed);
     if (!img) return false;
-    const std::string name = dialogs.chooseFileToSave("Save image as PNG ", kPngFileFilter, {});
+    const std::string name = dialogs.chooseFileToSave("Save image as PNG ", kPngFileFilter, folder / ed.sprite);
     if (name.empty()) return false;
-    if (Status s = savePng(*img, name + ".png"); !s) {
+    if (Status s = savePng(*img, pngFileName(name)); !s) {
         dialogs.error(s.message());
         return false;
     }
@@ -283,30 +364,79 @@ int canvasHeight(const Project& p, const ImageEditor& ed) {
 Image renderImageEditorView(const Project& p, const ImageEditor& ed, Rect region) {
     const Image* img = editedImage(p, ed);
     if (!img) return Image(region.width, region.height);
-    const int cw = img->width() * ed.zoom, ch = img->height() * ed.zoom;
+    const int zoom = std::max(ed.zoom, 1);
+    const int cw = img->width() * zoom, ch = img->height() * zoom;
     const Image& shown = ed.shapeActive && ed.shapeBuffer.width() == img->width() &&
                                  ed.shapeBuffer.height() == img->height()
                              ? ed.shapeBuffer
                              : *img;
+    const bool grid = ed.grid && zoom >= 4;
     return renderCanvasRegion(cw, ch, region, [&](Image& view, int ox, int oy) {
-        // The 800 x 800 backdrop stretched by repeating pixels to cover the canvas.
+        // Each view pixel is the backdrop (the 800 x 800 checkerboard stretched by
+        // repeating pixels to cover the canvas) with the frame pixel under it blended
+        // over. The backdrop has two colours, so a row depends only on its frame row
+        // and on which colour its backdrop row starts with: such rows are made once and
+        // copied.
+        const int vw = view.width(), vh = view.height();
         const long long sw = std::max(800, cw), sh = std::max(800, ch);
-        for (int j = 0; j < view.height(); ++j) {
-            const long long by = (long long)(oy + j) * 800 / sh;
-            uint8_t* d = view.data() + size_t(j) * view.width() * 4;
-            for (int i = 0; i < view.width(); ++i, d += 4) {
-                const long long bx = (long long)(ox + i) * 800 / sw;
-                const Rgba c = (((bx >> 4) + (by >> 4)) & 1) ? kCheckerLight : kCheckerDark;
-                d[0] = c.r, d[1] = c.g, d[2] = c.b, d[3] = c.a;
-            }
+        std::vector<int> column(static_cast<size_t>(vw));
+        std::vector<uint8_t> lightColumn(static_cast<size_t>(vw));
+        std::vector<int> gridColumns;
+        for (int i = 0; i < vw; ++i) {
+            const int x = ox + i;
+            column[size_t(i)] = x / zoom;
+            lightColumn[size_t(i)] = uint8_t(((long long)x * 800 / sw >> 4) & 1);
+            if (grid && x % zoom == 0) gridColumns.push_back(i);
         }
-        drawOverZoomed(view, shown, ed.zoom, ox, oy);
-        if (ed.grid && ed.zoom >= 4) {
-            const Rgba white{255, 255, 255, 255};
-            for (int i = 0; i <= img->width(); ++i) xorFillRect(view, i * ed.zoom - ox, -oy, 1, ch, white);
-            for (int i = 0; i <= img->height(); ++i) xorFillRect(view, -ox, i * ed.zoom - oy, cw, 1, white);
+        uint32_t backdrop[2], inverted;
+        std::memcpy(&backdrop[0], &kCheckerDark, 4);
+        std::memcpy(&backdrop[1], &kCheckerLight, 4);
+        const uint8_t white[4] = {255, 255, 255, 0};
+        std::memcpy(&inverted, white, 4);
+        std::vector<uint32_t> made(static_cast<size_t>(vw));
+        long long madeKey = -1;
+        for (int j = 0; j < vh; ++j) {
+            const int y = oy + j, sy = y / zoom;
+            const int lightRow = int(((long long)y * 800 / sh >> 4) & 1);
+            const long long key = (long long)sy * 2 + lightRow;
+            if (key != madeKey) {
+                madeKey = key;
+                const uint8_t* from = shown.data() + size_t(sy) * size_t(shown.width()) * 4;
+                for (int i = 0; i < vw; ++i) {
+                    const uint32_t back = backdrop[lightColumn[size_t(i)] ^ lightRow];
+                    const uint8_t* s = from + size_t(column[size_t(i)]) * 4;
+                    uint32_t out = back;
+                    if (s[3] == 255) {
+                        std::memcpy(&out, s, 4);
+                    } else if (s[3] != 0) {
+                        Rgba under;
+                        std::memcpy(&under, &back, 4);
+                        const Rgba over = blendOver(under, {s[0], s[1], s[2], s[3]});
+                        std::memcpy(&out, &over, 4);
+                    }
+                    made[size_t(i)] = out;
+                }
+            }
+            uint32_t* row = reinterpret_cast<uint32_t*>(view.data()) + size_t(j) * size_t(vw);
+            std::memcpy(row, made.data(), size_t(vw) * 4);
+            if (!grid) continue;
+            // The grid inverts the pixels beneath: a line along each pixel edge, and
+            // where two lines cross, inverting twice gives the pixel back.
+            if (y % zoom == 0)
+                for (int i = 0; i < vw; ++i) row[i] ^= inverted;
+            for (int i : gridColumns) row[i] ^= inverted;
         }
     });
+}
+
+Rect takeChangedCanvasArea(ImageEditor& ed) {
+    const PixelRect c = ed.changed;
+    ed.changed = {};
+    if (c.empty()) return {};
+    // Image pixels to canvas pixels, kept within what a canvas can be.
+    const long long z = std::max(ed.zoom, 1), limit = (long long)kMaxEditorCanvas * z;
+    auto at = [&](long long v) { return int(std::clamp(v * z, 0LL, limit)); };
+    return {at(c.x0), at(c.y0), at(c.x1) - at(c.x0), at(c.y1) - at(c.y0)};
 }
 
 std::array<std::string, 3> statusTexts(const Project& p, const ImageEditor& ed) {

@@ -1,9 +1,11 @@
 #pragma once
 // The image editor: a pixel-painting window on the frames of one sprite. It paints
 // straight into the frame images of the project's frame list; there is no cancel and
-// one level of undo. The window passes mouse and button events here and shows what
-// renderImageEditorView() draws.
+// one level of undo. Every change of a frame's pixels marks the project modified. The
+// window passes mouse and button events here, and draws again what
+// takeChangedCanvasArea() names, as renderImageEditorView() draws it.
 #include <array>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,7 +43,11 @@ struct ImageEditor {
     MouseButton shapeButton = MouseButton::Left;
     bool shapeActive = false;
     Image shapeBuffer;  // the edited image with the shape being dragged
+    PixelRect shapeArea;  // the pixels the shape in the buffer may cover
     Image undo;         // the edited image before the last change
+
+    // The image pixels whose view changed since the window last drew them.
+    PixelRect changed;
 };
 
 // Opens on the frame at `frame` of the frame list: nothing when that is not a frame
@@ -87,6 +93,12 @@ void setOpacityFromBar(ImageEditor& ed, int x);
 // A palette pixel or a chosen colour for a button's side: its red, green and blue
 // with the opacity as alpha.
 void setColourFromPalette(ImageEditor& ed, MouseButton button, Rgba colour);
+// A press on a palette, or a drag over it: its pixel at (x, y) (kept inside the
+// palette) for the button's side, with the opacity as alpha.
+void pickFromPalette(ImageEditor& ed, MouseButton button, const Image& palette, int x, int y);
+// A click on a colour box: the colour chooser opens on the box's colour; the colour
+// chosen takes the opacity as alpha, Cancel keeps the old one. True when chosen.
+bool chooseButtonColour(ImageEditor& ed, MouseButton button, Dialogs& dialogs);
 // The opacity bar as the window shows it (85 x 20).
 Image renderOpacityBar(int opacity);
 
@@ -97,9 +109,10 @@ void newImage(Project& p, ImageEditor& ed, Dialogs& dialogs);
 // "Select an image": the picture resized smoothly to the frame's size replaces it. An
 // unreadable file is reported and changes nothing.
 void openImage(Project& p, ImageEditor& ed, Dialogs& dialogs);
-// "Save image as PNG ": the frame written to the chosen name with ".png" appended; a
-// failed write is reported. True when written.
-bool saveImage(const Project& p, const ImageEditor& ed, Dialogs& dialogs);
+// "Save image as PNG ": proposes the sprite's name in `folder`; the frame is written to
+// pngFileName() of the chosen name (".png" appended unless it is there). A failed
+// write is reported. True when written.
+bool saveImage(const Project& p, const ImageEditor& ed, Dialogs& dialogs, const std::filesystem::path& folder);
 
 // ---- What the window shows ----------------------------------------------------------
 
@@ -110,6 +123,9 @@ int canvasHeight(const Project& p, const ImageEditor& ed);
 // least 800 x 800, the frame (or the shape being dragged) enlarged by the zoom over
 // it, and from zoom 4 on the XOR grid of pixel borders.
 Image renderImageEditorView(const Project& p, const ImageEditor& ed, Rect region);
+// The canvas pixels to draw again since the last call (empty when none), and from
+// now on none. The window draws them after each event it passes here.
+Rect takeChangedCanvasArea(ImageEditor& ed);
 // "Dimension: w x h", "X:Y = x:y", "Zoom: z%".
 std::array<std::string, 3> statusTexts(const Project& p, const ImageEditor& ed);
 

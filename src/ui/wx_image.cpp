@@ -3,9 +3,15 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "image/pixel_planes.h"
+
 namespace pondaro::ui {
 
-wxImage toWxImage(const Image& image) {
+namespace {
+
+// `keepAlpha` false: an opaque picture goes without its alpha plane, which spares the
+// blending when it is drawn.
+wxImage converted(const Image& image, bool keepAlpha) {
     if (image.empty()) return wxImage();
     const int w = image.width(), h = image.height();
     const size_t pixels = size_t(w) * size_t(h);
@@ -17,20 +23,23 @@ wxImage toWxImage(const Image& image) {
         std::free(alpha);
         return wxImage();
     }
-    const uint8_t* src = image.data();
-    for (size_t i = 0; i < pixels; ++i, src += 4) {
-        rgb[i * 3] = src[0];
-        rgb[i * 3 + 1] = src[1];
-        rgb[i * 3 + 2] = src[2];
-        alpha[i] = src[3];
-    }
+    const bool opaque = splitRgbAlpha(image, rgb, alpha);
     wxImage out(w, h, rgb, false);
+    if (opaque && !keepAlpha) {
+        std::free(alpha);
+        return out;
+    }
     out.SetAlpha(alpha, false);
     return out;
 }
 
+} // namespace
+
+// A wxImage keeps its alpha plane: scaling or padding it must not turn into black.
+wxImage toWxImage(const Image& image) { return converted(image, true); }
+
 wxBitmap toBitmap(const Image& image) {
-    wxImage img = toWxImage(image);
+    wxImage img = converted(image, false);
     return img.IsOk() ? wxBitmap(img, 32) : wxBitmap();
 }
 

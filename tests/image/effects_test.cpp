@@ -246,3 +246,42 @@ TEST(Transforms, StretchNearestOrSmooth) {
     EXPECT_EQ(s.pixel(6, 4), (Rgba{7, 8, 9, 255}));
 }
 
+
+// A preview computes the part of a large frame it shows: that part must be exactly the
+// same pixels as the effect on the whole frame, for every operation, wherever the part
+// lies (at an edge, inside, sticking out).
+TEST(EffectParts, APartIsThatPartOfTheWholeResult) {
+    const Image src = patterned(23, 17);
+    struct Case {
+        Effect effect;
+        void (*set)(EffectParams&);
+    };
+    const Case cases[] = {
+        {Effect::Grayscale, [](EffectParams&) {}},
+        {Effect::Colorize, [](EffectParams& p) { p.hue = 200; }},
+        {Effect::Brightness, [](EffectParams& p) { p.level = -40; }},
+        {Effect::Noise, [](EffectParams& p) { p.level = 60, p.noiseSeed = 99; }},
+        {Effect::EraseColour, [](EffectParams& p) { p.key = {40, 80, 120, 255}, p.tolerance = 30; }},
+        {Effect::Shift, [](EffectParams& p) { p.shiftX = -7, p.shiftY = 5, p.wrapHorizontally = true; }},
+        {Effect::Shift, [](EffectParams& p) { p.shiftX = 4, p.shiftY = -3, p.wrapVertically = true; }},
+        {Effect::Mirror, [](EffectParams& p) { p.mirrorHorizontally = p.mirrorVertically = true; }},
+        {Effect::Rotate, [](EffectParams& p) { p.angle = 90; }},
+        {Effect::Rotate, [](EffectParams& p) { p.angle = 270; }},
+        {Effect::Rotate, [](EffectParams& p) { p.angle = 33; }},
+        {Effect::Scale, [](EffectParams& p) { p.scaleHorizontal = 170, p.scaleVertical = 60; }},
+    };
+    const Rect parts[] = {{0, 0, 23, 17}, {3, 2, 9, 6}, {15, 11, 20, 20}, {-4, -2, 8, 5}};
+    for (const Case& c : cases) {
+        EffectParams params = initialParams(c.effect);
+        c.set(params);
+        const Image whole = applyEffect(c.effect, src, params);
+        for (const Rect& part : parts) {
+            const int x0 = std::max(part.x, 0), y0 = std::max(part.y, 0);
+            const int x1 = std::min(part.x + part.width, 23), y1 = std::min(part.y + part.height, 17);
+            Image expected(x1 - x0, y1 - y0);
+            copyInto(expected, whole, -x0, -y0);
+            EXPECT_EQ(applyEffectPart(c.effect, src, params, part), expected)
+                << int(c.effect) << " at " << part.x << "," << part.y;
+        }
+    }
+}

@@ -1,6 +1,9 @@
 // The image editor's tools, undo, frame stepping, zoom limits and view.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+
 #include "image/codecs.h"
 #include "image/image_test_util.h"
 #include "sprites/image_editor.h"
@@ -281,7 +284,8 @@ TEST(ImageEditorFiles, NewOpenAndSave) {
 
     ASSERT_TRUE(savePng(filled(5, 5, {0, 0, 255, 255}), folder.path() / "blue.png"));
     d.files = {(folder.path() / "blue.png").string(), (folder.path() / "nothing.png").string(), "",
-               (folder.path() / "saved").string()};
+               (folder.path() / "saved").string(), (folder.path() / "named.png").string(),
+               (folder.path() / "no-folder" / "x").string()};
     openImage(e.p, e.ed, d);
     EXPECT_EQ(e.img().width(), 10);
     EXPECT_EQ(e.img().pixel(9, 9), (Rgba{0, 0, 255, 255}));
@@ -290,10 +294,72 @@ TEST(ImageEditorFiles, NewOpenAndSave) {
     openImage(e.p, e.ed, d);  // unreadable: reported, unchanged
     EXPECT_TRUE(d.anyShown("Error"));
     EXPECT_EQ(e.img().pixel(0, 0), (Rgba{0, 0, 255, 255}));
-    EXPECT_FALSE(saveImage(e.p, e.ed, d));  // cancelled
-    ASSERT_TRUE(saveImage(e.p, e.ed, d));
+    EXPECT_FALSE(saveImage(e.p, e.ed, d, folder.path()));  // cancelled
+    EXPECT_EQ(d.proposals.back(), folder.path() / "s");      // the sprite's name
+    ASSERT_TRUE(saveImage(e.p, e.ed, d, folder.path()));
     Image back;
     ASSERT_TRUE(loadImage(folder.path() / "saved.png", back));
     EXPECT_EQ(back, e.img());
     EXPECT_TRUE(d.anyShown("Save image as PNG "));
+    ASSERT_TRUE(saveImage(e.p, e.ed, d, folder.path()));  // a name with ".png" gets no second one
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / "named.png"));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "named.png.png"));
+    const size_t errors = d.shown.size();
+    EXPECT_FALSE(saveImage(e.p, e.ed, d, folder.path()));  // a folder that is not there
+    ASSERT_GT(d.shown.size(), errors);
+    EXPECT_EQ(d.shown.back().title, "Error");
+}
+
+// The window draws again only the canvas area core names after each event: every view
+// pixel a tool changes must lie inside it.
+TEST(ImageEditorView, TheChangedAreaHoldsEveryChangedViewPixel) {
+    using Step = std::function<void(Editing&)>;
+    struct Case {
+        const char* what;
+        Step before, step;
+    };
+    auto press = [](EditorTool tool, int x, int y) {
+        return [=](Editing& e) {
+            e.ed.tool = tool;
+            pressButton(e.p, e.ed, MouseButton::Left, x * 3, y * 3);
+        };
+    };
+    auto move = [](int x, int y) { return [=](Editing& e) { movePointer(e.p, e.ed, x * 3 + 1, y * 3 + 2); }; };
+    auto release = [](int x, int y) {
+        return [=](Editing& e) { releaseButton(e.p, e.ed, MouseButton::Left, x * 3, y * 3); };
+    };
+    auto none = [](Editing&) {};
+    const Case cases[] = {
+        {"draw press", none, press(EditorTool::Draw, 2, 3)},
+        {"draw stroke", press(EditorTool::Draw, 2, 3), move(8, 1)},
+        {"erase drag", press(EditorTool::Erase, 2, 3), move(7, 7)},
+        {"line drawn back", [&](Editing& e) { press(EditorTool::Line, 1, 1)(e), move(9, 8)(e); }, move(3, 2)},
+        {"ellipse grows", [&](Editing& e) { press(EditorTool::Ellipse, 5, 5)(e), move(6, 6)(e); }, move(9, 2)},
+        {"rectangle shrinks", [&](Editing& e) { press(EditorTool::Rectangle, 1, 1)(e), move(8, 9)(e); }, move(3, 2)},
+        {"fill", none, press(EditorTool::Fill, 0, 0)},
+        {"undo", [&](Editing& e) { press(EditorTool::Draw, 5, 5)(e), release(5, 5)(e); },
+         [](Editing& e) { undoLastChange(e.p, e.ed); }},
+    };
+    for (const Case& c : cases) {
+        Editing e;
+        e.ed.zoom = 3;
+        e.ed.leftColour = {250, 10, 10, 255};
+        c.before(e);
+        takeChangedCanvasArea(e.ed);
+        const Rect all{0, 0, 30, 30};
+        const Image before = renderImageEditorView(e.p, e.ed, all);
+        c.step(e);
+        const Rect area = takeChangedCanvasArea(e.ed);
+        const Image after = renderImageEditorView(e.p, e.ed, all);
+        int changed = 0;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 30; ++x) {
+                if (before.pixel(x, y) == after.pixel(x, y)) continue;
+                ++changed;
+                EXPECT_TRUE(x >= area.x && y >= area.y && x < area.x + area.width && y < area.y + area.height)
+                    << c.what << ": (" << x << ", " << y << ") outside the area";
+            }
+        EXPECT_GT(changed, 0) << c.what;
+        EXPECT_EQ(takeChangedCanvasArea(e.ed).width, 0) << c.what;  // taken once
+    }
 }
