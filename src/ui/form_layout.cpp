@@ -19,6 +19,18 @@ wxTextCtrl* formField(wxWindow* parent, const wxString& value, int width, const 
     return f;
 }
 
+wxSizer* cancelAndOkRow(wxWindow* parent, wxWindow* middle) {
+    auto* row = new wxBoxSizer(wxHORIZONTAL);
+    row->Add(new wxButton(parent, wxID_CANCEL, "Cancel", wxDefaultPosition, wxSize(65, -1), 0, wxDefaultValidator,
+                          "cancel"));
+    row->AddStretchSpacer();
+    if (middle) row->Add(middle, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 10);
+    auto* ok = new wxButton(parent, wxID_OK, "OK", wxDefaultPosition, wxSize(65, -1), 0, wxDefaultValidator, "ok");
+    ok->SetDefault();
+    row->Add(ok);
+    return row;
+}
+
 void layOutWindow(wxTopLevelWindow* window, wxWindow* panel, wxSizer* content, wxSize least) {
     panel->SetSizer(content);
     wxSizer* outer = content;

@@ -20,6 +20,9 @@ wxButton* formButton(wxWindow* parent, const wxString& label, wxSize minimum, co
 wxTextCtrl* formField(wxWindow* parent, const wxString& value, int width, const wxString& name,
                       bool digitsOnly = false);
 
+// A dialog's bottom row: "Cancel" at the left, "OK" (the default button) at the right,
+// and `middle` (when given) right-aligned beside "OK".
+wxSizer* cancelAndOkRow(wxWindow* parent, wxWindow* middle = nullptr);
 // Lays a window out around its content: `content` becomes the sizer of `panel` (the
 // window itself for a dialog, else a panel filling it), and the window's client area
 // gets the larger of `least` and what the content needs, as its size and its minimum.

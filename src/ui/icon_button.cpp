@@ -29,18 +29,28 @@ void IconButton::click() {
     ProcessWindowEvent(event);
 }
 
+void IconButton::setDown(bool down) {
+    if (down == down_) return;
+    down_ = down;
+    Refresh();
+}
+
 void IconButton::onPaint(wxPaintEvent&) {
     wxAutoBufferedPaintDC dc(this);
     const wxSize s = GetClientSize();
     dc.SetBackground(wxBrush(GetParent()->GetBackgroundColour()));
     dc.Clear();
-    const wxColour face = pressed_ ? wxColour(196, 204, 222) : hover_ ? wxColour(236, 240, 250) : wxColour(248, 248, 250);
+    const bool sunk = pressed_ || down_;
+    const wxColour face = pressed_ ? wxColour(196, 204, 222)
+                          : down_  ? wxColour(206, 218, 240)
+                          : hover_ ? wxColour(236, 240, 250)
+                                   : wxColour(248, 248, 250);
     dc.SetBrush(wxBrush(face));
-    dc.SetPen(wxPen(hover_ ? wxColour(110, 120, 150) : wxColour(170, 172, 180)));
+    dc.SetPen(wxPen(down_ ? wxColour(70, 90, 150) : hover_ ? wxColour(110, 120, 150) : wxColour(170, 172, 180)));
     dc.DrawRoundedRectangle(0, 0, s.x, s.y, 4);
     if (icon_.IsOk())
-        dc.DrawBitmap(icon_, (s.x - icon_.GetWidth()) / 2 + (pressed_ ? 1 : 0),
-                      (s.y - icon_.GetHeight()) / 2 + (pressed_ ? 1 : 0), true);
+        dc.DrawBitmap(icon_, (s.x - icon_.GetWidth()) / 2 + (sunk ? 1 : 0), (s.y - icon_.GetHeight()) / 2 + (sunk ? 1 : 0),
+                      true);
 }
 
 } // namespace pondaro::ui

@@ -19,11 +19,33 @@ RegionCanvas::RegionCanvas(wxWindow* parent, wxSize minimum, int scrollStep, Ren
     Bind(wxEVT_LEFT_DOWN, &RegionCanvas::onLeftDown, this);
     Bind(wxEVT_MOTION, &RegionCanvas::onMotion, this);
     Bind(wxEVT_LEFT_UP, &RegionCanvas::onLeftUp, this);
-    Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) {
-        if (!pressed_) return;
-        pressed_ = false;
-        if (onRelease) onRelease(0, 0);
+    Bind(wxEVT_RIGHT_DOWN, &RegionCanvas::onRightDown, this);
+    Bind(wxEVT_RIGHT_UP, &RegionCanvas::onRightUp, this);
+    Bind(wxEVT_MOUSEWHEEL, &RegionCanvas::onWheelTurned, this);
+    Bind(wxEVT_ENTER_WINDOW, [this](wxMouseEvent& e) {
+        if (onWheel) SetFocus();
+        e.Skip();
     });
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) {
+        const bool left = pressed_, right = rightPressed_;
+        pressed_ = rightPressed_ = false;
+        if (left && onRelease) onRelease(0, 0);
+        if (right && onRightRelease) onRightRelease(0, 0);
+    });
+}
+
+void RegionCanvas::redrawArea(Rect area) {
+    if (area.width <= 0 || area.height <= 0) return;
+    const wxPoint at = CalcScrolledPosition(wxPoint(area.x, area.y));
+    RefreshRect(wxRect(at.x, at.y, area.width, area.height), false);
+}
+
+void RegionCanvas::holdMouse() {
+    if (!HasCapture()) CaptureMouse();
+}
+
+void RegionCanvas::letMouseGo() {
+    if (!pressed_ && !rightPressed_ && HasCapture()) ReleaseMouse();
 }
 
 void RegionCanvas::setCanvasSize(Size size) {
@@ -65,30 +87,62 @@ void RegionCanvas::onPaint(wxPaintEvent&) {
     dc.Clear();
     const Rect view = visibleRegion();
     if (!render_ || view.width <= 0 || view.height <= 0) return;
-    const Image picture = render_(view);
-    if (!picture.empty()) dc.DrawBitmap(toBitmap(picture), 0, 0, true);
+    // Only the part of the view that needs drawing.
+    const wxRect part = GetUpdateRegion().GetBox().Intersect(wxRect(0, 0, view.width, view.height));
+    if (part.IsEmpty()) return;
+    const Image picture = render_({view.x + part.x, view.y + part.y, part.width, part.height});
+    if (!picture.empty()) dc.DrawBitmap(toBitmap(picture), part.x, part.y, true);
 }
 
 void RegionCanvas::onLeftDown(wxMouseEvent& e) {
     SetFocus();
-    if (!HasCapture()) CaptureMouse();
+    holdMouse();
     pressed_ = true;
     const wxPoint at = canvasPoint(e.GetPosition());
     if (onPress) onPress(at.x, at.y);
 }
 
 void RegionCanvas::onMotion(wxMouseEvent& e) {
-    if (!pressed_) return;
     const wxPoint at = canvasPoint(e.GetPosition());
-    if (onDrag) onDrag(at.x, at.y);
+    if (onMove) onMove(at.x, at.y);
+    if (pressed_ && onDrag) onDrag(at.x, at.y);
 }
 
 void RegionCanvas::onLeftUp(wxMouseEvent& e) {
-    if (HasCapture()) ReleaseMouse();
-    if (!pressed_) return;
+    const bool was = pressed_;
     pressed_ = false;
+    letMouseGo();
+    if (!was) return;
     const wxPoint at = canvasPoint(e.GetPosition());
     if (onRelease) onRelease(at.x, at.y);
+}
+
+void RegionCanvas::onRightDown(wxMouseEvent& e) {
+    if (!onRightPress) return e.Skip();
+    SetFocus();
+    holdMouse();
+    rightPressed_ = true;
+    const wxPoint at = canvasPoint(e.GetPosition());
+    onRightPress(at.x, at.y);
+}
+
+void RegionCanvas::onRightUp(wxMouseEvent& e) {
+    const bool was = rightPressed_;
+    rightPressed_ = false;
+    letMouseGo();
+    if (!was) return e.Skip();
+    const wxPoint at = canvasPoint(e.GetPosition());
+    if (onRightRelease) onRightRelease(at.x, at.y);
+}
+
+void RegionCanvas::onWheelTurned(wxMouseEvent& e) {
+    // Without a handler the wheel scrolls the view.
+    if (!onWheel || e.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL) return e.Skip();
+    const int delta = std::max(1, e.GetWheelDelta());
+    wheelRotation_ += e.GetWheelRotation();
+    const int steps = wheelRotation_ / delta;
+    wheelRotation_ -= steps * delta;
+    if (steps != 0) onWheel(steps);
 }
 
 } // namespace pondaro::ui

@@ -6,8 +6,11 @@
 // a shade darker than the window's; a canvas smaller than the view sits at its top left.
 //
 // The left button's press, drag and release come back in canvas pixels (a drag may
-// leave the canvas: the view holds the mouse while the button is down). A zoom is the
-// renderer's business: the owner changes it and gives the view the new canvas size.
+// leave the canvas: the view holds the mouse while the button is down); so do the right
+// button's press and release and every movement of the pointer, for a view that wants
+// them. A zoom is the renderer's business: the owner changes it and gives the view the
+// new canvas size. A paint asks for the part of the view that needs drawing only, so an
+// owner that names what changed (redrawArea) pays for that part.
 #include <functional>
 
 #include <wx/scrolwin.h>
@@ -38,19 +41,35 @@ public:
     wxPoint canvasPoint(const wxPoint& viewPoint) const;
     // Draws the view again (nothing is cached between paints).
     void redraw() { Refresh(false); }
+    // Draws again what the view shows of an area of the canvas.
+    void redrawArea(Rect area);
 
     Pointer onPress, onDrag, onRelease;
+    Pointer onRightPress, onRightRelease;
+    // Every movement of the pointer over the view (or while a button holds the mouse).
+    Pointer onMove;
+    // The mouse wheel: whole steps, positive when turned forward (away from the user).
+    // A view with a wheel handler takes the keyboard focus when the pointer enters it,
+    // so that the wheel reaches it.
+    std::function<void(int steps)> onWheel;
 
 private:
     void onPaint(wxPaintEvent&);
     void onLeftDown(wxMouseEvent& e);
     void onMotion(wxMouseEvent& e);
     void onLeftUp(wxMouseEvent& e);
+    void onRightDown(wxMouseEvent& e);
+    void onRightUp(wxMouseEvent& e);
+    void onWheelTurned(wxMouseEvent& e);
+    void holdMouse();
+    void letMouseGo();
 
     Render render_;
     Size size_;
     int step_;
     bool pressed_ = false;
+    bool rightPressed_ = false;
+    int wheelRotation_ = 0;  // turned but less than a whole step yet
 };
 
 } // namespace pondaro::ui

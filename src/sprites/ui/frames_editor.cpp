@@ -27,22 +27,10 @@ std::string windowKey(const std::string& sprite) { return "sprite-frames:" + spr
 
 constexpr int kFirstCommandId = wxID_HIGHEST + 300;
 
-// Cancel at the left and OK at the right of a dialog's bottom row.
-wxSizer* cancelAndOk(wxWindow* parent) {
-    auto* row = new wxBoxSizer(wxHORIZONTAL);
-    row->Add(new wxButton(parent, wxID_CANCEL, "Cancel", wxDefaultPosition, wxSize(65, -1), 0, wxDefaultValidator,
-                          "cancel"));
-    row->AddStretchSpacer();
-    auto* ok = new wxButton(parent, wxID_OK, "OK", wxDefaultPosition, wxSize(65, -1), 0, wxDefaultValidator, "ok");
-    ok->SetDefault();
-    row->Add(ok);
-    return row;
-}
-
 void finishDialog(wxDialog& dialog, wxSizer* content, wxSize least) {
     auto* all = new wxBoxSizer(wxVERTICAL);
     all->Add(content, 1, wxEXPAND | wxALL, 10);
-    all->Add(cancelAndOk(&dialog), 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 10);
+    all->Add(cancelAndOkRow(&dialog), 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 10);
     layOutWindow(&dialog, &dialog, all, least);
     dialog.CentreOnParent();
 }
