@@ -26,8 +26,7 @@
 #include "timing.h"
 
 using namespace pondaro;
-using bench::cpuSecondsOf;
-using bench::median;
+using bench::medianCpuSecondsPerCall;
 
 namespace {
 
@@ -42,15 +41,6 @@ Image patternFrame(int side) {
             img.setPixel(x, y, {uint8_t(x), uint8_t(y * 3), uint8_t(x ^ y), a});
         }
     return img;
-}
-
-double medianOf(int samples, int batch, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int s = 0; s < samples; ++s)
-        times.push_back(cpuSecondsOf([&] {
-            for (int i = 0; i < batch; ++i) work();
-        }) / batch);
-    return median(times);
 }
 
 // What a window does with a drawn region: its bytes split into the planes it takes.
@@ -80,15 +70,15 @@ struct Editor {
 
 int main() {
     const Image picture = patternFrame(1024);
-    const double copy = medianOf(31, 4, [&] {
+    const double copy = medianCpuSecondsPerCall(31, 4, [&] {
         Image copied = picture;
         benchmark::DoNotOptimize(copied.data());
     });
     std::printf("plain copy of a 1024 x 1024 picture (median, CPU): %.3f ms\n\n", copy * 1e3);
 
     Editor large(1024, 1), gridded(256, 4);
-    const double repaintLarge = medianOf(31, 4, [&] { large.repaint(large.whole()); });
-    const double repaintGrid = medianOf(31, 4, [&] { gridded.repaint(gridded.whole()); });
+    const double repaintLarge = medianCpuSecondsPerCall(31, 4, [&] { large.repaint(large.whole()); });
+    const double repaintGrid = medianCpuSecondsPerCall(31, 4, [&] { gridded.repaint(gridded.whole()); });
     std::printf("image editor, one repaint of the 1024 x 1024 view (render + conversion, median, CPU):\n");
     std::printf("  1024 x 1024 frame at zoom 1:        %.3f ms, repaint-to-copy ratio %.2f\n", repaintLarge * 1e3,
                 repaintLarge / copy);
@@ -111,8 +101,8 @@ int main() {
         releaseButton(e.p, e.ed, MouseButton::Left, x, y);
         takeChangedCanvasArea(e.ed);
     };
-    const double strokeChanged = medianOf(9, 1, [&] { stroke(gridded, true); });
-    const double strokeWhole = medianOf(9, 1, [&] { stroke(gridded, false); });
+    const double strokeChanged = medianCpuSecondsPerCall(9, 1, [&] { stroke(gridded, true); });
+    const double strokeWhole = medianCpuSecondsPerCall(9, 1, [&] { stroke(gridded, false); });
     std::printf("Draw stroke of 100 segments, 256 x 256 frame at zoom 4 (median, CPU):\n");
     std::printf("  changed rectangles only %.3f ms, 100 whole repaints %.3f ms, ratio %.3f\n\n", strokeChanged * 1e3,
                 strokeWhole * 1e3, strokeChanged / strokeWhole);
@@ -125,7 +115,7 @@ int main() {
     std::printf("  %-22s %10s %12s %8s\n", "operation", "preview", "whole frame", "ratio");
     for (int e = int(Effect::Shift); e <= int(Effect::MakeOpaque); ++e) {
         const Effect effect = Effect(e);
-        const double first = medianOf(9, 2, [&] {
+        const double first = medianCpuSecondsPerCall(9, 2, [&] {
             std::optional<EffectPreview> preview = openEffectPreview(p, effect, "hero", 0, 1);
             // A parameter that makes the operation do real work.
             if (effect == Effect::Rotate) setRowValue(*preview, 0, 37);
@@ -134,7 +124,7 @@ int main() {
         });
         EffectParams params = initialParams(effect);
         params.angle = 37;
-        const double whole = medianOf(5, 1, [&] { benchmark::DoNotOptimize(applyEffect(effect, p.frames[0].image, params)); });
+        const double whole = medianCpuSecondsPerCall(5, 1, [&] { benchmark::DoNotOptimize(applyEffect(effect, p.frames[0].image, params)); });
         std::printf("  %-22s %8.3f ms %9.3f ms %8.3f\n", effectTitle(effect), first * 1e3, whole * 1e3, first / whole);
     }
     return 0;

@@ -19,8 +19,7 @@
 #include "timing.h"
 
 using namespace pondaro;
-using bench::cpuSecondsOf;
-using bench::median;
+using bench::medianCpuSecondsPerCall;
 
 namespace {
 
@@ -34,16 +33,6 @@ Image patternFrame(int side, int seed) {
             img.setPixel(x, y, {uint8_t(x + seed), uint8_t(y * 3), uint8_t((x ^ y) + seed), a});
         }
     return img;
-}
-
-// Median time of one call, each sample timing `batch` calls.
-double medianOf(int samples, int batch, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int s = 0; s < samples; ++s)
-        times.push_back(cpuSecondsOf([&] {
-            for (int i = 0; i < batch; ++i) work();
-        }) / batch);
-    return median(times);
 }
 
 Project spriteWithFrames(int frames, int side) {
@@ -72,14 +61,14 @@ StripTimes stripTimes(int frames) {
     const Project p = spriteWithFrames(frames, 256);
     constexpr int kViewWidth = 780, kViewHeight = 440;
     StripTimes t{};
-    t.open = medianOf(15, 4, [&] {
+    t.open = medianCpuSecondsPerCall(15, 4, [&] {
         const FrameStripLayout layout = layoutFrameStrip(p, "hero");
         benchmark::DoNotOptimize(layout.innerWidth);
         benchmark::DoNotOptimize(renderFrameStrip(p, "hero", 0, {0, 0, kViewWidth, kViewHeight}));
     });
     const int width = layoutFrameStrip(p, "hero").innerWidth;
     int x = 0;
-    t.scroll = medianOf(15, 8, [&] {
+    t.scroll = medianCpuSecondsPerCall(15, 8, [&] {
         x = (x + 97) % std::max(1, width - kViewWidth);
         benchmark::DoNotOptimize(renderFrameStrip(p, "hero", 0, {x, 0, kViewWidth, kViewHeight}));
     });
@@ -97,13 +86,13 @@ int main() {
         s.spritewindow.showcollision = true;
     });
     const Rect view{512 * 32 - 150, 512 * 32 - 150, 300, 300};
-    const double tick = medianOf(31, 20, [&] {
+    const double tick = medianCpuSecondsPerCall(31, 20, [&] {
         updateSpritePreview(p, 0);
         benchmark::DoNotOptimize(renderSpritePreview(p, 0, view));
         advanceSpritePreview(p, 0);
     });
     const Image picture = patternFrame(300, 1);
-    const double copy = medianOf(31, 20, [&] {
+    const double copy = medianCpuSecondsPerCall(31, 20, [&] {
         Image copied = picture;
         benchmark::DoNotOptimize(copied.data());
     });

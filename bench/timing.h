@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <functional>
 #include <vector>
 
 namespace pondaro::bench {
@@ -36,6 +37,16 @@ inline double median(std::vector<double> v) {
     if (v.empty()) return 0;
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
+}
+
+// Median processor time of one call, each of `samples` samples timing `batch` calls.
+inline double medianCpuSecondsPerCall(int samples, int batch, const std::function<void()>& work) {
+    std::vector<double> times;
+    for (int s = 0; s < samples; ++s)
+        times.push_back(cpuSecondsOf([&] {
+            for (int i = 0; i < batch; ++i) work();
+        }) / batch);
+    return median(times);
 }
 
 // Takes --project_scale=N out of the arguments (default 1: the full-size project).

@@ -167,6 +167,14 @@ struct SpriteWindows : testing::Test {
         return ui::findSpriteWindow(name);
     }
 
+    // The frames editor of a new sprite with these frames, opened from its window.
+    wxFrame* framesEditorOf(const std::string& name, std::initializer_list<Image> frames) {
+        wxFrame* w = spriteWithWindow(name, frames);
+        if (!w) return nullptr;
+        click(child(w, "edit"));
+        return ui::findFramesEditor(name);
+    }
+
     std::string png(const std::string& file, const Image& image) {
         const auto path = s.folder.path() / file;
         EXPECT_TRUE(savePng(image, path));
@@ -380,10 +388,7 @@ TEST_F(SpriteWindows, SavedFramesComeBackWhenTheProjectIsOpenedAgain) {
 }
 
 TEST_F(SpriteWindows, TheImageEditorPaintsTheFrameAndGivesTheOtherWindowsBackOnDone) {
-    wxFrame* w = spriteWithWindow("hero", {filledImage(16, 16, kRed), filledImage(16, 16, kBlue)});
-    ASSERT_NE(w, nullptr);
-    click(child(w, "edit"));
-    wxFrame* frames = ui::findFramesEditor("hero");
+    wxFrame* frames = framesEditorOf("hero", {filledImage(16, 16, kRed), filledImage(16, 16, kBlue)});
     ASSERT_NE(frames, nullptr);
     chooseMenu(frames, "Edit", "Edit current frame");
     wxFrame* editor = ui::findImageEditorWindow("hero");
@@ -431,10 +436,7 @@ TEST_F(SpriteWindows, TheImageEditorPaintsTheFrameAndGivesTheOtherWindowsBackOnD
 }
 
 TEST_F(SpriteWindows, EffectDialogsChangeOneFrameOrAllAndRefuseAnEmptySize) {
-    wxFrame* w = spriteWithWindow("hero", {filledImage(8, 8, kRed), filledImage(8, 8, kBlue)});
-    ASSERT_NE(w, nullptr);
-    click(child(w, "edit"));
-    wxFrame* frames = ui::findFramesEditor("hero");
+    wxFrame* frames = framesEditorOf("hero", {filledImage(8, 8, kRed), filledImage(8, 8, kBlue)});
     ASSERT_NE(frames, nullptr);
 
     wxTEST_DIALOG(chooseMenu(frames, "Effects", "Grayscale"), ExpectDialog("Convert to grayscale", [](wxDialog* d) {
@@ -492,10 +494,7 @@ TEST_F(SpriteWindows, DISABLED_TheImageToolsOnASampleSprite) {
     Image first, second;
     if (!loadImage(img / "spr_player_1.png", first) || !loadImage(img / "spr_player_2.png", second))
         GTEST_SKIP() << "no sample sprite";
-    wxFrame* w = spriteWithWindow("spr_player", {first, second});
-    ASSERT_NE(w, nullptr);
-    click(child(w, "edit"));
-    wxFrame* frames = ui::findFramesEditor("spr_player");
+    wxFrame* frames = framesEditorOf("spr_player", {first, second});
     ASSERT_NE(frames, nullptr);
     chooseMenu(frames, "Edit", "Edit current frame");
     wxFrame* editor = ui::findImageEditorWindow("spr_player");
