@@ -59,4 +59,18 @@ wxBoxSizer* captionedRow(wxWindow* parent, const wxString& caption, int captionW
     return row;
 }
 
+RecordButtons recordButtonRow(wxWindow* parent, const wxString& keywords) {
+    RecordButtons b;
+    b.row = new wxBoxSizer(wxHORIZONTAL);
+    b.remove = formButton(parent, "Delete", wxSize(65, 25), "delete");
+    b.keywords = formField(parent, keywords, 200, "keywords");
+    b.done = formButton(parent, " Done ", wxSize(65, 25), "done");
+    b.row->Add(b.remove, 0, wxALIGN_CENTER_VERTICAL);
+    b.row->AddStretchSpacer();
+    b.row->Add(b.keywords, 0, wxALIGN_CENTER_VERTICAL);
+    b.row->AddStretchSpacer();
+    b.row->Add(b.done, 0, wxALIGN_CENTER_VERTICAL);
+    return b;
+}
+
 } // namespace pondaro::ui

@@ -36,4 +36,14 @@ int captionColumnWidth(wxWindow* parent, std::initializer_list<const char*> capt
 // and the control.
 wxBoxSizer* captionedRow(wxWindow* parent, const wxString& caption, int captionWidth, wxWindow* control);
 
+// The bottom row of a property window: "Delete" at the left, the keywords field in the
+// middle and " Done " at the right, named "delete", "keywords" and "done".
+struct RecordButtons {
+    wxBoxSizer* row;
+    wxButton* remove;
+    wxTextCtrl* keywords;
+    wxButton* done;
+};
+RecordButtons recordButtonRow(wxWindow* parent, const wxString& keywords);
+
 } // namespace pondaro::ui

@@ -14,6 +14,7 @@
 #include <wx/utils.h>
 
 #include "app/studio.h"
+#include "app/ui/editor_hooks.h"
 #include "app/ui/main_frame.h"
 #include "app/ui/studio_startup.h"
 #include "support/fake_ports.h"
@@ -54,6 +55,21 @@ inline void screenshot(const std::string& name) {
     const std::string file = (std::filesystem::path(folder) / (name + ".png")).string();
     const std::string command = "/usr/bin/import -window root '" + file + "'";
     if (std::system(command.c_str()) != 0) ADD_FAILURE() << "no screenshot: " << command;
+}
+
+// The start-up with every window of the program wired in, without the splash and its
+// pause, the version check failing at once; the main window at the top left.
+inline ui::MainFrame* startWithEveryWindow(Studio& studio) {
+    ui::StartupOptions options;
+    options.showSplash = false;
+    options.splashWaitMs = 0;
+    options.maximise = false;
+    options.versionFileAddress = "http://127.0.0.1:9/version.txt";
+    options.versionTimeoutMs = 500;
+    ui::MainFrame* main = ui::startStudio(studio, nullptr, ui::studioEditorHooks(), options);
+    if (main) main->SetPosition(wxPoint(0, 0));
+    pump();
+    return main;
 }
 
 // A studio working in a fresh folder that holds an engine template, with the

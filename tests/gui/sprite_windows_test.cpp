@@ -136,16 +136,8 @@ struct SpriteWindows : testing::Test {
         // Save builds the game, which needs the engine template.
         std::filesystem::copy_file(std::filesystem::path(PONDARO_SOURCE_DIR) / "data" / "export.js",
                                    s.folder.path() / "export.js");
-        ui::StartupOptions options;
-        options.showSplash = false;
-        options.splashWaitMs = 0;
-        options.maximise = false;
-        options.versionFileAddress = "http://127.0.0.1:9/version.txt";
-        options.versionTimeoutMs = 500;
-        main = ui::startStudio(s.studio, nullptr, ui::studioEditorHooks(), options);
+        main = startWithEveryWindow(s.studio);
         ASSERT_NE(main, nullptr);
-        main->SetPosition(wxPoint(0, 0));
-        pump();
     }
     void TearDown() override {
         for (auto& close : s.studio.closeWindowsHooks) close();

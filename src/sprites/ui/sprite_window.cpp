@@ -118,15 +118,11 @@ public:
         columns->Add(right, 0, wxALL, 10);
 
         // The bottom row.
-        auto* bottom = new wxBoxSizer(wxHORIZONTAL);
-        auto* remove = formButton(panel, "Delete", wxSize(65, 25), "delete");
-        keywords_ = formField(panel, toWx(s.keywords), 200, "keywords");
-        auto* done = formButton(panel, " Done ", wxSize(65, 25), "done");
-        bottom->Add(remove, 0, wxALIGN_CENTER_VERTICAL);
-        bottom->AddStretchSpacer();
-        bottom->Add(keywords_, 0, wxALIGN_CENTER_VERTICAL);
-        bottom->AddStretchSpacer();
-        bottom->Add(done, 0, wxALIGN_CENTER_VERTICAL);
+        const RecordButtons buttons = recordButtonRow(panel, toWx(s.keywords));
+        auto* bottom = buttons.row;
+        auto* remove = buttons.remove;
+        keywords_ = buttons.keywords;
+        auto* done = buttons.done;
 
         auto* all = new wxBoxSizer(wxVERTICAL);
         all->Add(columns, 1, wxEXPAND);
