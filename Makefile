@@ -4,7 +4,7 @@ JOBS ?= 2
 # The studio runs in a folder of its own inside the build tree (see README.md).
 RUNDIR ?= $(BUILD)/run
 
-.PHONY: all deps build test run prepare bench fuzz clean
+.PHONY: all deps build test test-asan run prepare bench fuzz clean
 
 all: build
 
@@ -24,6 +24,15 @@ run: deps
 	@scripts/prepare-run.sh $(BUILD) $(RUNDIR)
 	@scripts/start-studio.sh $(BUILD) $(RUNDIR)
 
+# The core tests and pondaro-cli under AddressSanitizer and UndefinedBehaviorSanitizer
+# (the window and engine tests are left to `make test`).
+test-asan: deps
+	@cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPONDARO_SANITIZE=ON \
+	  -DPONDARO_BUILD_UI=OFF -DPONDARO_BUILD_BENCH=OFF >/dev/null
+	@cmake --build build-asan -j$(JOBS) --target pondaro_tests pondaro-cli
+	cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j$(JOBS) -E '^engine$$'
+
 # The run folder alone: export.js, keywords.dat, the sample projects and the manual.
 prepare:
 	@scripts/prepare-run.sh $(BUILD) $(RUNDIR)
@@ -38,4 +47,4 @@ fuzz: deps
 	@echo "Fuzz targets are in build-fuzz/fuzz/ (run one with a corpus folder, e.g. build-fuzz/fuzz/fuzz_project_reader -max_total_time=60)"
 
 clean:
-	rm -rf $(BUILD) build-fuzz
+	rm -rf $(BUILD) build-fuzz build-asan

@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::string engine;
-    if (!readFile(fs::path(PONDARO_SOURCE_DIR) / "data" / "export.js", engine))
+    if (!readFile(fs::path(PONDARO_SOURCE_DIR) / "data" / "export.js", engine, kEngineTemplateLimit))
         engine = "//PONDARO_VERSION\n//PONDARO_EXTENSIONS\n//PONDARO_GLOBAL_VARIABLES\n//PONDARO_GLOBAL_FUNCTIONS\n"
                  "//PONDARO_SPRITES\n//PONDARO_SOUNDS\n//PONDARO_MUSICS\n//PONDARO_BACKGROUNDS\n//PONDARO_FONTS\n"
                  "//PONDARO_OBJECTS\n//PONDARO_SCENES\n";

@@ -64,7 +64,7 @@ std::unique_ptr<Project> freshProject() {
 }
 
 // Checks that a read brought back `times` copies of the generated project, frame
-// pixels and tile images included. Returns "" when it did.
+// pixels and tile pictures included. Returns "" when it did.
 std::string checkRead(const Project& p, size_t times) {
     const auto& e = fixture.expected;
     auto mismatch = [](const char* what, size_t got, size_t want) {
@@ -77,8 +77,8 @@ std::string checkRead(const Project& p, size_t times) {
     if (p.tiles.size() != e.tiles * times) return mismatch("tiles", p.tiles.size(), e.tiles * times);
     size_t pictures = size_t(std::count_if(p.frames.begin(), p.frames.end(), [](const Frame& f) { return !f.image.empty(); }));
     if (pictures != p.frames.size()) return mismatch("frames with pixels", pictures, p.frames.size());
-    size_t cut = size_t(std::count_if(p.tiles.begin(), p.tiles.end(), [](const Tile& t) { return t.image != nullptr; }));
-    if (cut != p.tiles.size()) return mismatch("tiles with an image", cut, p.tiles.size());
+    size_t shown = size_t(std::count_if(p.tiles.begin(), p.tiles.end(), [](const Tile& t) { return t.picture != nullptr; }));
+    if (shown != p.tiles.size()) return mismatch("tiles showing a picture", shown, p.tiles.size());
     return "";
 }
 
@@ -266,7 +266,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot generate the project: %s\n", made.message().c_str());
         return 1;
     }
-    if (Status s = readFile(projectFilePath(fixture.root, kName), fixture.xml); !s) {
+    if (Status s = readFile(projectFilePath(fixture.root, kName), fixture.xml, kProjectFileLimit); !s) {
         std::fprintf(stderr, "%s\n", s.message().c_str());
         return 1;
     }

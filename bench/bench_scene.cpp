@@ -120,9 +120,8 @@ void build(BigScene& b) {
         p.objects.add(std::move(o));
     }
     refreshCanvasImages(p);
-    // 64 tile cells shared by all tiles, on two layers.
-    std::vector<std::shared_ptr<const Image>> cells;
-    for (int k = 0; k < 64; ++k) cells.push_back(std::make_shared<const Image>(noise(32, 32, rng)));
+    // Tiles of 64 cells of one 256 x 256 tile set, which all of them show, on two layers.
+    const auto tileSet = std::make_shared<const Image>(noise(256, 256, rng));
     for (int k = 0; k < kTiles; ++k) {
         Tile t;
         t.name = "tile_" + std::to_string(k);
@@ -135,7 +134,7 @@ void build(BigScene& b) {
         t.y = rng.below(kSceneSide / 32) * 32;
         t.depth = k % 2 ? 1000000 : 5;
         t.scene = "big";
-        t.image = cells[size_t(cell)];
+        t.picture = tileSet;
         p.tiles.add(std::move(t));
     }
     const Image ground256 = noise(256, 256, rng);

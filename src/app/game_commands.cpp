@@ -22,7 +22,8 @@ void announce(Studio& studio, const std::string& text, int holdMilliseconds) {
 
 bool buildGame(Studio& studio) {
     Project& p = studio.project;
-    studio.extensions = loadExtensions(studio.root, p.name);
+    std::string unreadable;
+    studio.extensions = loadExtensions(studio.root, p.name, &unreadable);
     if (p.name.empty()) return false;
     if (Status s = checkPathComponent(p.name, "project name"); !s) {
         studio.dialogs.error("The game could not be written: " + s.message());
@@ -41,6 +42,8 @@ bool buildGame(Studio& studio) {
         studio.dialogs.error(written.message());
         return false;
     }
+    if (!unreadable.empty())
+        studio.dialogs.warning("These extension files could not be read and are left out of the game:\r\n" + unreadable);
     if (!problems.empty()) studio.dialogs.warning(exportProblemsText(problems));
     if (p.scenes.empty()) studio.dialogs.warning("There is no scene added.");
     return true;

@@ -23,6 +23,8 @@ void setStartupDefaults(Studio& studio) {
 
 void loadWordList(Studio& studio) { studio.keywords = loadKeywords(studio.root); }
 
-void loadEngineTemplate(Studio& studio) { studio.engineTemplate = readTemplate(studio.root); }
+void loadEngineTemplate(Studio& studio) {
+    if (Status s = readTemplate(studio.root, studio.engineTemplate); !s) studio.dialogs.error(s.message());
+}
 
 } // namespace pondaro

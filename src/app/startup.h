@@ -13,7 +13,8 @@ void setStartupDefaults(Studio& studio);
 // The engine word list: keywords.dat and the key constants.
 void loadWordList(Studio& studio);
 
-// Reads the engine template export.js into memory.
+// Reads the engine template export.js into memory; a file there that cannot be read is
+// reported under "Error".
 void loadEngineTemplate(Studio& studio);
 
 } // namespace pondaro

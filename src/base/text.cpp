@@ -115,8 +115,8 @@ Status writeTextFile(const std::filesystem::path& path, std::string_view text) {
     return writeFileAtomic(path, toCrlf(stripBom(text)));
 }
 
-Status readTextFile(const std::filesystem::path& path, std::string& text) {
-    Status s = readFile(path, text);
+Status readTextFile(const std::filesystem::path& path, std::string& text, const FileLimit& limit) {
+    Status s = readFile(path, text, limit);
     if (s && text.size() >= 3 && text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
     return s;
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/files.h"
 #include "base/status.h"
 
 namespace pondaro {
@@ -36,7 +37,7 @@ std::string headedList(std::string_view heading, const std::vector<std::string>&
 Status writeTextFile(const std::filesystem::path& path, std::string_view text);
 
 // Reads a text file, dropping a leading byte-order mark.
-Status readTextFile(const std::filesystem::path& path, std::string& text);
+Status readTextFile(const std::filesystem::path& path, std::string& text, const FileLimit& limit);
 
 // Checks a name that becomes one path component (a project name, an extension key,
 // a file name): not empty, no path separators, not "." or "..", no control characters.

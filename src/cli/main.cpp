@@ -168,7 +168,7 @@ int save(const std::vector<std::string>& args) {
 int exportGame(const std::vector<std::string>& args) {
     if (args.size() != 1) return usage("export needs one project name.");
     Session session;
-    session.studio.engineTemplate = readTemplate(session.studio.root);
+    if (Status s = readTemplate(session.studio.root, session.studio.engineTemplate); !s) return fail(s.message());
     session.studio.keywords = loadKeywords(session.studio.root);
     if (Status s = session.check(openProjectNamed(session.studio, args[0])); !s) return fail(s.message());
     if (Status s = session.check(buildGame(session.studio)); !s) return fail(s.message());

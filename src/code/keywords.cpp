@@ -56,7 +56,8 @@ std::vector<KeywordEntry> parseKeywords(std::string_view text) {
 std::vector<KeywordEntry> loadKeywords(const std::filesystem::path& root) {
     std::vector<KeywordEntry> entries;
     std::string text;
-    if (fileSize(root / "keywords.dat") > 0 && readFile(root / "keywords.dat", text)) entries = parseKeywords(text);
+    if (fileSize(root / "keywords.dat") > 0 && readFile(root / "keywords.dat", text, kKeywordsFileLimit))
+        entries = parseKeywords(text);
     for (const auto& name : keyConstants()) entries.push_back({name, "Cons", "", ""});
     return entries;
 }

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/files.h"
+
 namespace pondaro {
 
 struct KeywordEntry {
@@ -24,8 +26,11 @@ const std::vector<std::string>& keyConstants();
 // CR LF, CR or LF. Only the entries of the file (no constants).
 std::vector<KeywordEntry> parseKeywords(std::string_view text);
 
-// The whole list: root/keywords.dat (when it exists and is not empty), then the key
-// constants with empty syntax and description.
+// What keywords.dat may hold at most.
+inline constexpr FileLimit kKeywordsFileLimit{"a word list", 16LL << 20};
+
+// The whole list: root/keywords.dat (when it exists, is not empty and can be read),
+// then the key constants with empty syntax and description.
 std::vector<KeywordEntry> loadKeywords(const std::filesystem::path& root);
 
 } // namespace pondaro

@@ -25,11 +25,15 @@ void replaceAll(std::string& text, std::string_view marker, const std::string& b
 
 } // namespace
 
-std::string readTemplate(const fs::path& root) {
+Status readTemplate(const fs::path& root, std::string& text) {
     const fs::path path = root / "export.js";
-    std::string text;
-    if (!readFile(path, text)) text.clear();
-    return text;
+    text.clear();
+    if (!pathExists(path)) return Status::success();
+    if (Status s = readFile(path, text, kEngineTemplateLimit); !s) {
+        text.clear();
+        return Status::failure("The game engine file export.js could not be read: " + s.message());
+    }
+    return Status::success();
 }
 
 std::string indexHtml() {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/files.h"
 #include "base/status.h"
 #include "extensions/extension_file.h"
 #include "project/model.h"
@@ -18,11 +19,14 @@ inline constexpr const char* kProductWebAddress = "https://pondaro.example.org/"
 
 // The refusal of a build without an engine: its game would be an empty page.
 inline constexpr const char* kEngineMissingMessage = "The game engine file export.js is missing or empty.";
+// What export.js may hold at most.
+inline constexpr FileLimit kEngineTemplateLimit{"an engine template", 64LL << 20};
 
-// Reads export.js from the program's folder; "" when it is missing or cannot be read
-// (nothing is created: an empty engine is refused when a game is written). Bytes are
-// kept as they are (the template is plain ASCII).
-std::string readTemplate(const std::filesystem::path& root);
+// Reads export.js from the program's folder into `text`; "" when it is missing (nothing
+// is created: an empty engine is refused when a game is written). One that is there but
+// cannot be read (no regular file, too large) is reported and `text` left empty. Bytes
+// are kept as they are (the template is plain ASCII).
+Status readTemplate(const std::filesystem::path& root, std::string& text);
 
 // The sixteen lines of the game page.
 std::string indexHtml();

@@ -115,21 +115,39 @@ fs::path installedExtensionsPath(const fs::path& root, const std::string& projec
 
 Status writeExtensionFile(const fs::path& root, const std::string& key, const ExtensionFields& fields) {
     if (Status s = checkPathComponent(key, "extension name"); !s) return s;
+    if (Status s = checkFolderInside(extensionsFolder(root), root, "Extensions"); !s) return s;
     ensureDirectory(extensionsFolder(root));
     return writeFileAtomic(extensionFilePath(root, key), extensionFileText(fields));
 }
 
-std::vector<std::string> loadInstalledKeys(const fs::path& root, const std::string& projectName) {
+namespace {
+
+void note(std::string* problems, const std::string& message) {
+    if (problems) *problems += message + "\r\n";
+}
+
+} // namespace
+
+std::vector<std::string> loadInstalledKeys(const fs::path& root, const std::string& projectName, std::string* problems) {
     std::vector<std::string> keys;
     if (projectName.empty() || !checkPathComponent(projectName, "project name")) return keys;
+    const fs::path path = installedExtensionsPath(root, projectName);
+    if (!pathExists(path)) return keys;
     std::string text;
-    if (!readFile(installedExtensionsPath(root, projectName), text)) return keys;
+    Status read = checkFolderInside(path.parent_path(), root, "Projects/" + projectName);
+    if (read) read = readFile(path, text, kInstalledExtensionsLimit);
+    if (!read) {
+        note(problems, read.message());
+        return keys;
+    }
     forEachLine(stripBom(text), [&](std::string_view line) { keys.emplace_back(line); });
     return keys;
 }
 
 Status saveInstalledKeys(const fs::path& root, const std::string& projectName, const std::vector<std::string>& keys) {
     if (Status s = checkPathComponent(projectName, "project name"); !s) return s;
+    if (Status s = checkFolderInside(root / "Projects" / projectName, root, "Projects/" + projectName); !s)
+        return Status::failure("The installed extensions could not be saved: " + s.message());
     std::string text;
     for (const auto& k : keys) text += k + "\r\n";
     ensureDirectory(root / "Projects" / projectName);
@@ -138,12 +156,19 @@ Status saveInstalledKeys(const fs::path& root, const std::string& projectName, c
     return s;
 }
 
-std::vector<ExtensionEntry> loadExtensions(const fs::path& root, const std::string& projectName) {
-    const std::vector<std::string> installed = loadInstalledKeys(root, projectName);
+std::vector<ExtensionEntry> loadExtensions(const fs::path& root, const std::string& projectName, std::string* problems) {
+    const std::vector<std::string> installed = loadInstalledKeys(root, projectName, problems);
     std::vector<ExtensionEntry> list;
+    if (Status s = checkFolderInside(extensionsFolder(root), root, "Extensions"); !s) {
+        note(problems, s.message());
+        return list;
+    }
     for (const std::string& file : listFiles(extensionsFolder(root), ".pdx")) {
         std::string text;
-        if (!readFile(extensionsFolder(root) / file, text)) continue;
+        if (Status s = readFile(extensionsFolder(root) / file, text, kExtensionFileLimit); !s) {
+            note(problems, s.message());
+            continue;
+        }
         std::string key = file.substr(0, file.size() - 4);
         ExtensionEntry e = parseExtension(text, key);
         e.installed = std::find(installed.begin(), installed.end(), key) != installed.end() ? 1 : 0;

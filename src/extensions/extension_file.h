@@ -7,9 +7,14 @@
 #include <string_view>
 #include <vector>
 
+#include "base/files.h"
 #include "base/status.h"
 
 namespace pondaro {
+
+// What the files of extensions may hold at most.
+inline constexpr FileLimit kExtensionFileLimit{"an extension file", 16LL << 20};
+inline constexpr FileLimit kInstalledExtensionsLimit{"a list of installed extensions", 1LL << 20};
 
 struct ExtensionEntry {
     std::string key;  // file name without ".pdx"
@@ -45,18 +50,26 @@ std::filesystem::path extensionsFolder(const std::filesystem::path& root);
 std::filesystem::path extensionFilePath(const std::filesystem::path& root, const std::string& key);
 std::filesystem::path installedExtensionsPath(const std::filesystem::path& root, const std::string& projectName);
 
-// Writes Extensions/<key>.pdx atomically.
+// Writes Extensions/<key>.pdx atomically. Refused when the folder Extensions leads
+// outside `root`.
 Status writeExtensionFile(const std::filesystem::path& root, const std::string& key, const ExtensionFields& fields);
 
-// The keys listed in the project's extensions.dat ({} for an unnamed project).
-std::vector<std::string> loadInstalledKeys(const std::filesystem::path& root, const std::string& projectName);
-// Writes extensions.dat: one key per line.
+// The keys listed in the project's extensions.dat ({} for an unnamed project). A file
+// that is there but cannot be read (no regular file, too large, in a folder leading
+// outside `root`) gives no keys, and its message is added to `problems` (one line
+// each) when given.
+std::vector<std::string> loadInstalledKeys(const std::filesystem::path& root, const std::string& projectName,
+                                           std::string* problems = nullptr);
+// Writes extensions.dat: one key per line. Refused when the project's folder leads
+// outside `root`.
 Status saveInstalledKeys(const std::filesystem::path& root, const std::string& projectName,
                          const std::vector<std::string>& keys);
 
 // Every Extensions/*.pdx in folder order, each marked installed when the project
-// lists its key.
-std::vector<ExtensionEntry> loadExtensions(const std::filesystem::path& root, const std::string& projectName);
+// lists its key. Files that cannot be read are left out and their messages added to
+// `problems` as above; so is the whole folder when it leads outside `root`.
+std::vector<ExtensionEntry> loadExtensions(const std::filesystem::path& root, const std::string& projectName,
+                                           std::string* problems = nullptr);
 
 // The Installed extensions window's text for one entry.
 std::string extensionInfoText(const ExtensionEntry& e);

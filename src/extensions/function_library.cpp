@@ -131,7 +131,8 @@ Status parseFunctionLibrary(std::string_view bytes, const std::string& label, st
 
 Status importFunctionLibrary(Project& p, const fs::path& file) {
     std::string bytes;
-    if (Status s = readFile(file, bytes); !s) return Status::failure("The function library could not be read: " + s.message());
+    // A file the user chose in the file dialog.
+    if (Status s = readFile(file, bytes, kFunctionLibraryLimit, Links::Followed); !s) return Status::failure("The function library could not be read: " + s.message());
     std::vector<GameFunction> functions;
     if (Status s = parseFunctionLibrary(bytes, "'" + file.filename().string() + "'", functions); !s) return s;
     for (GameFunction& f : functions) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/files.h"
 #include "base/ports.h"
 #include "base/status.h"
 #include "project/model.h"
@@ -24,6 +25,9 @@ std::string libraryFileName(const std::string& chosen);
 // false when the user declined (back to the window) or the write failed (reported).
 bool exportFunctionLibrary(const Project& p, Dialogs& dialogs, const std::vector<bool>& ticked,
                            const std::string& author, const std::string& description, const std::string& chosen);
+
+// What a function library file may hold at most.
+inline constexpr FileLimit kFunctionLibraryLimit{"a function library", 64LL << 20};
 
 // Parses a library's bytes into its functions (names as written). `label` names the
 // file in messages.

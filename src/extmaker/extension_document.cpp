@@ -33,8 +33,9 @@ bool ExtensionDocument::open() {
 
 bool ExtensionDocument::openFile(const std::filesystem::path& file) {
     std::string text;
-    if (Status s = readFile(file, text); !s) {
-        dialogs_.error("The extension file " + file.string() + " could not be read.");
+    // A file the user chose in the file dialog.
+    if (Status s = readFile(file, text, kExtensionFileLimit, Links::Followed); !s) {
+        dialogs_.error("The extension file " + file.string() + " could not be read: " + s.message());
         return false;
     }
     // The fields hold UTF-8: bytes that are not are shown as replacement characters

@@ -283,12 +283,15 @@ Status decodeRle(std::string_view bytes, const BmpLayout& layout, Image& image) 
 
 } // namespace
 
-Status decodeBmp(std::string_view bytes, Image& out) {
+Status decodeBmp(std::string_view bytes, Image& out, const SizeCheck& check) {
     out = Image{};
     if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M') return Status::failure("Not a BMP image");
     try {
         BmpLayout layout;
         if (Status header = readLayout(bytes, layout); !header) return header;
+        if (check) {
+            if (Status allowed = check(int(layout.width), int(layout.height)); !allowed) return allowed;
+        }
         Image image(int(layout.width), int(layout.height));
         if (layout.rle()) {
             if (Status pixels = decodeRle(bytes, layout, image); !pixels) return pixels;

@@ -25,19 +25,19 @@ Status checkImageSize(long long width, long long height, std::string_view format
     return Status::success();
 }
 
-Status decodeImage(std::string_view bytes, Image& out) {
+Status decodeImage(std::string_view bytes, Image& out, const SizeCheck& check) {
     out = Image{};
     if (bytes.empty()) return Status::failure("Empty image file");
-    if (startsWith(bytes, "\x89PNG")) return decodePng(bytes, out);
-    if (startsWith(bytes, "\xFF\xD8\xFF")) return decodeJpeg(bytes, out);
-    if (startsWith(bytes, "BM")) return decodeBmp(bytes, out);
+    if (startsWith(bytes, "\x89PNG")) return decodePng(bytes, out, check);
+    if (startsWith(bytes, "\xFF\xD8\xFF")) return decodeJpeg(bytes, out, check);
+    if (startsWith(bytes, "BM")) return decodeBmp(bytes, out, check);
     return Status::failure("Unknown image format (not PNG, JPEG or BMP)");
 }
 
-Status loadImage(const std::filesystem::path& path, Image& out) {
+Status loadImage(const std::filesystem::path& path, Image& out, Links links) {
     out = Image{};
     std::string bytes;
-    if (Status read = readFile(path, bytes); !read) return read;
+    if (Status read = readFile(path, bytes, kPictureFileLimit, links); !read) return read;
     Status decoded = decodeImage(bytes, out);
     if (!decoded) return Status::failure("Cannot read image '" + path.string() + "': " + decoded.message());
     return decoded;

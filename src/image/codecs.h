@@ -3,6 +3,7 @@
 // with a clear message, never a crash; the output image is then left empty.
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,14 @@ inline constexpr size_t kMaxImagePixelBytes = size_t(256) << 20;
 // picture the decoders accept (not positive, or beyond the limits above).
 Status checkImageSize(long long width, long long height, std::string_view format);
 
+// What a picture file may hold at most.
+inline constexpr FileLimit kPictureFileLimit{"a picture", 256LL << 20};
+
+// Called with a picture's size once its header is read and before any of its pixels is
+// allocated; a failure it returns ends the decoding with that failure (a caller keeping
+// several pictures within a budget of memory refuses the one that would exceed it).
+using SizeCheck = std::function<Status(int width, int height)>;
+
 // Decoders of bytes already in memory. Images without alpha read as alpha 255.
 // Colours come out as the file stores them: PNG's gamma and colour-space chunks
 // change nothing, 16-bit samples and colour fields of other widths are rounded
@@ -31,14 +40,16 @@ Status checkImageSize(long long width, long long height, std::string_view format
 // "Truncated ...") from a valid kind that is not read ("Unsupported ...": a BMP
 // holding a JPEG or PNG, 64-bit BMP, CMYK JPEG) and from a picture beyond the
 // limits above ("... too large").
-Status decodePng(std::string_view bytes, Image& out);
-Status decodeJpeg(std::string_view bytes, Image& out);
-Status decodeBmp(std::string_view bytes, Image& out);
+Status decodePng(std::string_view bytes, Image& out, const SizeCheck& check = {});
+Status decodeJpeg(std::string_view bytes, Image& out, const SizeCheck& check = {});
+Status decodeBmp(std::string_view bytes, Image& out, const SizeCheck& check = {});
 // Chooses the decoder from the file's signature (PNG, JPEG or BMP).
-Status decodeImage(std::string_view bytes, Image& out);
+Status decodeImage(std::string_view bytes, Image& out, const SizeCheck& check = {});
 
-// Reads an image file of any of the three formats.
-Status loadImage(const std::filesystem::path& path, Image& out);
+// Reads an image file of any of the three formats (at most kPictureFileLimit). A file of
+// the program's folders is read only when it is a file there; one the user chose in a
+// file dialog may be reached through a link.
+Status loadImage(const std::filesystem::path& path, Image& out, Links links = Links::Refused);
 
 // Encodes as 8-bit RGBA PNG.
 Status encodePng(const Image& image, std::string& bytes);

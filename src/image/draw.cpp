@@ -37,15 +37,22 @@ Rgba blendOver(Rgba d, Rgba s) {
     return {mix(s.r, d.r), mix(s.g, d.g), mix(s.b, d.b), a};
 }
 
-void drawOver(Image& dst, const Image& src, int x, int y, int opacity) {
+void drawOver(Image& dst, const Image& src, int x, int y, int opacity) { drawOver(dst, src, imageRect(src), x, y, opacity); }
+
+void drawOver(Image& dst, const Image& src, const PixelRect& part, long long x, long long y, int opacity) {
     if (src.empty() || opacity <= 0) return;
     opacity = std::min(opacity, 255);
-    Clip c = clipRect(dst, x, y, src.width(), src.height());
-    if (c.empty()) return;
-    for (int row = c.y0; row < c.y1; ++row) {
-        const uint8_t* s = src.data() + (size_t(row - y) * src.width() + (c.x0 - x)) * 4;
-        uint8_t* d = dst.data() + (size_t(row) * dst.width() + c.x0) * 4;
-        for (int col = c.x0; col < c.x1; ++col, s += 4, d += 4) {
+    // The part within the picture, then what of it lands inside dst; source pixel
+    // (sx, sy) lands at (sx + dx, sy + dy).
+    const long long dx = x - part.x0, dy = y - part.y0;
+    const long long sx0 = std::max({part.x0, 0LL, -dx}), sy0 = std::max({part.y0, 0LL, -dy});
+    const long long sx1 = std::min({part.x1, (long long)src.width(), dst.width() - dx});
+    const long long sy1 = std::min({part.y1, (long long)src.height(), dst.height() - dy});
+    if (sx0 >= sx1 || sy0 >= sy1) return;
+    for (long long row = sy0; row < sy1; ++row) {
+        const uint8_t* s = src.data() + (size_t(row) * src.width() + size_t(sx0)) * 4;
+        uint8_t* d = dst.data() + (size_t(row + dy) * dst.width() + size_t(sx0 + dx)) * 4;
+        for (long long col = sx0; col < sx1; ++col, s += 4, d += 4) {
             Rgba sp{s[0], s[1], s[2], s[3]};
             if (opacity != 255) sp.a = uint8_t((sp.a * opacity + 127) / 255);
             if (sp.a == 0) continue;

@@ -60,6 +60,10 @@ struct PixelRect {
 };
 inline PixelRect imageRect(const Image& img) { return {0, 0, img.width(), img.height()}; }
 
+// Draws the part of src within `part` (clipped to src) over dst, the part's top-left
+// corner at (x, y), as drawOver above; pixels of the part outside src draw nothing.
+void drawOver(Image& dst, const Image& src, const PixelRect& part, long long x, long long y, int opacity = 255);
+
 // Renders what `region` shows of a canvas of canvasWidth x canvasHeight: draw(view,
 // ox, oy) paints into an image whose pixel (0, 0) is canvas pixel (ox, oy) and whose
 // edges are the canvas's (so everything drawn is clipped to the canvas); the parts of

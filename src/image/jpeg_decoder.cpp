@@ -91,7 +91,7 @@ Status jpegCallStatus(tjhandle handle, int result, std::string_view bytes) {
 
 } // namespace
 
-Status decodeJpeg(std::string_view bytes, Image& out) {
+Status decodeJpeg(std::string_view bytes, Image& out, const SizeCheck& check) {
     out = Image{};
     if (bytes.size() < 3 || bytes.substr(0, 3) != std::string_view("\xFF\xD8\xFF", 3))
         return Status::failure("Not a JPEG image");
@@ -109,6 +109,9 @@ Status decodeJpeg(std::string_view bytes, Image& out) {
             return Status::failure("Unsupported JPEG image: CMYK colours (save it as RGB)");
         Status size = checkImageSize(width, height, "JPEG");
         if (!size) return size;
+        if (check) {
+            if (Status allowed = check(int(width), int(height)); !allowed) return allowed;
+        }
         Image decoded(width, height);
         // A progressive file can hold thousands of tiny scans that take minutes to
         // decode; TurboJPEG refuses more than any encoder writes.

@@ -132,7 +132,7 @@ struct PngImage {
 
 } // namespace
 
-Status decodePng(std::string_view bytes, Image& out) {
+Status decodePng(std::string_view bytes, Image& out, const SizeCheck& check) {
     out = Image{};
     if (bytes.size() < 8 || png_sig_cmp(reinterpret_cast<png_const_bytep>(bytes.data()), 0, 8) != 0)
         return Status::failure("Not a PNG image");
@@ -148,6 +148,9 @@ Status decodePng(std::string_view bytes, Image& out) {
         const png_uint_32 height = png_get_image_height(reader.png, reader.info);
         Status size = checkImageSize(width, height, "PNG");
         if (!size) return size;
+        if (check) {
+            if (Status allowed = check(int(width), int(height)); !allowed) return allowed;
+        }
         if ((unsigned long long)width * height > kMaxPixelsPerByte * bytes.size() + kPixelSlack) {
             return Status::failure("Truncated PNG image: the file is far too short for " + std::to_string(width) +
                                    " x " + std::to_string(height) + " pixels");

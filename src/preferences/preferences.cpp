@@ -117,10 +117,14 @@ Status readPreferences(const std::filesystem::path& root, Preferences& prefs, bo
     if (created) *created = false;
     std::string text;
     const auto path = root / kPreferencesFile;
-    if (!readFile(path, text)) {
+    if (!pathExists(path)) {
         if (created) *created = true;
         return writePreferences(root, prefs);
     }
+    // A file that is there but cannot be read (no regular file, or larger than any
+    // preferences file) is reported and left as it is: the settings keep their values.
+    if (Status s = readFile(path, text, kPreferencesLimit); !s)
+        return Status::failure("The preferences could not be read: " + s.message());
     prefs = parsePreferences(text);
     return Status::success();
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/files.h"
 #include "base/status.h"
 
 namespace pondaro {
@@ -47,6 +48,8 @@ struct Preferences {
 };
 
 inline constexpr const char* kPreferencesFile = "preferences.dat";
+// What the file may hold at most: its settings take a few kilobytes.
+inline constexpr FileLimit kPreferencesLimit{"a preferences file", 1LL << 20};
 
 // The file's text for the settings: four groups, every key, in the fixed order.
 std::string preferencesText(const Preferences& prefs);
@@ -54,8 +57,10 @@ std::string preferencesText(const Preferences& prefs);
 // Reads settings from the file's text: keys missing from it take the defaults.
 Preferences parsePreferences(std::string_view text);
 
-// Reads root/preferences.dat into prefs. When the file cannot be opened it is created
-// from the current values (`created` tells). A failure to create it is reported.
+// Reads root/preferences.dat into prefs. When there is no such file it is created from
+// the current values (`created` tells); a failure to create it is reported. One that is
+// there but cannot be read (no regular file, too large) is reported, left as it is, and
+// prefs keep their values.
 Status readPreferences(const std::filesystem::path& root, Preferences& prefs, bool* created = nullptr);
 
 // Writes every setting to root/preferences.dat, replacing the file atomically.

@@ -1,9 +1,11 @@
 #include "project/canvas_pictures.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <unordered_map>
 
+#include "image/draw.h"
 #include "image/rotate.h"
 
 namespace pondaro {
@@ -49,6 +51,14 @@ void refreshCanvasImages(Project& p) {
         else o.canvasImage.reset();
         rebuildDisplayImage(o);
     });
+}
+
+void drawTile(Image& dst, const Tile& t, long long x, long long y, int opacity) {
+    if (t.width <= 0 || t.height <= 0 || opacity <= 0) return;
+    const PixelRect part{t.left, t.top, (long long)t.left + t.width, (long long)t.top + t.height};
+    if (t.picture) drawOver(dst, *t.picture, part, x, y, opacity);
+    else if (t.pictureMissing)
+        fillRect(dst, x, y, t.width, t.height, {255, 0, 0, uint8_t(std::min(opacity, 255))}, ColourMode::AlphaBlend);
 }
 
 } // namespace pondaro

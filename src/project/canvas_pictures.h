@@ -1,8 +1,8 @@
 #pragma once
-// The pictures an object record carries for the scene canvas: its sprite's first
+// The pictures records carry for the scene canvas. An object record: its sprite's first
 // frame (the canvas image) and the display copy of it turned by the instance's
 // image_angle. Neither is stored; both are rebuilt from the frames whenever these may
-// have changed.
+// have changed. A tile: the part of its background's picture it shows.
 #include <cstddef>
 #include <string_view>
 #include <unordered_map>
@@ -27,5 +27,9 @@ void refreshCanvasImage(Project& p, size_t objectIndex);
 // The same for every template and instance. Records of one sprite share one copy of
 // its first frame; one pass over the frames and one over the objects.
 void refreshCanvasImages(Project& p);
+
+// Draws what the tile shows (see Tile in project/model.h) over dst with its top-left
+// corner at (x, y), every alpha scaled by opacity / 255.
+void drawTile(Image& dst, const Tile& t, long long x, long long y, int opacity = 255);
 
 } // namespace pondaro

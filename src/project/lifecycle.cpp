@@ -43,6 +43,26 @@ Status startEmptyProject(Project& p, const fs::path& root, const Preferences& pr
     return problems.empty() ? Status::success() : Status::failure(problems);
 }
 
+void removeLeftovers(const fs::path& root) {
+    removeAbandonedWorkingFolders(root);
+    removeLeftoverTemporaryFiles(root);
+    if (checkFolderInside(root / "Extensions", root, "Extensions")) removeLeftoverTemporaryFiles(root / "Extensions");
+    const fs::path projects = projectsFolder(root);
+    if (!checkFolderInside(projects, root, "Projects")) return;
+    removeLeftoverTemporaryFiles(projects);
+    auto realFolders = [](const fs::path& folder, auto&& visit) {
+        std::error_code ec;
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            std::error_code ec2;
+            if (!it->is_symlink(ec2) && it->is_directory(ec2)) visit(it->path());
+        }
+    };
+    realFolders(projects, [&](const fs::path& project) {
+        removeLeftoverTemporaryFiles(project);
+        realFolders(project, [](const fs::path& media) { removeLeftoverTemporaryFiles(media); });
+    });
+}
+
 void restartCounter(Project& p) { p.counter = p.recordCountForCounter(); }
 
 Status duplicateObject(Project& p, const std::string& name) {

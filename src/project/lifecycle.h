@@ -28,6 +28,12 @@ void removeWorkingFolder(const Project& p, const std::filesystem::path& root);
 Status startEmptyProject(Project& p, const std::filesystem::path& root, const Preferences& prefs,
                          const std::tm& timeOfDay);
 
+// What programs stopped midway (a crash, a kill) left behind, cleared at start-up:
+// their working folders, and the temporary files of interrupted saves in the program's
+// folder, in Projects/, Extensions/ and each project's folder and the folders in it
+// (links are not followed).
+void removeLeftovers(const std::filesystem::path& root);
+
 // Reading ends by restarting the identity counter from the record counts, also when
 // nothing was read.
 void restartCounter(Project& p);

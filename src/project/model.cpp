@@ -1,6 +1,7 @@
 #include "project/model.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "base/text.h"
 
@@ -169,6 +170,18 @@ const Image* Project::firstFrameImage(std::string_view sprite) const {
     for (const auto& f : frames)
         if (f.sprite == sprite) return &f.image;
     return nullptr;
+}
+
+long long Project::pictureBytes() const {
+    long long bytes = 0;
+    for (const Frame& f : frames) bytes += (long long)f.image.byteSize();
+    std::unordered_set<const Image*> shared;
+    auto count = [&](const std::shared_ptr<const Image>& picture) {
+        if (picture && shared.insert(picture.get()).second) bytes += (long long)picture->byteSize();
+    };
+    for (const Background& b : backgrounds) count(b.picture);
+    for (const Tile& t : tiles) count(t.picture);
+    return bytes;
 }
 
 } // namespace pondaro

@@ -75,8 +75,9 @@ struct Background {
     int tileyspace = 0;
     std::string keywords;
     int uid = 0;
-    // Not stored: the picture as loaded from the working folder, and its thumbnail.
-    Image picture;
+    // Not stored: the picture as loaded (shared with the tiles cut from it; none when
+    // the file could not be read), and its thumbnail.
+    std::shared_ptr<const Image> picture;
     Image preview;
 };
 
@@ -175,9 +176,15 @@ struct Tile {
     int y = 0;
     int depth = 0;
     std::string scene;
-    // Not stored: the pixels cut from the background. Tiles cut from the same cell
-    // of the same background share one image.
-    std::shared_ptr<const Image> image;
+    // Not stored: what the tile shows. It is the rectangle (left, top, width, height)
+    // of `picture`, read in place: the picture is its background's, shared with the
+    // background and every tile cut from it and never copied, so a tile holds no pixels
+    // of its own however large it is. Parts of the rectangle outside the picture are
+    // transparent. Without a picture, a tile whose background's file could not be read
+    // (`pictureMissing`) shows an opaque red rectangle of its size, any other nothing.
+    // drawTile (project/canvas_pictures.h) draws it.
+    std::shared_ptr<const Image> picture;
+    bool pictureMissing = false;
     // Not stored: selected on the scene canvas.
     int selected = 0;
 };
@@ -300,6 +307,10 @@ struct Project {
     int spriteIndex(std::string_view name) const;
     // The image of the first frame of the sprite, or nullptr when it has none.
     const Image* firstFrameImage(std::string_view sprite) const;
+
+    // The memory the decoded pictures take: frame images, background pictures and the
+    // pictures tiles show, each picture counted once however many records share it.
+    long long pictureBytes() const;
 
 private:
     bool modified_ = false;

@@ -6,12 +6,23 @@
 #include <string>
 #include <vector>
 
+#include "base/files.h"
 #include "base/status.h"
 #include "project/model.h"
 
 namespace pondaro {
 
-// A project file as parsed, before any of it reaches the open project.
+// What the files of a project may hold at most.
+inline constexpr FileLimit kProjectFileLimit{"a project file", 256LL << 20};
+inline constexpr FileLimit kSoundFileLimit{"a sound or music file", 1LL << 30};
+
+// The memory the decoded pictures of the open project may take in all: frame images and
+// background pictures (a tile shows part of its background's picture and holds no
+// pixels of its own). A project file whose pictures would need more is refused.
+inline constexpr long long kPictureBudgetBytes = 1LL << 30;
+
+// A project file as read, before any of it reaches the open project: the records, and
+// the pictures of the frames and backgrounds decoded from the project's folder.
 struct ProjectFileData {
     int version = 0;
     std::string title;
@@ -44,16 +55,25 @@ std::filesystem::path projectFilePath(const std::filesystem::path& root, const s
 // items than their count. Nothing outside `out` is touched.
 Status parseProjectXml(std::string_view bytes, const std::string& fileLabel, ProjectFileData& out);
 
-// Loads and parses Projects/<name>.xml, after checking the name is a usable file name.
-Status loadProjectFile(const std::filesystem::path& root, const std::string& name, ProjectFileData& out);
+// Loads and parses Projects/<name>.xml, after checking the name is a usable file name,
+// then decodes the frame images and background pictures from the project's folder
+// into `out`. A picture that is missing or cannot be decoded is no failure (its frame
+// has no image, its background no picture). Refused, with a message and nothing kept:
+// a project file or media file that is there but is no regular file (a link, pipe or
+// device) or is larger than its kind can be; a project folder or media folder that
+// leads outside `root`; pictures that would need more than `pictureBudget` bytes of
+// memory in all (a merge passes what the open project leaves of kPictureBudgetBytes).
+Status loadProjectFile(const std::filesystem::path& root, const std::string& name, ProjectFileData& out,
+                       long long pictureBudget = kPictureBudgetBytes);
 
-// Reads parsed data into the project: with merge false into an emptied project (the
+// Reads loaded data into the project: with merge false into an emptied project (the
 // caller has reset it), with merge true appended to the open one. Clashing names are
-// renamed, references follow the renames, media is copied into the working folder and
-// frame images are loaded from the project `name`'s folder. Cannot fail: a missing
-// media file is not an error, and one that cannot be copied stays where it is, in
-// `uncopiedMedia`, for Save to take from there. Returns the names of those files, for
-// the user to be told. Ends by restarting the identity counter from the record counts.
+// renamed, references follow the renames, the sounds, musics and background files are
+// copied from the project `name`'s folder into the working folder, and each tile read
+// shows its background's picture. Cannot fail: a missing media file is not an error,
+// and one that cannot be copied stays where it is, in `uncopiedMedia`, for Save to take
+// from there. Returns the names of those files, for the user to be told. Ends by
+// restarting the identity counter from the record counts.
 std::vector<std::string> readIntoProject(Project& p, ProjectFileData&& data, const std::string& name, bool merge,
                                          const std::filesystem::path& root);
 
@@ -62,10 +82,14 @@ std::vector<std::string> readIntoProject(Project& p, ProjectFileData&& data, con
 // `uncopiedMedia`.
 Status readProject(Project& p, const std::string& name, bool merge, const std::filesystem::path& root);
 
-// Writes the project under its name: the XML file (replaced atomically), frame PNGs
-// and the media copied from the working folder (or from where a file stayed that could
-// not be copied there). A media file that cannot be copied fails the save, naming it,
-// after the XML is written. Clears the modified flag on success.
+// Writes the project under its name: the XML file, frame PNGs and the media copied
+// from the working folder (or from where a file stayed that could not be copied
+// there), each file replaced by renaming a complete new one over it (a link there is
+// replaced, never written through). A media file that cannot be copied fails the save,
+// naming it, after the XML is written. Refused, writing nothing, when the project's
+// folder or a media folder leads outside `root`. Temporary files that an interrupted
+// save left in the project's folders are removed first. Clears the modified flag on
+// success.
 Status writeProject(Project& p, const std::filesystem::path& root);
 
 // The XML text Save writes for the project (no files touched).

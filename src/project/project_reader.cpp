@@ -3,9 +3,7 @@
 #include <cstdint>
 #include <cstring>
 #include <expat.h>
-#include <map>
 #include <memory>
-#include <tuple>
 
 #include "base/files.h"
 #include "base/integer_reader.h"
@@ -15,7 +13,6 @@
 #include "project/naming.h"
 #include "project/project_file.h"
 #include "project/record_fields.h"
-#include "project/working_folder.h"
 
 namespace pondaro {
 
@@ -232,32 +229,131 @@ Status parseProjectXml(std::string_view bytes, const std::string& fileLabel, Pro
     return Status::success();
 }
 
-Status loadProjectFile(const fs::path& root, const std::string& name, ProjectFileData& out) {
+namespace {
+
+// A file a reader could not use that is there all the same, and is no regular file
+// (a link, pipe, device or folder) or larger than its kind can be: the project is
+// refused over it. A missing file, or one the system does not let us open, is not.
+bool presentButRefused(const fs::path& path, const FileLimit& limit) {
+    std::error_code ec;
+    const auto status = fs::symlink_status(path, ec);
+    if (ec || !fs::exists(status)) return false;
+    if (!fs::is_regular_file(status)) return true;
+    const auto size = fs::file_size(path, ec);
+    return !ec && (long long)size > limit.maxBytes;
+}
+
+// Decodes the pictures of a parsed file from its folders, keeping them within the
+// budget: each picture is charged its size before its pixels are allocated.
+class PictureLoader {
+public:
+    PictureLoader(const fs::path& root, const std::string& name, long long budget)
+        : name_(name), label_("Projects/" + name), budget_(budget), left_(budget) {
+        folder_ = projectsFolder(root) / name;
+    }
+
+    // Reads one picture; a missing or undecodable one leaves `out` empty and is no failure.
+    Status load(const fs::path& path, Image& out) {
+        std::string bytes;
+        if (Status read = readFile(path, bytes, kPictureFileLimit); !read) {
+            if (presentButRefused(path, kPictureFileLimit)) return refused(read);
+            return Status::success();
+        }
+        long long charged = 0;
+        Status decoded = decodeImage(bytes, out, [&](int width, int height) {
+            const long long need = (long long)width * height * 4;
+            if (need > left_) return overBudget(path, width, height);
+            left_ -= need;
+            charged = need;
+            return Status::success();
+        });
+        if (decoded) return decoded;
+        left_ += charged;  // a picture that failed after its header holds nothing
+        out = Image{};
+        return over_ ? decoded : Status::success();
+    }
+
+    const fs::path& folder() const { return folder_; }
+
+private:
+    Status refused(const Status& why) {
+        return Status::failure("The project '" + name_ + "' cannot be read: " + why.message());
+    }
+    Status overBudget(const fs::path& path, int width, int height) {
+        over_ = true;
+        return Status::failure("The project '" + name_ + "' cannot be read: its pictures need more memory than the " +
+                               std::to_string(kPictureBudgetBytes >> 20) +
+                               " MB the program keeps for the pictures of a project. The picture '" +
+                               path.lexically_relative(folder_.parent_path().parent_path()).string() + "' (" +
+                               std::to_string(width) + " x " + std::to_string(height) + ") goes beyond it" +
+                               (budget_ < kPictureBudgetBytes ? ", with the pictures the open project holds." : "."));
+    }
+
+    std::string name_;
+    std::string label_;
+    fs::path folder_;
+    long long budget_;
+    long long left_;
+    bool over_ = false;
+};
+
+Status loadProjectPictures(const fs::path& root, const std::string& name, ProjectFileData& d, long long budget) {
+    PictureLoader pictures(root, name, budget);
+    const fs::path& folder = pictures.folder();
+    const std::string label = "Projects/" + name;
+    const fs::path dImg = d.version >= 129 ? folder / d.imgfolder : folder;
+    const fs::path dAud = d.version >= 129 ? folder / d.audfolder : folder;
+    for (const auto& [path, shown] : {std::pair{folder, label}, {dImg, label + "/" + d.imgfolder}, {dAud, label + "/" + d.audfolder}})
+        if (Status s = checkFolderInside(path, root, shown); !s) return Status::failure("The project '" + name + "' cannot be read: " + s.message());
+
+    for (Frame& f : d.frames) {
+        const std::string png = f.sprite + "_" + f.file + ".png";
+        if (!isPlainFileName(png)) continue;  // the whole name: a sprite called "../x" stays inside
+        if (Status s = pictures.load(dImg / png, f.image); !s) return s;
+    }
+    for (Background& b : d.backgrounds) {
+        if (!isPlainFileName(b.file)) continue;
+        Image picture;
+        if (Status s = pictures.load(dImg / b.file, picture); !s) return s;
+        if (!picture.empty()) b.picture = std::make_shared<const Image>(std::move(picture));
+    }
+    // Sounds and musics are only copied, later; what is there must be a file all the same.
+    auto checkClips = [&](const auto& clips) -> Status {
+        for (const auto& c : clips)
+            for (const std::string* file : {&c.wav, &c.mp3, &c.ogg})
+                if (isPlainFileName(*file) && presentButRefused(dAud / *file, kSoundFileLimit)) {
+                    std::string why;
+                    if (Status s = readFile(dAud / *file, why, kSoundFileLimit); !s) why = s.message();
+                    return Status::failure("The project '" + name + "' cannot be read: " + why);
+                }
+        return Status::success();
+    };
+    if (Status s = checkClips(d.sounds); !s) return s;
+    return checkClips(d.musics);
+}
+
+} // namespace
+
+Status loadProjectFile(const fs::path& root, const std::string& name, ProjectFileData& out, long long pictureBudget) {
     if (Status s = checkPathComponent(name, "project name"); !s) return s;
     std::string label = "Projects/" + name + ".xml";
+    if (Status s = checkFolderInside(projectsFolder(root), root, "Projects"); !s) return s;
     fs::path path = projectFilePath(root, name);
-    if (!isRegularFile(path)) return Status::failure("The project file '" + label + "' does not exist.");
+    if (!pathExists(path)) return Status::failure("The project file '" + label + "' does not exist.");
     std::string bytes;
-    if (Status s = readFile(path, bytes); !s)
+    if (Status s = readFile(path, bytes, kProjectFileLimit); !s)
         return Status::failure("The project file '" + label + "' could not be read: " + s.message());
-    return parseProjectXml(bytes, label, out);
+    if (Status s = parseProjectXml(bytes, label, out); !s) return s;
+    if (Status s = loadProjectPictures(root, name, out, pictureBudget); !s) {
+        out = ProjectFileData{};
+        return s;
+    }
+    return Status::success();
 }
 
 // ---- Reading into the project ------------------------------------------------------
 
 namespace {
-
-
-bool sameContents(const fs::path& a, const fs::path& b) {
-    if (fileSize(a) != fileSize(b)) return false;
-    std::string x, y;
-    return readFile(a, x) && readFile(b, y) && x == y;
-}
-
-bool present(const fs::path& path) {
-    std::error_code ec;
-    return fs::exists(fs::symlink_status(path, ec));
-}
 
 // Copies a media file into the working folder and returns the name it has there. A
 // different file already known under that name (a merged project's sound or picture
@@ -266,44 +362,22 @@ bool present(const fs::path& path) {
 // cannot be copied stays where it is, remembered in `uncopiedMedia` for Save, and its
 // name goes to `uncopied`. A missing file is no failure: there is nothing to keep.
 std::string copyIntoWorkingFolder(Project& p, const fs::path& fromFolder, const std::string& file, const fs::path& work,
-                                  std::vector<std::string>& uncopied) {
+                                  const FileLimit& limit, std::vector<std::string>& uncopied) {
     if (!isPlainFileName(file)) return file;
     const fs::path from = fromFolder / file;
     if (!isRegularFile(from)) return file;
     auto freeFor = [&](const std::string& name) {
-        if (!work.empty() && present(work / name) && !sameContents(from, work / name)) return false;
+        if (!work.empty() && pathExists(work / name) && !sameFileContents(from, work / name, limit)) return false;
         auto outside = p.uncopiedMedia.find(name);
-        return outside == p.uncopiedMedia.end() || sameContents(from, outside->second);
+        return outside == p.uncopiedMedia.end() || sameFileContents(from, outside->second, limit);
     };
     std::string name = file;
     const std::string stem = fs::path(file).stem().string(), ext = fs::path(file).extension().string();
     for (int n = 2; !freeFor(name); ++n) name = stem + "_" + std::to_string(n) + ext;
-    if (!work.empty() && (present(work / name) || copyFileOver(from, work / name))) return name;
+    if (!work.empty() && (pathExists(work / name) || copyFileOver(from, work / name, limit))) return name;
     // A file already left outside (a sound and a music sharing it) is named once.
     if (p.uncopiedMedia.insert_or_assign(name, from.string()).second) uncopied.push_back(file);
     return name;
-}
-
-// Tile images cut from the same cell of the same background are shared.
-using CellKey = std::tuple<std::string, int, int, int, int>;
-
-std::shared_ptr<const Image> cutTile(const Background* bg, const Tile& t, std::map<CellKey, std::shared_ptr<const Image>>& cache) {
-    // A size no tile set could need would only exhaust memory.
-    constexpr long long kMaxPixels = 16LL * 1024 * 1024;
-    if (t.width <= 0 || t.height <= 0 || (long long)t.width * t.height > kMaxPixels) return nullptr;
-    CellKey key{t.background, t.left, t.top, t.width, t.height};
-    auto it = cache.find(key);
-    if (it != cache.end()) return it->second;
-    auto img = std::make_shared<Image>(t.width, t.height);
-    // -left cannot be formed for the most negative int; such a tile cuts nothing anyway.
-    const long long dx = -(long long)t.left, dy = -(long long)t.top;
-    const bool reachable = dx > INT32_MIN && dx < INT32_MAX && dy > INT32_MIN && dy < INT32_MAX;
-    if (bg && !bg->picture.empty()) {
-        if (reachable) copyInto(*img, bg->picture, int(dx), int(dy));
-    }
-    else img->fill({255, 0, 0, 255});
-    cache.emplace(std::move(key), img);
-    return img;
 }
 
 std::string appendText(const std::string& current, const std::string& added) {
@@ -351,32 +425,27 @@ std::vector<std::string> readIntoProject(Project& p, ProjectFileData&& d, const 
         p.sprites.add(std::move(r));
     }
     for (auto& r : d.frames) {
-        // The image is read under the sprite name the file wrote, so nothing is copied
+        // The image was read under the sprite name the file wrote, so nothing is copied
         // inside the project being read.
-        const std::string png = r.sprite + "_" + r.file + ".png";
         r.sprite = ref("SPRITE", r.sprite);
-        if (isPlainFileName(png)) {  // the whole name: a sprite called "../x" stays inside
-            Image img;
-            if (loadImage(dImg / png, img)) r.image = std::move(img);
-        }
         p.frames.push_back(std::move(r));
     }
     auto readClips = [&](auto& list, auto& table, ResourceKind kind) {
         for (auto& r : list) {
             r.uid = uid(r.uid);
             r.name = clashCheckOnRead(p, kind, r.name);
-            for (std::string* f : {&r.wav, &r.mp3, &r.ogg}) *f = copyIntoWorkingFolder(p, dAud, *f, work, uncopied);
+            for (std::string* f : {&r.wav, &r.mp3, &r.ogg})
+                *f = copyIntoWorkingFolder(p, dAud, *f, work, kSoundFileLimit, uncopied);
             table.add(std::move(r));
         }
     };
     readClips(d.sounds, p.sounds, ResourceKind::Sound);
     readClips(d.musics, p.musics, ResourceKind::Music);
     // Backgrounds reach the project folder with the next Save, like everything merged.
-    const size_t firstBackground = p.backgrounds.size();
     for (auto& r : d.backgrounds) {
         r.uid = uid(r.uid);
         r.name = clashCheckOnRead(p, ResourceKind::Background, r.name);
-        r.file = copyIntoWorkingFolder(p, dImg, r.file, work, uncopied);
+        r.file = copyIntoWorkingFolder(p, dImg, r.file, work, kPictureFileLimit, uncopied);
         p.backgrounds.add(std::move(r));
     }
     for (auto& r : d.fonts) {
@@ -441,16 +510,15 @@ std::vector<std::string> readIntoProject(Project& p, ProjectFileData&& d, const 
         if (p.scripts[i].event == "Collision")
             p.scripts.edit(i, [&](Script& s) { s.parameter = ref("OBJECT", s.parameter); });
 
-    // Pictures of the backgrounds just read, and the tiles just read cut from them (the
-    // records the project held before keep theirs).
-    for (size_t i = firstBackground; i < p.backgrounds.size(); ++i)
-        p.backgrounds.edit(i, [&](Background& bg) {
-            if (const fs::path file = mediaFilePath(p, root, bg.file); !file.empty()) loadImage(file, bg.picture);
-        });
-    std::map<CellKey, std::shared_ptr<const Image>> cells;
+    // The tiles just read show their background's picture (the records the project held
+    // before keep theirs).
     for (size_t i = firstTile; i < p.tiles.size(); ++i) {
         const Background* bg = p.backgrounds.get(p.tiles[i].background);
-        if (bg && !bg->file.empty()) p.tiles.edit(i, [&](Tile& t) { t.image = cutTile(bg, t, cells); });
+        if (bg && !bg->file.empty())
+            p.tiles.edit(i, [&](Tile& t) {
+                t.picture = bg->picture;
+                t.pictureMissing = !bg->picture;
+            });
     }
 
     if (merge) {
@@ -477,7 +545,8 @@ std::vector<std::string> readIntoProject(Project& p, ProjectFileData&& d, const 
 
 Status readProject(Project& p, const std::string& name, bool merge, const fs::path& root) {
     ProjectFileData data;
-    if (Status s = loadProjectFile(root, name, data); !s) return s;
+    const long long budget = merge ? kPictureBudgetBytes - p.pictureBytes() : kPictureBudgetBytes;
+    if (Status s = loadProjectFile(root, name, data, budget); !s) return s;
     readIntoProject(p, std::move(data), name, merge, root);
     return Status::success();
 }

@@ -116,9 +116,18 @@ Status writeProject(Project& p, const fs::path& root) {
 
     const fs::path folder = projectsFolder(root) / p.name;
     const fs::path img = folder / p.imgfolder, aud = folder / p.audfolder;
+    const std::string label = "Projects/" + p.name;
+    for (const auto& [path, shown] : {std::pair{projectsFolder(root), std::string("Projects")}, {folder, label},
+                                      {img, label + "/" + p.imgfolder}, {aud, label + "/" + p.audfolder}}) {
+        if (Status s = checkFolderInside(path, root, shown); !s)
+            return Status::failure("The project could not be saved: " + s.message());
+    }
     if (!ensureDirectory(folder) || !ensureDirectory(img) || !ensureDirectory(aud))
         return Status::failure("The project could not be saved: the folder '" + folder.string() +
                                "' could not be created.");
+
+    // What an earlier save of this project left when it was stopped midway.
+    for (const fs::path& f : {projectsFolder(root), folder, img, aud}) removeLeftoverTemporaryFiles(f);
 
     std::string firstFailure;
     for (const Sprite& s : p.sprites) {
@@ -134,15 +143,17 @@ Status writeProject(Project& p, const fs::path& root) {
     // A file the project does not know was never given; one that is known (in the
     // working folder, or where it stayed when it could not be copied there) and cannot
     // be copied would be missing from the saved project: say so.
-    auto copy = [&](const std::string& file, const fs::path& to) {
+    auto copy = [&](const std::string& file, const fs::path& to, const FileLimit& limit) {
         const fs::path from = mediaFilePath(p, root, file);
         if (from.empty()) return;
-        if (!copyFileOver(from, to / file) && firstFailure.empty())
-            firstFailure = "the file '" + file + "' could not be copied into '" + to.string() + "'";
+        if (Status s = copyFileOver(from, to / file, limit); !s && firstFailure.empty())
+            firstFailure = "the file '" + file + "' could not be copied into '" + to.string() + "': " + s.message();
     };
-    for (const auto& s : p.sounds) copy(s.wav, aud), copy(s.mp3, aud), copy(s.ogg, aud);
-    for (const auto& m : p.musics) copy(m.wav, aud), copy(m.mp3, aud), copy(m.ogg, aud);
-    for (const auto& b : p.backgrounds) copy(b.file, img);
+    for (const auto& s : p.sounds)
+        for (const std::string* f : {&s.wav, &s.mp3, &s.ogg}) copy(*f, aud, kSoundFileLimit);
+    for (const auto& m : p.musics)
+        for (const std::string* f : {&m.wav, &m.mp3, &m.ogg}) copy(*f, aud, kSoundFileLimit);
+    for (const auto& b : p.backgrounds) copy(b.file, img, kPictureFileLimit);
 
     if (Status st = writeFileAtomic(projectFilePath(root, p.name), projectXml(p)); !st)
         return Status::failure("The project could not be saved: " + st.message());

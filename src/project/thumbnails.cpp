@@ -26,8 +26,8 @@ void refreshThumbnails(Project& p, const std::filesystem::path& root) {
     });
     p.backgrounds.editEach([&](Background& b) {
         if (b.file.empty()) return;
-        if (!b.picture.empty()) {
-            b.preview = thumbnailCard(b.picture);
+        if (b.picture && !b.picture->empty()) {
+            b.preview = thumbnailCard(*b.picture);
             return;
         }
         Image picture;

@@ -17,6 +17,7 @@ namespace {
 // Holds the process id of the program using the folder. Save copies media by name,
 // so this file never reaches a project.
 constexpr const char* kOwnerFile = ".owner";
+constexpr FileLimit kOwnerLimit{"a working folder's mark", 64};
 
 } // namespace
 
@@ -28,11 +29,9 @@ std::string workingFolderName(const std::tm& t) {
 
 bool workingFolderInUse(const std::filesystem::path& folder) {
     std::string text;
-    if (!readFile(folder / kOwnerFile, text)) return false;
-    int pid = readInteger(text);
-    if (pid <= 0) return false;
-    if (pid == int(::getpid())) return false;  // our own, left from an earlier project
-    return ::kill(pid, 0) == 0 || errno == EPERM;
+    if (!readFile(folder / kOwnerFile, text, kOwnerLimit)) return false;
+    // Not when it is our own, left from an earlier project.
+    return otherProgramRunning(readInteger(text));
 }
 
 std::string createWorkingFolder(const std::filesystem::path& root, const std::tm& timeOfDay) {
@@ -65,6 +64,24 @@ std::filesystem::path mediaFilePath(const Project& p, const std::filesystem::pat
     auto outside = p.uncopiedMedia.find(file);
     if (outside != p.uncopiedMedia.end()) return outside->second;
     return {};
+}
+
+int removeAbandonedWorkingFolders(const std::filesystem::path& root) {
+    namespace fs = std::filesystem;
+    int removed = 0;
+    std::error_code ec;
+    for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        std::error_code ec2;
+        if (name.rfind("_temp_", 0) != 0 || it->is_symlink(ec2) || !it->is_directory(ec2)) continue;
+        std::string owner;
+        if (!readFile(it->path() / kOwnerFile, owner, kOwnerLimit)) continue;
+        // Our own folder is in use while this program runs.
+        const int pid = readInteger(owner);
+        if (pid <= 0 || pid == int(::getpid()) || otherProgramRunning(pid)) continue;
+        if (removeAll(it->path())) ++removed;
+    }
+    return removed;
 }
 
 } // namespace pondaro

@@ -27,4 +27,10 @@ bool workingFolderInUse(const std::filesystem::path& folder);
 // since). Empty for a name that is no plain file name or that neither place knows.
 std::filesystem::path mediaFilePath(const Project& p, const std::filesystem::path& root, const std::string& file);
 
+// Removes the working folders under `root` that programs no longer running left
+// behind (a studio that was killed removes nothing). Only folders named like working
+// folders and marked by the program that made them go: anything else is left alone.
+// Returns how many went.
+int removeAbandonedWorkingFolders(const std::filesystem::path& root);
+
 } // namespace pondaro

@@ -151,7 +151,7 @@ std::optional<size_t> createTile(Project& p, SceneEditor& e, int x, int y) {
     t.top = e.tileSelection.top;
     t.width = e.tileSelection.width;
     t.height = e.tileSelection.height;
-    t.image = e.selectedTileImage;
+    t.picture = e.tileSetImage;
     t.name = freshName(p, ResourceKind::Tile, "tile_");
     t.scene = e.scene;
     t.x = x;

@@ -69,9 +69,10 @@ struct SceneEditor {
     std::shared_ptr<const Image> placePreview;
     int placePreviewSprite = -1;
 
-    // Tile-set picker: the picture of the chosen tile image, the picker canvas size,
-    // the selection and the pixels it cuts (shared by every tile placed from it).
-    Image tileSetImage;
+    // Tile-set picker: the picture of the chosen tile image (never null; shared by every
+    // tile placed from it, which shows its part of it), the picker canvas size, the
+    // selection and a copy of the pixels it cuts for the previews.
+    std::shared_ptr<const Image> tileSetImage = std::make_shared<const Image>();
     int pickerWidth = 640;
     int pickerHeight = 480;
     TileSelection tileSelection;

@@ -49,14 +49,7 @@ SceneBox instanceArea(const Project& p, const GameObject& o, int frameW, int fra
     return area;
 }
 
-SceneBox tileArea(const Tile& t) {
-    int64_t w = t.width, h = t.height;
-    if (t.image) {
-        w = std::max<int64_t>(w, t.image->width());
-        h = std::max<int64_t>(h, t.image->height());
-    }
-    return boxAt(t.x, t.y, w, h);
-}
+SceneBox tileArea(const Tile& t) { return boxAt(t.x, t.y, t.width, t.height); }
 
 void SceneIndex::Buckets::clear() {
     cells.clear();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "image/draw.h"
+#include "project/canvas_pictures.h"
 #include "scene/scene_canvas.h"
 #include "scene/scene_pictures.h"
 
@@ -90,7 +91,7 @@ void drawInstance(Image& img, const View& v, const Project& p, const GameObject&
 void drawTile(Image& img, const View& v, const SceneEditor& e, const Tile& t) {
     const bool layerView = e.tab == SceneTab::Tiles && e.tileAction != TileAction::Place;
     const int opacity = layerView && t.depth != e.currentLayer ? kOtherLayerAlpha : 255;
-    if (t.image) drawOver(img, *t.image, toInt(int64_t(t.x) - v.ox), toInt(int64_t(t.y) - v.oy), opacity);
+    drawTile(img, t, int64_t(t.x) - v.ox, int64_t(t.y) - v.oy, opacity);
     if (t.selected) xorFillRect(img, toInt(int64_t(t.x) - v.ox), toInt(int64_t(t.y) - v.oy), t.width, t.height, kSelectionXor);
 }
 
@@ -247,7 +248,7 @@ Image renderSceneScaled(const Project& p, const SceneEditor& e, int width, int h
 
 std::optional<CanvasPicture> renderTilePicker(const SceneEditor& e, Rect visible) {
     const TileSelection& sel = e.tileSelection;
-    if (sel.width <= 0 || sel.height <= 0 || e.tileSetImage.empty()) return std::nullopt;
+    if (sel.width <= 0 || sel.height <= 0 || e.tileSetImage->empty()) return std::nullopt;
     const Rect r = clip(visible, std::max(e.pickerWidth, 0), std::max(e.pickerHeight, 0));
     CanvasPicture out;
     out.x = r.x;
@@ -255,7 +256,7 @@ std::optional<CanvasPicture> renderTilePicker(const SceneEditor& e, Rect visible
     if (r.width == 0) return out;
     out.image = Image(r.width, r.height);
     drawCheckerboard(out.image, r.x, r.y);
-    drawOver(out.image, e.tileSetImage, -r.x, -r.y);
+    drawOver(out.image, *e.tileSetImage, -r.x, -r.y);
     // The outline runs from (left, top) to (left + width, top + height) inclusive; the
     // sides skip the corner rows so that no pixel is inverted twice and cancelled.
     const int l = sel.left - r.x, t = sel.top - r.y;

@@ -13,12 +13,13 @@ namespace pondaro {
 
 namespace {
 
-Image loadPicture(const Project& p, const std::filesystem::path& root, const Background* bg) {
+std::shared_ptr<const Image> loadPicture(const Project& p, const std::filesystem::path& root, const Background* bg) {
     Image picture;
-    if (!bg || bg->file.empty()) return picture;
-    const std::filesystem::path file = mediaFilePath(p, root, bg->file);
-    if (file.empty() || !loadImage(file, picture)) picture = Image();
-    return picture;
+    if (bg && !bg->file.empty()) {
+        const std::filesystem::path file = mediaFilePath(p, root, bg->file);
+        if (file.empty() || !loadImage(file, picture)) picture = Image();
+    }
+    return std::make_shared<const Image>(std::move(picture));
 }
 
 long long floorDiv(long long v, long long d) {
@@ -56,18 +57,19 @@ void dropSelection(SceneEditor& e) {
 void cutSelection(SceneEditor& e) {
     TileSelection& sel = e.tileSelection;
     if (sel.width <= 0 || sel.height <= 0) sel.width = sel.height = 1;
-    if (e.tileSetImage.empty()) {
+    const Image& picture = *e.tileSetImage;
+    if (picture.empty()) {
         e.selectedTileImage.reset();
         return;
     }
     // The pointer never leaves the picture, so only bad input gets here with a
     // larger rectangle; the picture's size bounds what is allocated.
-    sel.width = std::min(sel.width, e.tileSetImage.width());
-    sel.height = std::min(sel.height, e.tileSetImage.height());
-    // The pixels keep their alpha, the same cut the project reader makes, so a tile
-    // looks the same before and after the project is saved and opened again.
+    sel.width = std::min(sel.width, picture.width());
+    sel.height = std::min(sel.height, picture.height());
+    // The pixels keep their alpha, as a tile shows them, so the previews look like
+    // the tile placed.
     Image cut(sel.width, sel.height);
-    drawOver(cut, e.tileSetImage, -sel.left, -sel.top);
+    drawOver(cut, picture, -sel.left, -sel.top);
     e.selectedTileImage = std::make_shared<const Image>(std::move(cut));
 }
 
@@ -77,8 +79,8 @@ void chooseTileImage(const Project& p, SceneEditor& e, const std::filesystem::pa
     e.tileImage = std::string(background);
     const Background* bg = p.backgrounds.get(e.tileImage);
     e.tileSetImage = loadPicture(p, root, bg);
-    e.pickerWidth = e.tileSetImage.width();
-    e.pickerHeight = e.tileSetImage.height();
+    e.pickerWidth = e.tileSetImage->width();
+    e.pickerHeight = e.tileSetImage->height();
     dropSelection(e);
 }
 
@@ -131,7 +133,7 @@ void tilePickerEvent(const Project& p, SceneEditor& e, const std::filesystem::pa
             sel.height = v.length;
         }
     } else {
-        sel = {0, 0, e.tileSetImage.width(), e.tileSetImage.height()};
+        sel = {0, 0, e.tileSetImage->width(), e.tileSetImage->height()};
     }
     e.tileAction = TileAction::Place;
     cutSelection(e);

@@ -175,11 +175,13 @@ TEST(BuildGame, AMissingOrEmptyEngineIsAnErrorAndNoGameIsWritten) {
     Building b;
     b.p().name = "g";
     createScene(b.p());
-    b.studio.engineTemplate = readTemplate(b.root());
+    EXPECT_TRUE(readTemplate(b.root(), b.studio.engineTemplate));
     EXPECT_FALSE(fs::exists(b.root() / "export.js"));
     EXPECT_FALSE(buildGame(b.studio));
     EXPECT_EQ(b.dialogs.shown, (std::vector<Shown>{{"Error", "The game engine file export.js is missing or empty."}}));
     EXPECT_FALSE(fs::exists(b.gameFolder() / "game.js"));
     writeTestFile(b.root() / "export.js", "a\r\n\xE9");
-    EXPECT_EQ(readTemplate(b.root()), "a\r\n\xE9");
+    std::string text;
+    EXPECT_TRUE(readTemplate(b.root(), text));
+    EXPECT_EQ(text, "a\r\n\xE9");
 }

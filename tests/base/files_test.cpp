@@ -6,13 +6,17 @@
 
 using namespace pondaro;
 
+namespace {
+constexpr FileLimit kAnyText{"a text", 1 << 20};
+}
+
 TEST(AtomicWrite, ReplacesTheFileAndLeavesNoTemporaryBehind) {
     TempFolder dir;
     auto path = dir.path() / "a.txt";
     ASSERT_TRUE(writeFileAtomic(path, "first"));
     ASSERT_TRUE(writeFileAtomic(path, "second", WriteMode::Fast));
     std::string back;
-    ASSERT_TRUE(readFile(path, back));
+    ASSERT_TRUE(readFile(path, back, kAnyText));
     EXPECT_EQ(back, "second");
     EXPECT_EQ(listFiles(dir.path(), "").size(), 1u);
 }
@@ -41,10 +45,10 @@ TEST(AtomicWrite, AFailedWriteIsReportedAndKeepsTheOldFile) {
 TEST(FileHelpers, ReportFailuresInsteadOfThrowing) {
     TempFolder dir;
     std::string text;
-    EXPECT_FALSE(readFile(dir.path() / "nope", text));
-    EXPECT_FALSE(readFile(dir.path(), text));  // a folder is not a file
-    EXPECT_FALSE(copyFileOver(dir.path() / "nope", dir.path() / "b"));
-    EXPECT_FALSE(copyFileOver(dir.path() / "", dir.path() / "b"));
+    EXPECT_FALSE(readFile(dir.path() / "nope", text, kAnyText));
+    EXPECT_FALSE(readFile(dir.path(), text, kAnyText));  // a folder is not a file
+    EXPECT_FALSE(copyFileOver(dir.path() / "nope", dir.path() / "b", kAnyText));
+    EXPECT_FALSE(copyFileOver(dir.path() / "", dir.path() / "b", kAnyText));
     EXPECT_EQ(fileSize(dir.path() / "nope"), -1);
     EXPECT_TRUE(ensureDirectory(dir.path() / "x" / "y"));
     EXPECT_TRUE(isDirectory(dir.path() / "x" / "y"));
@@ -57,12 +61,12 @@ TEST(FileHelpers, CopyOverwritesAndCopyOntoItselfKeepsTheFile) {
     TempFolder dir;
     ASSERT_TRUE(writeFileAtomic(dir.path() / "a", "A"));
     ASSERT_TRUE(writeFileAtomic(dir.path() / "b", "BBB"));
-    EXPECT_TRUE(copyFileOver(dir.path() / "a", dir.path() / "b"));
+    EXPECT_TRUE(copyFileOver(dir.path() / "a", dir.path() / "b", kAnyText));
     std::string back;
-    ASSERT_TRUE(readFile(dir.path() / "b", back));
+    ASSERT_TRUE(readFile(dir.path() / "b", back, kAnyText));
     EXPECT_EQ(back, "A");
-    EXPECT_TRUE(copyFileOver(dir.path() / "a", dir.path() / "a"));
-    ASSERT_TRUE(readFile(dir.path() / "a", back));
+    EXPECT_TRUE(copyFileOver(dir.path() / "a", dir.path() / "a", kAnyText));
+    ASSERT_TRUE(readFile(dir.path() / "a", back, kAnyText));
     EXPECT_EQ(back, "A");
 }
 
@@ -82,11 +86,11 @@ TEST(TextFiles, AreWrittenWithCrlfAndNoByteOrderMark) {
     auto path = dir.path() / "t.txt";
     ASSERT_TRUE(writeTextFile(path, "\xEF\xBB\xBF" "a\nb\r\nc\rd"));
     std::string raw;
-    ASSERT_TRUE(readFile(path, raw));
+    ASSERT_TRUE(readFile(path, raw, kAnyText));
     EXPECT_EQ(raw, "a\r\nb\r\nc\r\nd");
     ASSERT_TRUE(writeFileAtomic(path, "\xEF\xBB\xBF" "x"));
     std::string text;
-    ASSERT_TRUE(readTextFile(path, text));
+    ASSERT_TRUE(readTextFile(path, text, kAnyText));
     EXPECT_EQ(text, "x");
 }
 

@@ -29,7 +29,7 @@ std::string describe(const Project& p) {
     for (const auto& b : p.backgrounds)
         out << "background " << b.name << '|' << b.file << '|' << b.tile << '|' << b.tilewidth << '|' << b.tileheight
             << '|' << b.tilexoffset << '|' << b.tileyoffset << '|' << b.tilexspace << '|' << b.tileyspace << '|'
-            << b.keywords << '|' << b.uid << '|' << b.picture.width() << '|' << b.preview.width() << "\n";
+            << b.keywords << '|' << b.uid << '|' << (b.picture ? b.picture->width() : 0) << '|' << b.preview.width() << "\n";
     for (const auto& f : p.fonts)
         out << "font " << f.name << '|' << f.family << '|' << f.size << '|' << f.bold << '|' << f.italic << '|'
             << f.keywords << '|' << f.uid << "\n";
@@ -649,7 +649,7 @@ TEST(NamingApplyBackground, RenameReachesScenesAndTilesAndKeepsThePicture) {
     Project p;
     p.backgrounds.add(named<Background>("sky"));
     p.backgrounds.add(named<Background>("bricks"));
-    p.backgrounds.edit(0, [&](auto& r) { r.picture = Image(8, 8); r.preview = Image(2, 2); });
+    p.backgrounds.edit(0, [&](auto& r) { r.picture = std::make_shared<const Image>(8, 8); r.preview = Image(2, 2); });
     Scene s1 = named<Scene>("r1"), s2 = named<Scene>("r2");
     s1.background = "sky";
     s2.background = "bricks";
@@ -671,7 +671,7 @@ TEST(NamingApplyBackground, RenameReachesScenesAndTilesAndKeepsThePicture) {
     f.tileyoffset = 2;
     f.tilexspace = 3;
     f.tileyspace = 4;
-    f.picture = Image();
+    f.picture.reset();
     f.preview = Image();
     ASSERT_TRUE(applyBackground(p, 0, f).ok());
 
@@ -682,7 +682,8 @@ TEST(NamingApplyBackground, RenameReachesScenesAndTilesAndKeepsThePicture) {
     EXPECT_EQ(b.tilewidth, 16);
     EXPECT_EQ(b.tileheight, 8);
     EXPECT_EQ(b.tilexoffset + b.tileyoffset + b.tilexspace + b.tileyspace, 10);
-    EXPECT_EQ(b.picture.width(), 8);
+    ASSERT_TRUE(b.picture);
+    EXPECT_EQ(b.picture->width(), 8);
     EXPECT_EQ(b.preview.width(), 2);
     EXPECT_EQ(p.scenes[0].background, "clouds");
     EXPECT_EQ(p.scenes[1].background, "bricks");

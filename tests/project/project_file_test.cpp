@@ -4,6 +4,7 @@
 
 #include "base/files.h"
 #include "image/codecs.h"
+#include "project/canvas_pictures.h"
 #include "project/naming.h"
 #include "project/project_file.h"
 #include "support/temp_folder.h"
@@ -12,6 +13,13 @@ using namespace pondaro;
 namespace fs = std::filesystem;
 
 namespace {
+
+// What a tile shows, drawn on its own.
+Image shownBy(const Tile& t) {
+    Image shown(t.width, t.height);
+    drawTile(shown, t, 0, 0);
+    return shown;
+}
 
 // A folder laid out like the program's current folder, with a working folder.
 struct Workspace {
@@ -237,11 +245,10 @@ TEST(ProjectFileMedia, SaveWritesFramesAndCopiesMediaOpenBringsThemBack) {
     EXPECT_TRUE(isRegularFile(ws.root() / q.workingFolder / "tiles.png"));
     EXPECT_EQ(q.frames[0].image.width(), 16);
     EXPECT_EQ(q.frames[0].image.height(), 8);
-    // The tile is cut from the right half of the tile set.
-    ASSERT_TRUE(q.tiles[0].image);
-    EXPECT_EQ(q.tiles[0].image->width(), 32);
-    EXPECT_EQ(q.tiles[0].image->pixel(0, 0), (Rgba{0, 255, 0, 255}));
-    EXPECT_EQ(q.tiles[0].image->pixel(31, 31), (Rgba{0, 255, 0, 255}));
+    // The tile shows the right half of the tile set.
+    const Image tile = shownBy(q.tiles[0]);
+    EXPECT_EQ(tile.pixel(0, 0), (Rgba{0, 255, 0, 255}));
+    EXPECT_EQ(tile.pixel(31, 31), (Rgba{0, 255, 0, 255}));
     // Templates and instances get their sprite's first frame for the scene canvas.
     ASSERT_TRUE(q.objects[1].canvasImage);
     EXPECT_EQ(*q.objects[1].canvasImage, q.frames[0].image);
@@ -259,8 +266,7 @@ TEST(ProjectFileMedia, MediaTheWorkingFolderCannotTakeIsNamedAndSavedFromWhereIt
     ASSERT_TRUE(loadProjectFile(ws.root(), "sample", data));
     EXPECT_EQ(readIntoProject(q, std::move(data), "sample", false, ws.root()),
               (std::vector<std::string>{"boom.wav", "tiles.png"}));
-    ASSERT_TRUE(q.tiles[0].image);  // cut from the picture where it stayed
-    EXPECT_EQ(q.tiles[0].image->pixel(0, 0), (Rgba{0, 255, 0, 255}));
+    EXPECT_EQ(shownBy(q.tiles[0]).pixel(0, 0), (Rgba{0, 255, 0, 255}));  // the picture where it stayed
 
     q.name = "copy";
     ASSERT_TRUE(writeProject(q, ws.root()));
@@ -282,8 +288,7 @@ TEST(ProjectFileMedia, TilesOfAMissingBackgroundPictureAreRed) {
     fs::remove(ws.projects() / "sample" / "img" / "tiles.png");
     Project q = ws.fresh();
     ASSERT_TRUE(readProject(q, "sample", false, ws.root()));
-    ASSERT_TRUE(q.tiles[0].image);
-    EXPECT_EQ(q.tiles[0].image->pixel(5, 5), (Rgba{255, 0, 0, 255}));
+    EXPECT_EQ(shownBy(q.tiles[0]).pixel(5, 5), (Rgba{255, 0, 0, 255}));
 }
 
 TEST(ProjectFileMedia, AFrameWithoutAPictureKeepsTheFileOnDiskWhenSaved) {
@@ -591,8 +596,8 @@ TEST(ProjectFileMerge, MediaNamedLikeTheOpenProjectsNeverReplacesIt) {
     ASSERT_EQ(p.backgrounds.size(), 2u);
     EXPECT_EQ(p.backgrounds[0].file, "back.png");
     EXPECT_EQ(p.backgrounds[1].file, "back_2.png");
-    EXPECT_EQ(p.backgrounds[0].picture.pixel(0, 0), (Rgba{255, 0, 0, 255}));
-    EXPECT_EQ(p.backgrounds[1].picture.pixel(0, 0), (Rgba{0, 0, 255, 255}));
+    EXPECT_EQ(p.backgrounds[0].picture->pixel(0, 0), (Rgba{255, 0, 0, 255}));
+    EXPECT_EQ(p.backgrounds[1].picture->pixel(0, 0), (Rgba{0, 0, 255, 255}));
     EXPECT_EQ(p.sounds[1].wav, "s_2.wav");
     EXPECT_EQ(readTestFile(ws.root() / p.workingFolder / "s.wav"), "red sound");
     EXPECT_EQ(readTestFile(ws.root() / p.workingFolder / "s_2.wav"), "blue sound");
@@ -677,8 +682,6 @@ TEST(ProjectFileMedia, TilesFarOutsideTheirBackgroundAreSafe) {
     ASSERT_TRUE(writeProject(p, ws.root()));
     Project q = ws.fresh();
     ASSERT_TRUE(readProject(q, "sample", false, ws.root()));
-    ASSERT_TRUE(q.tiles[1].image);
-    EXPECT_EQ(q.tiles[1].image->pixel(0, 0), (Rgba{}));
-    ASSERT_TRUE(q.tiles[2].image);
-    EXPECT_EQ(q.tiles[2].image->pixel(7, 7), (Rgba{}));
+    EXPECT_EQ(shownBy(q.tiles[1]).pixel(0, 0), (Rgba{}));
+    EXPECT_EQ(shownBy(q.tiles[2]).pixel(7, 7), (Rgba{}));
 }

@@ -34,7 +34,7 @@ TEST(Thumbnails, RefreshGivesSpritesAndBackgroundsTheirCards) {
     Background inMemory, onDisk, missing, none;
     inMemory.name = "mem";
     inMemory.file = "mem.png";
-    inMemory.picture = filled(8, 8, {1, 1, 250, 255});
+    inMemory.picture = std::make_shared<const Image>(filled(8, 8, {1, 1, 250, 255}));
     onDisk.name = "disk";
     onDisk.file = "disk.png";
     missing.name = "missing";

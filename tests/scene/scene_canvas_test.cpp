@@ -23,7 +23,8 @@ TEST(SceneGeometry, GridCellsRoundDownAndSnapFollowsTheSnapFlag) {
 TEST(SceneGeometry, OriginAndInclusiveHitBoxOfInstances) {
     SceneFixture f;
     f.addSprite("spr", 4, 2, {solid(10, 6, {255, 0, 0, 255}), solid(3, 12, {0, 255, 0, 255})});
-    const GameObject& withSprite = f.p.objects[f.addInstance("a", "spr", 50, 50)];
+    // Copies: each addInstance may move the table the records live in.
+    const GameObject withSprite = f.p.objects[f.addInstance("a", "spr", 50, 50)];
     EXPECT_EQ(instanceOrigin(f.p, withSprite).x, 4);
     // Box of the first frame: (46, 48) to (56, 54), edges included.
     EXPECT_TRUE(instanceHit(f.p, withSprite, 46, 48));
@@ -34,7 +35,7 @@ TEST(SceneGeometry, OriginAndInclusiveHitBoxOfInstances) {
     EXPECT_TRUE(instanceHit(f.p, withSprite, 47, 60));
     EXPECT_FALSE(instanceHit(f.p, withSprite, 52, 60));
 
-    const GameObject& bare = f.p.objects[f.addInstance("b", "", 50, 50)];
+    const GameObject bare = f.p.objects[f.addInstance("b", "", 50, 50)];
     EXPECT_EQ(instanceOrigin(f.p, bare).x, 7);
     EXPECT_TRUE(instanceHit(f.p, bare, 43, 43));
     EXPECT_TRUE(instanceHit(f.p, bare, 58, 58));
@@ -106,7 +107,7 @@ TEST(CreatingRecords, TileNeedsASelectedTileImage) {
     EXPECT_EQ(t.width, 16);
     EXPECT_EQ(t.x, 5);
     EXPECT_EQ(t.scene, "room");
-    EXPECT_EQ(t.image, f.e.selectedTileImage);
+    EXPECT_EQ(t.picture, f.e.tileSetImage);  // shows its part of the tile set, never a copy
 }
 
 TEST(PaintSteps, FirstShiftClickInCellZeroAndRepeatsInOneCellPlaceNothing) {

@@ -87,7 +87,7 @@ struct SceneFixture {
         t.height = h;
         t.depth = depth;
         t.scene = scene;
-        t.image = std::make_shared<const Image>(solid(w, h, colour));
+        t.picture = std::make_shared<const Image>(solid(w, h, colour));
         return p.tiles.add(t);
     }
 

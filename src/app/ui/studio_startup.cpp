@@ -9,6 +9,7 @@
 
 #include "app/file_commands.h"
 #include "app/startup.h"
+#include "project/lifecycle.h"
 #include "app/ui/main_frame.h"
 #include "app/ui/splash_window.h"
 #include "app/ui/studio_art.h"
@@ -58,6 +59,7 @@ MainFrame* startStudio(Studio& studio, WxDialogs* dialogs, EditorHooks hooks, co
     if (options.maximise) frame->Maximize();
     frame->Show();
     // 12. The empty project, the version check (once the window is on the screen).
+    removeLeftovers(studio.root);
     newProject(studio, false);
     frame->rebuildPanel();
     if (studio.prefs.CheckProgramVersion == 1)
