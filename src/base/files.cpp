@@ -14,7 +14,7 @@ namespace {
 
 std::string quoted(const fs::path& path) {
     std::string text = "'";
-    text += path.string();
+    text += path.lexically_normal().string();
     text += '\'';
     return text;
 }

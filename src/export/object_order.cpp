@@ -126,9 +126,8 @@ public:
             onePass(at, next);
             ++done;
             if (next == at) return at;  // settled: every further pass changes nothing
-            // When the pass only relabelled the entries by a map that keeps every parent
-            // link, every further pass relabels by the same map (the rule looks at nothing
-            // else), so the rest is that map applied passes - done times.
+            // When every further pass relabels the entries as this one did, the rest is
+            // that relabelling applied passes - done times.
             if (relabelsAlongLinks(at, next)) return relabel(at, next, passes - done);
             std::swap(at, next);
             // An arrangement met again repeats from here on: once a repeat is confirmed
@@ -277,17 +276,38 @@ private:
         }
     }
 
-    // Whether `to` is `from` with every entry e replaced by some f(e), where f keeps
-    // every parent link and template flag: up[f(e)] = f(up[e]).
+    // Whether every further pass will relabel the entries as this one did, from `from`
+    // to `to`: the map f (f(e) is the entry that took e's position) keeps the parent
+    // links and template flags of the entries that moved (M), whose parents all moved
+    // too; and the entries that stayed never start a run, either because they did not
+    // now (a parent that stayed stands before them) or because their parent moved and
+    // every position of M lies before them. Then the entries that stayed stay for good,
+    // and M goes on as a list of its own, on which the rule sees only parent links and
+    // flags: relabelling by f commutes with a pass, so each pass relabels by f again.
     bool relabelsAlongLinks(const std::vector<uint32_t>& from, const std::vector<uint32_t>& to) {
         const size_t n = from.size();
         map_.resize(n);
-        for (size_t k = 0; k < n; ++k) map_[from[k]] = to[k];
+        position_.resize(n);
+        long long lastMoved = -1;
+        for (size_t k = 0; k < n; ++k) {
+            map_[from[k]] = to[k];
+            position_[from[k]] = uint32_t(k);
+            if (from[k] != to[k]) lastMoved = (long long)k;
+        }
         for (uint32_t e = 0; e < n; ++e) {
-            const uint32_t f = map_[e];
+            const uint32_t f = map_[e], parent = up_[e];
+            const bool moved = f != e;
+            if (!moved) {
+                if (parent != kNone && map_[parent] != parent && position_[e] <= lastMoved) return false;
+                continue;
+            }
             if (templ_[f] != templ_[e]) return false;
-            const uint32_t expected = up_[e] == kNone ? kNone : map_[up_[e]];
-            if (up_[f] != expected) return false;
+            if (parent == kNone) {
+                if (up_[f] != kNone) return false;
+                continue;
+            }
+            if (map_[parent] == parent) return false;  // a parent that stayed
+            if (up_[f] != map_[parent]) return false;
         }
         return true;
     }
