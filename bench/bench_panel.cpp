@@ -68,6 +68,7 @@ double sortSeconds(int total) {
         Project p = project(total);
         struct Quiet : Dialogs {
             bool confirm(const std::string&) override { return false; }
+            Answer confirmOrCancel(const std::string&) override { return Answer::Cancel; }
             bool ask(const std::string&, const std::string&) override { return false; }
             void error(const std::string&) override {}
             void message(const std::string&) override {}

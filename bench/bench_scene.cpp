@@ -166,6 +166,7 @@ size_t recordsInView(const Project& p, const SceneEditor& e) {
 // Answers every question with No: the benchmarks never delete through a question.
 struct NoDialogs : Dialogs {
     bool confirm(const std::string&) override { return false; }
+    Answer confirmOrCancel(const std::string&) override { return Answer::Cancel; }
     bool ask(const std::string&, const std::string&) override { return false; }
     void error(const std::string&) override {}
     void message(const std::string&) override {}

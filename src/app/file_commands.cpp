@@ -29,7 +29,8 @@ void startEmptyProject(Studio& studio) {
         studio.dialogs.error(s.message());
 }
 
-// The name dialog; a name that cannot be a file name is refused and changes nothing.
+// The name dialog; a name that cannot be a file name is refused and changes nothing,
+// and so does the name of another project that the user does not want replaced.
 bool askProjectName(Studio& studio) {
     auto answer = studio.dialogs.askName("Enter the project name", studio.project.name);
     if (!answer || answer->empty()) {
@@ -40,6 +41,9 @@ bool askProjectName(Studio& studio) {
         studio.dialogs.error(s.message());
         return false;
     }
+    if (*answer != studio.project.name && projectExists(studio.root, *answer) &&
+        !studio.dialogs.confirm("A project named " + *answer + " already exists. Replace it?"))
+        return false;
     studio.project.name = *answer;
     return true;
 }
@@ -159,7 +163,17 @@ void duplicateScene(Studio& studio, const std::string& name) {
 }
 
 bool exitProgram(Studio& studio) {
-    if (studio.prefs.ConfirmExit == 1 && !studio.dialogs.confirm("Exit from Pondaro Game Maker?")) return false;
+    commitOpenEditors(studio);
+    if (studio.project.modified()) {
+        const std::string& name = studio.project.name;
+        const Answer a = studio.dialogs.confirmOrCancel(name.empty() ? "Save the changes before exiting?"
+                                                                     : "Save the changes to " + name + " before exiting?");
+        if (a == Answer::Cancel) return false;
+        // A save that is declined (no name given) or fails keeps the studio open.
+        if (a == Answer::Yes && !saveProject(studio)) return false;
+    } else if (studio.prefs.ConfirmExit == 1 && !studio.dialogs.confirm("Exit from Pondaro Game Maker?")) {
+        return false;
+    }
     removeWorkingFolder(studio.project, studio.root);
     if (Status s = writePreferences(studio.root, studio.prefs); !s) studio.dialogs.error(s.message());
     return true;

@@ -33,12 +33,15 @@ bool mergeProject(Studio& studio);
 bool mergeProjectNamed(Studio& studio, const std::string& name);
 
 // File > Save, the one Save: names the project first when it has no name (Cancel, an
-// empty name or one that cannot be a file name writes nothing), commits the open
-// editors, writes the project (clearing the modified flag) and builds its game. A
-// failed write is reported under "Error" and builds nothing. True when the project was
-// written and its game built.
+// empty name, one that cannot be a file name, or the name of another stored project
+// that the user does not want replaced writes nothing), commits the open editors,
+// writes the project (clearing the modified flag) and builds its game. A failed write
+// is reported under "Error" and builds nothing. True when the project was written and
+// its game built.
 bool saveProject(Studio& studio);
-// File > Save as: always asks for the name first, then saves as Save does.
+// File > Save as: always asks for the name first, then saves as Save does. A name of
+// another stored project is taken only after "A project named NAME already exists.
+// Replace it?" is answered Yes.
 bool saveProjectAs(Studio& studio);
 
 // The panel's Duplicate: a copy of an object (with its event handlers) or of a scene
@@ -46,8 +49,12 @@ bool saveProjectAs(Studio& studio);
 void duplicateObject(Studio& studio, const std::string& name);
 void duplicateScene(Studio& studio, const std::string& name);
 
-// File > Exit: asks when ConfirmExit is 1, removes the working folder and writes the
-// preferences. True when the program should end.
+// File > Exit. With unsaved changes (open editors committed first) it asks "Save the
+// changes to NAME before exiting?" ("Save the changes before exiting?" unnamed) with Yes,
+// No and Cancel: Yes saves as Save does and ends only when the save succeeded, No ends
+// without saving, Cancel stays. Without changes it asks "Exit from Pondaro Game Maker?"
+// when ConfirmExit is 1. Ending removes the working folder and writes the preferences.
+// True when the program should end.
 bool exitProgram(Studio& studio);
 
 // The text of the "Merge result" window.

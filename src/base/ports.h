@@ -9,11 +9,17 @@
 
 namespace pondaro {
 
+// The answers to a question that may also be called off.
+enum class Answer { Yes, No, Cancel };
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
     // A Yes/No question titled "Confirm"; true for Yes.
     virtual bool confirm(const std::string& question) = 0;
+    // A Yes/No/Cancel question titled "Confirm" (whether to save changes first: Yes
+    // saves, No goes on without, Cancel stays). Closing the box is Cancel.
+    virtual Answer confirmOrCancel(const std::string& question) = 0;
     // A Yes/No question under another title (e.g. "Message"); true for Yes.
     virtual bool ask(const std::string& title, const std::string& question) = 0;
     virtual void error(const std::string& text) = 0;    // titled "Error"

@@ -26,7 +26,8 @@ const char* kHelp =
     "\n"
     "  dump NAME [OTHER...]   open Projects/NAME.xml, merge each Projects/OTHER.xml in turn,\n"
     "                         and print the project as one JSON object\n"
-    "  save NAME [NEWNAME]    open Projects/NAME.xml and save it again (as NEWNAME when given)\n"
+    "  save NAME [NEWNAME]    open Projects/NAME.xml and save it again (as NEWNAME when given;\n"
+    "                         a project NEWNAME already stored is replaced without a question)\n"
     "  export NAME            open Projects/NAME.xml and build its game into Projects/NAME/\n"
     "                         (game.js from export.js, and index.html), as the studio's Save does\n"
     "  --help                 show this text\n"
@@ -39,6 +40,7 @@ const char* kHelp =
 class ConsoleDialogs : public Dialogs {
 public:
     bool confirm(const std::string&) override { return true; }
+    Answer confirmOrCancel(const std::string&) override { return Answer::Yes; }
     bool ask(const std::string&, const std::string&) override { return true; }
     void error(const std::string& text) override {
         if (firstError.empty()) firstError = text;

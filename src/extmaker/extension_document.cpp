@@ -11,9 +11,12 @@ Status ExtensionDocument::prepareFolder() const {
 }
 
 bool ExtensionDocument::newExtension() {
-    if (!dialogs_.confirm("Create a new extension?")) return false;
+    if (!dialogs_.confirm(modified() ? "Unsaved changes will be lost. Create a new extension?" : "Create a new extension?"))
+        return false;
     key.clear();
     fields = {};
+    ownFile_.clear();
+    markUnchanged();
     return true;
 }
 
@@ -25,6 +28,7 @@ std::string extensionKeyOfFile(const std::filesystem::path& file) {
 }
 
 bool ExtensionDocument::open() {
+    if (modified() && !dialogs_.confirm("Unsaved changes will be lost. Open an extension?")) return false;
     const std::string file = dialogs_.chooseFileToOpen("Select a Pondaro Game Maker Extension...",
                                                        "Pondaro Extensions (*.pdx)|*.pdx");
     if (file.empty()) return false;
@@ -42,12 +46,24 @@ bool ExtensionDocument::openFile(const std::filesystem::path& file) {
     // rather than making the whole text unreadable.
     fields = parseExtensionForMaker(sanitizeUtf8(text));
     key = extensionKeyOfFile(file);
+    ownFile_ = file;
+    markUnchanged();
     return true;
 }
 
 bool ExtensionDocument::save() {
     if (key.empty()) return saveAs();
+    // An extension opened from another folder may meet a different file of its key here.
+    if (!mayReplace(key)) return false;
     return write();
+}
+
+bool ExtensionDocument::mayReplace(const std::string& newKey) {
+    const std::filesystem::path target = extensionFilePath(root_, newKey);
+    if (!pathExists(target)) return true;
+    std::error_code ec;
+    if (!ownFile_.empty() && std::filesystem::equivalent(target, ownFile_, ec)) return true;
+    return dialogs_.confirm("An extension named " + newKey + " already exists. Replace it?");
 }
 
 bool ExtensionDocument::saveAs() {
@@ -61,6 +77,7 @@ bool ExtensionDocument::saveAs() {
         dialogs_.error(s.message());
         return false;
     }
+    if (!mayReplace(*answer)) return false;
     key = *answer;
     return write();
 }
@@ -70,10 +87,21 @@ bool ExtensionDocument::write() {
         dialogs_.error("Failed. Please try again.");
         return false;
     }
+    ownFile_ = extensionFilePath(root_, key);
+    markUnchanged();
     dialogs_.notice(kMakerTitle, "Extension: " + key + " successfully saved.");
     return true;
 }
 
-bool ExtensionDocument::confirmExit() { return dialogs_.confirm("Exit from Pondaro Extension Maker?"); }
+bool ExtensionDocument::confirmExit() {
+    if (!modified()) return dialogs_.confirm("Exit from Pondaro Extension Maker?");
+    switch (dialogs_.confirmOrCancel(key.empty() ? "Save the changes before exiting?"
+                                                 : "Save the changes to " + key + " before exiting?")) {
+    case Answer::Yes: return save();
+    case Answer::No: return true;
+    case Answer::Cancel: break;
+    }
+    return false;
+}
 
 } // namespace pondaro

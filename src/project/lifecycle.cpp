@@ -123,6 +123,10 @@ std::vector<std::string> listProjects(const fs::path& root) {
     return names;
 }
 
+bool projectExists(const fs::path& root, const std::string& name) {
+    return pathExists(projectFilePath(root, name)) || pathExists(projectsFolder(root) / name);
+}
+
 std::string projectStartedText(const fs::path& root, const std::string& name) {
     struct stat info {};
     if (::stat(projectFilePath(root, name).c_str(), &info) != 0) return "Project started: ";

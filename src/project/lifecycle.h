@@ -48,6 +48,9 @@ Status duplicateScene(Project& p, const std::string& name);
 
 // The names of the projects under Projects/, in directory order.
 std::vector<std::string> listProjects(const std::filesystem::path& root);
+// Whether a project of this name is stored: its file Projects/<name>.xml or its folder
+// Projects/<name>/ is there (a save would replace or add to them).
+bool projectExists(const std::filesystem::path& root, const std::string& name);
 // "Project started: " + the project file's last-modified time ("%Y-%m-%d %H:%M").
 std::string projectStartedText(const std::filesystem::path& root, const std::string& name);
 // Projects/<name>.png when it exists with a size above 0, else "".

@@ -104,9 +104,10 @@ int Project::recordCountForCounter() const {
 
 void Project::removeByName(ResourceKind kind, std::string_view n) {
     const std::string target(n);
+    bool removed = false;
     switch (kind) {
     case ResourceKind::Sprite:
-        if (sprites.removeByName(target)) {
+        if ((removed = sprites.removeByName(target) > 0)) {
             std::erase_if(frames, [&](const Frame& f) { return f.sprite == target; });
             std::erase_if(points, [&](const Point& p) { return p.sprite == target; });
             objects.editEach([&](GameObject& o) {
@@ -114,15 +115,15 @@ void Project::removeByName(ResourceKind kind, std::string_view n) {
             });
         }
         break;
-    case ResourceKind::Sound: sounds.removeByName(target); break;
-    case ResourceKind::Music: musics.removeByName(target); break;
-    case ResourceKind::Font: fonts.removeByName(target); break;
-    case ResourceKind::Function: fns.removeByName(target); break;
-    case ResourceKind::Layer: layers.removeByName(target); break;
-    case ResourceKind::Tile: tiles.removeByName(target); break;
-    case ResourceKind::Script: scripts.removeByName(target); break;
+    case ResourceKind::Sound: removed = sounds.removeByName(target) > 0; break;
+    case ResourceKind::Music: removed = musics.removeByName(target) > 0; break;
+    case ResourceKind::Font: removed = fonts.removeByName(target) > 0; break;
+    case ResourceKind::Function: removed = fns.removeByName(target) > 0; break;
+    case ResourceKind::Layer: removed = layers.removeByName(target) > 0; break;
+    case ResourceKind::Tile: removed = tiles.removeByName(target) > 0; break;
+    case ResourceKind::Script: removed = scripts.removeByName(target) > 0; break;
     case ResourceKind::Background:
-        if (backgrounds.removeByName(target)) {
+        if ((removed = backgrounds.removeByName(target) > 0)) {
             scenes.editEach([&](Scene& s) {
                 if (s.background == target) s.background.clear();
             });
@@ -134,6 +135,7 @@ void Project::removeByName(ResourceKind kind, std::string_view n) {
         objects.removeIf([&](const GameObject& o) {
             if (o.name != target) return false;
             wasTemplate = wasTemplate || o.isTemplate();
+            removed = true;
             return true;
         });
         if (wasTemplate) {
@@ -143,13 +145,14 @@ void Project::removeByName(ResourceKind kind, std::string_view n) {
         break;
     }
     case ResourceKind::Scene:
-        if (scenes.removeByName(target)) {
+        if ((removed = scenes.removeByName(target) > 0)) {
             objects.removeIf([&](const GameObject& o) { return !o.isTemplate() && o.scene == target; });
             layers.removeIf([&](const Layer& l) { return l.scene == target; });
             tiles.removeIf([&](const Tile& t) { return t.scene == target; });
         }
         break;
     }
+    if (removed) markModified();
 }
 
 const GameObject* Project::templateNamed(std::string_view n) const {

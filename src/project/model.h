@@ -281,7 +281,8 @@ struct Project {
     int recordCountForCounter() const;
 
     // Removes every record of the kind holding the name. A scene takes its instances,
-    // layers and tiles with it. Does not touch the modified flag.
+    // layers and tiles with it. Marks the project modified when anything went, so a
+    // deletion (from the panel or a record's window) is never lost without a question.
     void removeByName(ResourceKind kind, std::string_view name);
 
     // The first template object holding the name (an instance may hold it first when a

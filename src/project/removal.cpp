@@ -33,7 +33,6 @@ bool deleteRecord(Project& p, Dialogs& dialogs, ResourceKind kind, const std::st
     if (!p.nameTaken(kind, name) || !dialogs.confirm(deleteQuestion(kind))) return false;
     p.removeByName(kind, name);
     if (kind == ResourceKind::Sprite) refreshCanvasImages(p);
-    p.markModified();
     return true;
 }
 

@@ -26,6 +26,7 @@ int appendFrame(Project& p, std::string_view sprite, Image image) {
     f.sprite = std::string(sprite);
     f.image = std::move(image);
     p.frames.push_back(std::move(f));
+    p.markModified();
     return int(p.frames.size() - 1);
 }
 
@@ -118,7 +119,7 @@ int addNewFrameFromFile(Project& p, Dialogs& dialogs, std::string_view sprite, i
     const std::string file = dialogs.chooseFileToOpen("Select an image", kImageFileFilter);
     if (file.empty()) return current;
     Image image;
-    if (Status loaded = loadImage(file, image); !loaded) {
+    if (Status loaded = loadImage(file, image, Links::Followed); !loaded) {
         dialogs.error(loaded.message());
         return current;
     }
@@ -140,18 +141,21 @@ int duplicateFrame(Project& p, std::string_view sprite, int current) {
 int moveFrameLeft(Project& p, std::string_view sprite, int current) {
     if (!isFrameOf(p, sprite, current) || !isFrameOf(p, sprite, current - 1)) return current;
     std::swap(p.frames[size_t(current)], p.frames[size_t(current - 1)]);
+    p.markModified();
     return current - 1;
 }
 
 int moveFrameRight(Project& p, std::string_view sprite, int current) {
     if (!isFrameOf(p, sprite, current) || !isFrameOf(p, sprite, current + 1)) return current;
     std::swap(p.frames[size_t(current)], p.frames[size_t(current + 1)]);
+    p.markModified();
     return current + 1;
 }
 
 int deleteFrame(Project& p, std::string_view sprite, int current) {
     if (!isFrameOf(p, sprite, current)) return current;
     p.frames.erase(p.frames.begin() + current);
+    p.markModified();
     return firstFrameIndex(p, sprite);
 }
 

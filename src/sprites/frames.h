@@ -3,8 +3,9 @@
 // frames are the entries naming it, in list order; new frames go to the end of the
 // list. Each operation takes the current frame (an index into the frame list, -1 for
 // none) and returns the current frame afterwards; an index that is not a frame of the
-// sprite changes nothing. None marks the project modified: the editor does that when
-// it closes (commitFrameEdits), whichever way it is closed.
+// sprite changes nothing. Each that changes a frame marks the project modified at once,
+// so a change is never lost without a question, whatever window is still open; closing
+// the editor (commitFrameEdits) brings the pictures that show the frames up to date.
 #include <filesystem>
 #include <functional>
 #include <optional>

@@ -35,7 +35,7 @@ std::optional<StripImport> openStripImport(const Project& p, Dialogs& dialogs, s
     if (file.empty()) return std::nullopt;
     StripImport import;
     import.sprite = sprite;
-    if (Status s = loadImage(file, import.sheet); !s) {
+    if (Status s = loadImage(file, import.sheet, Links::Followed); !s) {
         dialogs.error(s.message());
         return std::nullopt;
     }
@@ -99,6 +99,7 @@ bool importStrip(Project& p, Dialogs& dialogs, const StripImport& import) {
         f.image = std::move(cells[k]);
         p.frames.push_back(std::move(f));
     }
+    p.markModified();
     const int fw = import.sheet.width() / c, fh = import.sheet.height() / r;
     p.sprites.edit(import.sprite, [&](Sprite& s) {
         s.centerx = 0;

@@ -31,6 +31,14 @@ std::string fileNameProblem(const std::string& name) {
 
 bool WxDialogs::confirm(const std::string& question) { return ask("Confirm", question); }
 
+Answer WxDialogs::confirmOrCancel(const std::string& question) {
+    switch (box(parent_, "Confirm", question, wxYES_NO | wxCANCEL | wxICON_QUESTION)) {
+    case wxID_YES: return Answer::Yes;
+    case wxID_NO: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}
+
 bool WxDialogs::ask(const std::string& title, const std::string& question) {
     return box(parent_, title, question, wxYES_NO | wxICON_QUESTION) == wxID_YES;
 }

@@ -27,6 +27,7 @@ public:
     std::function<void()> onProjectChosen;
 
     bool confirm(const std::string& question) override;
+    Answer confirmOrCancel(const std::string& question) override;
     bool ask(const std::string& title, const std::string& question) override;
     void error(const std::string& text) override;
     void message(const std::string& text) override;

@@ -249,6 +249,33 @@ TEST(LifecycleSave, ANameThatCannotBeAFileNameIsRefused) {
     EXPECT_FALSE(fs::exists(s.root() / "evil.xml"));
 }
 
+TEST(LifecycleSave, TheNameOfAnotherStoredProjectIsTakenOnlyAfterTheUserAgrees) {
+    Started s;
+    s.storeProject("other");
+    const std::string stored = readTestFile(s.root() / "Projects" / "other.xml");
+    createFont(s.p());
+    s.p().name = "mine";
+    // Save as, then the first Save of an unnamed project: No keeps the project as it
+    // was and writes nothing.
+    for (bool unnamed : {false, true}) {
+        if (unnamed) s.p().name.clear();
+        const std::string before = s.p().name;
+        s.dialogs.names = {std::string("other")};
+        s.dialogs.yesNo = {false};
+        EXPECT_FALSE(unnamed ? saveProject(s.studio) : saveProjectAs(s.studio));
+        EXPECT_EQ(s.dialogs.shown.back(), (Shown{"Confirm", "A project named other already exists. Replace it?"}));
+        EXPECT_EQ(s.p().name, before);
+        EXPECT_EQ(readTestFile(s.root() / "Projects" / "other.xml"), stored);
+    }
+    s.dialogs.names = {std::string("other")};
+    s.dialogs.yesNo = {true};
+    EXPECT_TRUE(saveProjectAs(s.studio));
+    EXPECT_NE(readTestFile(s.root() / "Projects" / "other.xml"), stored);
+    // Its own name asks nothing.
+    s.dialogs.names = {std::string("other")};
+    EXPECT_TRUE(saveProjectAs(s.studio));
+}
+
 TEST(LifecycleSave, OpenEditorsAreCommittedFirstAndFailuresAreReported) {
     Started s;
     createSprite(s.p());
@@ -337,7 +364,6 @@ TEST(LifecycleDuplicate, ScenesAreCopiedWithTheirInstancesButNoTiles) {
 
 TEST(LifecycleExit, AsksOnlyWhenConfiguredAndRemovesOnlyItsOwnFolder) {
     Started s;
-    createSprite(s.p());
     const fs::path work = s.work();
     ensureDirectory(s.root() / "_temp_000000");
     s.dialogs.yesNo = {false};
@@ -356,6 +382,38 @@ TEST(LifecycleExit, AsksOnlyWhenConfiguredAndRemovesOnlyItsOwnFolder) {
     ASSERT_TRUE(readPreferences(s.root(), back));
     EXPECT_EQ(back.x, 33);
     EXPECT_EQ(back.ConfirmExit, 0);
+}
+
+TEST(LifecycleExit, UnsavedChangesAreSavedDiscardedOrKeptAsAnswered) {
+    struct Case {
+        std::string name;  // "" unnamed
+        Answer answer;
+        std::optional<std::string> nameTyped;  // the name dialog's answer when asked
+        bool ends;
+        bool saved;
+    };
+    const Case cases[] = {
+        {"game", Answer::Cancel, {}, false, false},
+        {"game", Answer::No, {}, true, false},
+        {"game", Answer::Yes, {}, true, true},
+        {"", Answer::Yes, std::nullopt, false, false},  // no name given: nothing saved, stays
+        {"", Answer::Yes, "named", true, true},
+    };
+    for (const Case& c : cases) {
+        Started s;
+        createSprite(s.p());
+        s.p().name = c.name;
+        s.studio.prefs.ConfirmExit = 0;  // the question about changes is asked all the same
+        s.dialogs.answers = {c.answer};
+        if (c.name.empty() && c.answer == Answer::Yes) s.dialogs.names = {c.nameTyped};
+        const fs::path work = s.work();
+        EXPECT_EQ(exitProgram(s.studio), c.ends) << c.name << " " << int(c.answer);
+        EXPECT_EQ(s.dialogs.shown.front(),
+                  (Shown{"Confirm", c.name.empty() ? "Save the changes before exiting?"
+                                                   : "Save the changes to game before exiting?"}));
+        EXPECT_EQ(listProjects(s.root()).size(), c.saved ? 1u : 0u);
+        EXPECT_EQ(isDirectory(work), !c.ends);
+    }
 }
 
 TEST(LifecycleOpenDialog, ListsProjectsAndDescribesThem) {

@@ -64,16 +64,20 @@ TEST(ExtensionMaker, SavingANewExtensionAsksForTheNameOnce) {
     EXPECT_NE(readTestFile(m.file("particles")).find("spark(2);"), std::string::npos);
 }
 
-TEST(ExtensionMaker, SaveAsOverAnExistingFileReplacesItWithoutAsking) {
+TEST(ExtensionMaker, SaveAsOverAnotherExtensionFileAsksFirst) {
     Maker m;
     writeTestFile(m.file("other"), "[EXTENSION]\r\nOld\r\n");
     m.doc.key = "particles";
     m.doc.fields.name = "New";
-    m.dialogs.names.push_back(std::string("other"));
-    ASSERT_TRUE(m.doc.saveAs());
+    m.dialogs.names = {std::string("other"), std::string("other")};
+    m.dialogs.yesNo = {false, true};
+    EXPECT_FALSE(m.doc.saveAs());
     EXPECT_EQ(m.dialogs.shown[0], (Shown{"Enter the extension name", "particles"}));
+    EXPECT_EQ(m.dialogs.shown[1], (Shown{"Confirm", "An extension named other already exists. Replace it?"}));
+    EXPECT_EQ(m.doc.key, "particles");
+    EXPECT_EQ(readTestFile(m.file("other")), "[EXTENSION]\r\nOld\r\n");
+    ASSERT_TRUE(m.doc.saveAs());
     EXPECT_EQ(m.doc.key, "other");
-    EXPECT_EQ(m.asked("Confirm"), 0u);
     EXPECT_EQ(readTestFile(m.file("other")).substr(0, 18), "[EXTENSION]\r\nNew\r\n");
     // The file name comes from the key, the [EXTENSION] section from the name field.
     EXPECT_FALSE(std::filesystem::exists(m.file("New")));
@@ -105,6 +109,7 @@ TEST(ExtensionMaker, AFailedWriteSaysSoAndKeepsTheOldFile) {
     ensureDirectory(temporaryFileFor(m.file("busy")) / "inside");
     m.doc.key = "busy";
     m.doc.fields.name = "New";
+    m.dialogs.yesNo = {true};  // replace what is there
     EXPECT_FALSE(m.doc.save());
     EXPECT_EQ(m.dialogs.shown.back(), (Shown{"Error", "Failed. Please try again."}));
     EXPECT_EQ(readTestFile(m.file("busy")), "[EXTENSION]\r\nOld\r\n");
@@ -143,18 +148,36 @@ TEST(ExtensionMaker, AFileThatCannotBeReadChangesNothing) {
 
 TEST(ExtensionMaker, NewAndExitAsk) {
     Maker m;
-    m.doc.key = "k";
-    m.doc.fields = {"a", "b", "c", "d", "e"};
     m.dialogs.yesNo = {false, true, false, true};
     EXPECT_FALSE(m.doc.newExtension());
-    EXPECT_EQ(m.doc.key, "k");
     EXPECT_TRUE(m.doc.newExtension());
-    EXPECT_EQ(m.doc.key, "");
-    EXPECT_EQ(m.doc.fields, ExtensionFields{});
     EXPECT_EQ(m.dialogs.shown[0], (Shown{"Confirm", "Create a new extension?"}));
     EXPECT_FALSE(m.doc.confirmExit());
     EXPECT_TRUE(m.doc.confirmExit());
     EXPECT_EQ(m.dialogs.shown.back(), (Shown{"Confirm", "Exit from Pondaro Extension Maker?"}));
+}
+
+TEST(ExtensionMaker, UnsavedEditsAreLostOnlyAfterAQuestion) {
+    Maker m;
+    writeTestFile(m.file("glow"), "[EXTENSION]\r\nGlow\r\n");
+    m.dialogs.files = {m.file("glow").string()};
+    ASSERT_TRUE(m.doc.open());
+    EXPECT_FALSE(m.doc.modified());
+    m.doc.fields.code = "glow(2);";
+    m.dialogs.yesNo = {false, false};
+    EXPECT_FALSE(m.doc.newExtension());
+    EXPECT_FALSE(m.doc.open());
+    EXPECT_EQ(m.doc.fields.code, "glow(2);");
+    EXPECT_EQ(m.dialogs.shown[m.dialogs.shown.size() - 2],
+              (Shown{"Confirm", "Unsaved changes will be lost. Create a new extension?"}));
+    EXPECT_EQ(m.dialogs.shown.back(), (Shown{"Confirm", "Unsaved changes will be lost. Open an extension?"}));
+    // Exit: Cancel stays, Yes saves and ends.
+    m.dialogs.answers = {Answer::Cancel, Answer::Yes};
+    EXPECT_FALSE(m.doc.confirmExit());
+    EXPECT_EQ(m.dialogs.shown.back(), (Shown{"Confirm", "Save the changes to glow before exiting?"}));
+    EXPECT_TRUE(m.doc.confirmExit());
+    EXPECT_NE(readTestFile(m.file("glow")).find("glow(2);"), std::string::npos);
+    EXPECT_FALSE(m.doc.modified());
 }
 
 TEST(ExtensionMaker, TheFolderIsCreatedAtStart) {

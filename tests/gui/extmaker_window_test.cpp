@@ -102,9 +102,10 @@ TEST_F(MakerWindow, SaveAsksTheNameOnceThenWritesWhatTheFieldsHold) {
     EXPECT_EQ(asked, 1u);
     EXPECT_NE(readTestFile(file("particles")).find("// more"), std::string::npos);
 
-    // Save as over another existing file: no question, the file is replaced.
+    // Save as over another existing file: replaced once the user agrees.
     writeTestFile(file("other"), "old");
     dialogs.names.push_back(std::string("other"));
+    dialogs.yesNo = {true};
     command(ui::MakerFrame::kSaveAs);
     EXPECT_EQ(readTestFile(file("other")).substr(0, 24), "[EXTENSION]\r\nParticles\r\n");
 }

@@ -371,7 +371,7 @@ TEST(ProjectModelRemoval, SceneTakesItsInstancesLayersAndTilesButNoTemplates) {
     EXPECT_EQ(namesOf(p.objects), (Names{"t", "i2"}));
     EXPECT_EQ(namesOf(p.layers), (Names{"l2"}));
     EXPECT_EQ(namesOf(p.tiles), (Names{"t2"}));
-    EXPECT_FALSE(p.modified());  // the caller marks the change
+    EXPECT_TRUE(p.modified());
     EXPECT_EQ(p.objects.find("i2"), 1u);
 }
 
@@ -464,14 +464,17 @@ TEST(ProjectModelRemoval, PlainKindsRemoveEveryHolderAndNothingElse) {
     p.removeByName(ResourceKind::Sound, "x");
     EXPECT_EQ(namesOf(p.sounds), (Names{"y"}));
     EXPECT_EQ(namesOf(p.musics), (Names{"x"}));
+    EXPECT_TRUE(p.modified());  // a deletion is an unsaved change
 
-    // A name no record holds changes nothing, cascades included.
+    // A name no record holds changes nothing, cascades and the modified flag included.
     GameObject stray = instance("i", "t", "nowhere");
     p.objects.add(stray);
+    p.clearModified();
     p.removeByName(ResourceKind::Scene, "nowhere");
     p.removeByName(ResourceKind::Font, "x");
     EXPECT_EQ(namesOf(p.objects), (Names{"i"}));
     EXPECT_EQ(namesOf(p.musics), (Names{"x"}));
+    EXPECT_FALSE(p.modified());
 }
 
 // ---- Rename table and kind keywords -------------------------------------------------

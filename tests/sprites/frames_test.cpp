@@ -2,13 +2,18 @@
 // frame strip canvases.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "image/artwork.h"
 #include "image/codecs.h"
 #include "image/image_test_util.h"
 #include "project/thumbnails.h"
+#include "sprites/collision_editor.h"
+#include "sprites/effect_dialog.h"
 #include "sprites/frame_strip.h"
 #include "sprites/frames.h"
 #include "sprites/frames_editor_commands.h"
+#include "sprites/image_editor.h"
 #include "support/fake_ports.h"
 
 using namespace pondaro;
@@ -276,4 +281,30 @@ TEST(SpriteThumbnail, CardShowsItsFirstFrame) {
     EXPECT_EQ(card.pixel(104, 49), (Rgba{255, 0, 0, 255}));
     EXPECT_NE(card.pixel(104, 50), (Rgba{255, 0, 0, 255}));
     EXPECT_EQ(p.sprites[none].preview, noImageCard());
+}
+
+// An edit is saved by nothing but Save: each marks the project modified as it happens,
+// so Exit, New and Open ask before it could be lost, whatever window is still open.
+TEST(FrameOperations, EveryEditOfFramesPixelsAndShapesMarksTheProjectModified) {
+    const std::vector<std::pair<const char*, std::function<void(Project&)>>> edits = {
+        {"new sprite", [](Project& p) { int current = 0; createNewSprite(p, "s", 4, 4, current); }},
+        {"new frame", [](Project& p) { addNewFrame(p, "s", patterned(3, 3), {}); }},
+        {"duplicate", [](Project& p) { duplicateFrame(p, "s", 0); }},
+        {"move", [](Project& p) { moveFrameRight(p, "s", 0); }},
+        {"delete", [](Project& p) { deleteFrame(p, "s", 1); }},
+        {"resize", [](Project& p) { applySizeDialog(p, *openSizeDialog(p, SizeOperation::Stretch, "s"), "6", "6"); }},
+        {"paint", [](Project& p) {
+             ImageEditor ed = *openImageEditor(p, "s", 0);
+             pressButton(p, ed, MouseButton::Left, 1, 1);
+         }},
+        {"shape vertex", [](Project& p) { pressShapeCanvas(p, 0, 2, 2); }},
+    };
+    for (const auto& [what, edit] : edits) {
+        Project p;
+        addSprite(p, "s");
+        addFrame(p, "s", "0", patterned(3, 3));
+        addFrame(p, "s", "1", patterned(3, 3));
+        edit(p);
+        EXPECT_TRUE(p.modified()) << what;
+    }
 }

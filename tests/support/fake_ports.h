@@ -26,6 +26,13 @@ struct Shown {
 class FakeDialogs : public Dialogs {
 public:
     bool confirm(const std::string& q) override { return ask("Confirm", q); }
+    Answer confirmOrCancel(const std::string& q) override {
+        shown.push_back({"Confirm", q});
+        if (answers.empty()) return unexpected("question: " + q), Answer::Cancel;
+        Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
     bool ask(const std::string& title, const std::string& q) override {
         shown.push_back({title, q});
         if (yesNo.empty()) return unexpected("question: " + q), false;
@@ -70,6 +77,7 @@ public:
 
     // Queued answers.
     std::deque<bool> yesNo;
+    std::deque<Answer> answers;  // Yes/No/Cancel questions
     std::deque<std::string> projects;
     std::deque<std::optional<std::string>> names;
     std::deque<std::string> files;

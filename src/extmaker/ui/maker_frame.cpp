@@ -127,6 +127,7 @@ MakerFrame::MakerFrame(Dialogs& dialogs, const std::filesystem::path& root)
         e.Skip();
     });
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& e) {
+        readFields();
         if (e.CanVeto() && !document_.confirmExit()) {
             e.Veto();
             return;
@@ -139,6 +140,9 @@ MakerFrame::MakerFrame(Dialogs& dialogs, const std::filesystem::path& root)
     });
     SetClientSize(1024, 768);
     Centre();
+    // The empty fields as the controls hold them are the unchanged state.
+    readFields();
+    document_.markUnchanged();
 }
 
 void MakerFrame::layout() {
@@ -164,13 +168,18 @@ void MakerFrame::showFields() {
     description_->ChangeValue(toWxLines(f.description));
     help_->ChangeValue(toWxLines(f.help));
     code_->setCode(f.code);
+    // What the controls show now is unchanged, as the controls give it back.
+    readFields();
+    document_.markUnchanged();
 }
 
 void MakerFrame::newExtension() {
+    readFields();
     if (document_.newExtension()) showFields();
 }
 
 void MakerFrame::openExtension() {
+    readFields();
     if (document_.open()) showFields();
 }
 
@@ -185,6 +194,7 @@ void MakerFrame::saveAs() {
 }
 
 bool MakerFrame::exitProgram() {
+    readFields();
     if (!document_.confirmExit()) return false;
     Destroy();
     return true;

@@ -29,7 +29,7 @@ public:
     // Asks, then closes the window (ending the program). True when it closes.
     bool exitProgram();
 
-    // Controls to document and back.
+    // Controls to document and back (showing also marks what is shown unchanged).
     void readFields();
     void showFields();
 
