@@ -24,7 +24,8 @@ void startEmptyProject(Studio& studio) {
     p.workingFolder.clear();
     p.clearModified();
     for (auto& close : studio.closeWindowsHooks) close();
-    if (Status s = readPreferences(studio.root, studio.prefs); !s) studio.dialogs.error(s.message());
+    // The studio goes on with the settings it has: a warning, not a refusal.
+    if (Status s = readPreferences(studio.root, studio.prefs); !s) studio.dialogs.warning(s.message());
     if (Status s = startEmptyProject(p, studio.root, studio.prefs, studio.clock.now()); !s)
         studio.dialogs.error(s.message());
 }

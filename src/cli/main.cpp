@@ -71,13 +71,7 @@ public:
 // folder is removed when the command ends.
 class Session {
 public:
-    Session() : studio(dialogs, shell, clock) {
-        newProject(studio, false);
-        // A problem of the start (preferences.dat that cannot be read, say) is told, and
-        // the command goes on with the defaults, as the studio does.
-        if (!dialogs.firstError.empty()) std::cerr << "pondaro-cli: " << dialogs.firstError << "\n";
-        dialogs.firstError.clear();
-    }
+    Session() : studio(dialogs, shell, clock) { newProject(studio, false); }
     ~Session() { removeWorkingFolder(studio.project, studio.root); }
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;

@@ -1,6 +1,9 @@
 // New, Open, Merge, Save, Save as, Duplicate and Exit through scripted dialogs.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "app/file_commands.h"
 #include "base/files.h"
 #include "project/lifecycle.h"
@@ -108,6 +111,56 @@ TEST(LifecycleWorkingFolder, TwoStudiosStartedInTheSameSecondKeepTheirOwnFolders
     newProject(other, false);
     EXPECT_EQ(other.project.workingFolder, "_temp_123456");
     EXPECT_FALSE(fs::exists(first.folder.path() / "_temp_123456" / "boom.wav"));
+}
+
+namespace {
+
+// The process id of a program that has ended.
+long long endedProgram() {
+    const pid_t child = fork();
+    if (child == 0) _exit(0);
+    waitpid(child, nullptr, 0);
+    return child;
+}
+
+} // namespace
+
+TEST(LifecycleLeftovers, WhatStoppedProgramsLeftIsRemovedAtStartAndBySave) {
+    Started s;
+    const std::string ended = std::to_string(endedProgram()), running = "1";
+    const fs::path img = s.root() / "Projects" / "p" / "img";
+    struct Leftover {
+        fs::path path;
+        bool stays;
+    } files[] = {
+        {img / (".p_0.png.tmp" + ended + "-4"), false},            // a save that was killed
+        {img / ".p_1.png.tmp123456", false},                       // from a version without the id
+        {s.root() / "Projects" / (".p.xml.tmp" + ended + "-0"), false},
+        {s.root() / ("_temp_010203"), false},                      // a killed studio's working folder
+        {img / (".p_2.png.tmp" + running + "-0"), true},           // a program still writing
+        {img / "notes.tmp5", true},                                // the user's own files
+        {s.root() / ("_temp_010204"), true},                       // a running studio's
+        {s.root() / ("_temp_010205"), true},                       // unmarked: not known to be ours
+    };
+    auto plant = [&] {
+        for (const auto& f : files) {
+            if (f.path.filename().string().rfind("_temp_", 0) == 0) ensureDirectory(f.path);
+            else writeTestFile(f.path, "x");
+        }
+        writeTestFile(s.root() / "_temp_010203" / ".owner", ended);
+        writeTestFile(s.root() / "_temp_010204" / ".owner", running);
+    };
+    plant();
+    removeLeftovers(s.root());
+    for (const auto& f : files) EXPECT_EQ(pathExists(f.path), f.stays) << f.path;
+    EXPECT_TRUE(isDirectory(s.work()));  // this studio's own
+
+    // Save clears the folders of the project it writes.
+    plant();
+    s.p().name = "p";
+    ASSERT_TRUE(saveProject(s.studio));
+    for (const auto& f : files)
+        if (f.path.parent_path() != s.root()) EXPECT_EQ(pathExists(f.path), f.stays) << f.path;
 }
 
 TEST(LifecycleOpen, CancelChangesNothingButTheCounter) {

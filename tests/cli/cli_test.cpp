@@ -1,9 +1,16 @@
 // pondaro-cli as its users run it: a program in a folder holding Projects/.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <fcntl.h>
+#include <mutex>
 #include <nlohmann/json.hpp>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 #include "base/files.h"
 #include "image/codecs.h"
@@ -196,4 +203,87 @@ TEST(CliExport, ARefusedProjectWritesNothing) {
     EXPECT_NE(r.err.find("(v201)"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(f.dir.path() / "Projects" / "future" / "game.js"));
     EXPECT_EQ(f.run("export").status, 2);
+}
+
+// A save reaches nothing outside the folder it runs in: a link where a file goes is
+// replaced, a project or media folder that is a link leading outside is refused.
+TEST(CliSave, LinksAtTheDestinationLeadNothingOutside) {
+    struct Case {
+        const char* link;    // under Projects/, the link made
+        const char* target;  // under the outside folder, what it points to
+        int status;
+    } cases[] = {
+        {"q/aud/s.wav", "victim.wav", 0},
+        {"q/img", "folder", 1},
+        {"q", "folder", 1},
+    };
+    for (const auto& c : cases) {
+        CliFolder f;
+        std::string tune = kDemo;
+        tune.replace(tune.find("<sounds count=\"0\"/>"), 19,
+                     "<sounds count=\"1\"><sound name=\"s\" wav=\"s.wav\" mp3=\"\" ogg=\"\" keywords=\"\" uid=\"7\"/></sounds>");
+        writeTestFile(f.dir.path() / "Projects" / "tune.xml", tune);
+        writeTestFile(f.dir.path() / "Projects" / "tune" / "aud" / "s.wav", "RIFF-tune");
+        TempFolder outside;
+        writeTestFile(outside.path() / "victim.wav", "outside");
+        ensureDirectory(outside.path() / "folder");
+        const fs::path link = f.dir.path() / "Projects" / c.link;
+        ensureDirectory(link.parent_path());
+        fs::create_symlink(outside.path() / c.target, link);
+        CliRun r = f.run("save tune q");
+        EXPECT_EQ(r.status, c.status) << c.link << ": " << r.err;
+        EXPECT_EQ(readTestFile(outside.path() / "victim.wav"), "outside") << c.link;
+        EXPECT_TRUE(fs::is_empty(outside.path() / "folder")) << c.link;
+        if (c.status == 0) EXPECT_EQ(readTestFile(link), "RIFF-tune");  // the link replaced by the copy
+        else EXPECT_NE(r.err.find("leads outside"), std::string::npos) << r.err;
+    }
+}
+
+// A pipe where a file is read gives a message at once; reading from it would wait for
+// a writer for ever. The watch opens the pipe for writing after a while, which lets a
+// blocked reader go on, so a fault shows as a failure and never as a hung test.
+TEST(CliSpecialFiles, APipeInsteadOfAFileIsToldAtOnce) {
+    struct Case {
+        const char* pipe;  // in the run folder
+        const char* args;
+        int status;
+    } cases[] = {
+        {"Projects/demo/img/hero_1.png", "dump demo", 1},
+        {"Projects/demo/extensions.dat", "export demo", 0},
+        {"preferences.dat", "dump demo", 0},
+        {"export.js", "export demo", 1},
+    };
+    for (const auto& c : cases) {
+        CliFolder f;
+        const fs::path pipe = f.dir.path() / c.pipe;
+        fs::remove(pipe);
+        ensureDirectory(pipe.parent_path());
+        ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
+        std::mutex m;
+        std::condition_variable finished;
+        bool done = false, unblocked = false;
+        std::thread watch([&] {
+            std::unique_lock lock(m);
+            if (finished.wait_for(lock, std::chrono::seconds(5), [&] { return done; })) return;
+            unblocked = true;
+            while (!done) {  // until the reader has the pipe open
+                int fd = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0) ::close(fd);
+                lock.unlock();
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                lock.lock();
+            }
+        });
+        CliRun r = f.run(c.args);
+        {
+            std::lock_guard lock(m);
+            done = true;
+        }
+        finished.notify_one();
+        watch.join();
+        EXPECT_FALSE(unblocked) << c.pipe << " was waited on";
+        EXPECT_EQ(r.status, c.status) << c.pipe << ": " << r.err;
+        EXPECT_NE(r.err.find("is a pipe"), std::string::npos) << c.pipe << ": " << r.err;
+        EXPECT_NE(r.err.find(fs::path(c.pipe).filename().string()), std::string::npos) << r.err;
+    }
 }

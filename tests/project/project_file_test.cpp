@@ -674,6 +674,41 @@ TEST(ProjectFileRefused, AMediaFileThatCannotBeCopiedMakesTheSaveFail) {
     EXPECT_TRUE(p.modified());
 }
 
+// However many and however large, tiles hold no pixels of their own: a hundred tiles
+// of 512 x 512 at distinct places of a small picture, or of a background whose file is
+// gone, take the memory of that picture alone.
+TEST(ProjectFileMedia, TilesShowTheirBackgroundsPictureAndHoldNoPixelsOfTheirOwn) {
+    Workspace ws;
+    Project p = sampleProject(ws);
+    std::string gone = createBackground(p);
+    p.backgrounds.edit(1, [&](auto& r) { r.file = "gone.png"; });
+    for (int i = 0; i < 100; ++i)
+        p.tiles.add({"big_" + std::to_string(i), i % 2 ? gone : p.backgrounds[0].name, i, i, 512, 512, 0, 0, 0,
+                     p.scenes[0].name, nullptr});
+    ASSERT_TRUE(writeProject(p, ws.root()));
+    Project q = ws.fresh();
+    ASSERT_TRUE(readProject(q, "sample", false, ws.root()));
+    long long frames = 0;
+    for (const Frame& f : q.frames) frames += (long long)f.image.byteSize();
+    EXPECT_EQ(q.pictureBytes(), frames + 64 * 32 * 4);  // the frames and the one tile set
+    EXPECT_EQ(shownBy(q.tiles[2]).pixel(0, 0), (Rgba{255, 0, 0, 255}));  // big_1's picture is gone: red
+    EXPECT_EQ(shownBy(q.tiles[1]).pixel(40, 0), (Rgba{0, 255, 0, 255}));
+    EXPECT_EQ(shownBy(q.tiles[1]).pixel(100, 100), (Rgba{}));  // beyond the picture
+}
+
+TEST(ProjectFileRefused, PicturesBeyondTheMemoryBudgetRefuseTheFile) {
+    Workspace ws;
+    Project p = sampleProject(ws);
+    ASSERT_TRUE(writeProject(p, ws.root()));
+    ProjectFileData data;
+    // Two frames of 16 x 8 and the 64 x 32 tile set: 9,216 bytes of pixels.
+    Status s = loadProjectFile(ws.root(), "sample", data, 9216 - 1);
+    ASSERT_FALSE(s);
+    EXPECT_NE(s.message().find("more memory"), std::string::npos) << s.message();
+    EXPECT_TRUE(data.frames.empty());
+    EXPECT_TRUE(loadProjectFile(ws.root(), "sample", data, 9216));
+}
+
 TEST(ProjectFileMedia, TilesFarOutsideTheirBackgroundAreSafe) {
     Workspace ws;
     Project p = sampleProject(ws);
