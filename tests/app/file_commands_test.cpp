@@ -133,11 +133,11 @@ TEST(LifecycleLeftovers, WhatStoppedProgramsLeftIsRemovedAtStartAndBySave) {
         fs::path path;
         bool stays;
     } files[] = {
-        {img / (".p_0.png.tmp" + ended + "-4"), false},            // a save that was killed
-        {img / ".p_1.png.tmp123456", false},                       // from a version without the id
-        {s.root() / "Projects" / (".p.xml.tmp" + ended + "-0"), false},
+        {img / (".p_0.png.tmp" + ended), false},                   // a save that was killed
+        {img / ".p_1.png.tmp99999999999", false},                  // an id no program can have
+        {s.root() / "Projects" / (".p.xml.tmp" + ended), false},
         {s.root() / ("_temp_010203"), false},                      // a killed studio's working folder
-        {img / (".p_2.png.tmp" + running + "-0"), true},           // a program still writing
+        {img / (".p_2.png.tmp" + running), true},                  // a program still writing
         {img / "notes.tmp5", true},                                // the user's own files
         {s.root() / ("_temp_010204"), true},                       // a running studio's
         {s.root() / ("_temp_010205"), true},                       // unmarked: not known to be ours

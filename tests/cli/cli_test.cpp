@@ -255,6 +255,7 @@ TEST(CliSpecialFiles, APipeInsteadOfAFileIsToldAtOnce) {
     };
     for (const auto& c : cases) {
         CliFolder f;
+        writeTestFile(f.dir.path() / "export.js", "//PONDARO_VERSION\n//PONDARO_SPRITES//PONDARO_SCENES");
         const fs::path pipe = f.dir.path() / c.pipe;
         fs::remove(pipe);
         ensureDirectory(pipe.parent_path());

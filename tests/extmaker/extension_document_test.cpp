@@ -136,6 +136,7 @@ TEST(ExtensionMaker, AFileThatCannotBeReadChangesNothing) {
     EXPECT_EQ(m.dialogs.shown.back().title, "Error");
     EXPECT_EQ(m.doc.key, "mine");
     EXPECT_EQ(m.doc.fields.code, "keep();");
+    m.dialogs.yesNo = {true};         // the unsaved edits may go
     m.dialogs.files.push_back("");  // the open dialog cancelled
     EXPECT_FALSE(m.doc.open());
     EXPECT_EQ(m.doc.key, "mine");
