@@ -10,6 +10,7 @@
 #include "project/naming.h"
 #include "project/project_file.h"
 #include "project/working_folder.h"
+#include "timing.h"
 
 namespace pondaro::bench {
 
@@ -144,13 +145,6 @@ std::string functionCode(Random& rng, int n) {
     if (rng.below(2)) code += "if (total > limit) total = limit;\r\n";
     code += "return total;\r\n";
     return code;
-}
-
-std::tm timeOfDayNow() {
-    std::time_t now = std::time(nullptr);
-    std::tm t{};
-    localtime_r(&now, &t);
-    return t;
 }
 
 } // namespace
