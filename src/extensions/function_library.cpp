@@ -144,4 +144,28 @@ Status importFunctionLibrary(Project& p, const fs::path& file) {
     return Status::success();
 }
 
+bool hasFunctionsToExport(const Project& p, Dialogs& dialogs) {
+    if (!p.fns.empty()) return true;
+    dialogs.message("There is nothing to export.");
+    return false;
+}
+
+bool exportChosenFunctions(const Project& p, Dialogs& dialogs, const std::vector<bool>& ticked,
+                           const std::string& author, const std::string& description) {
+    const std::string chosen = dialogs.chooseFileToSave("Exporting functions...", "XML files | *.xml", {});
+    if (chosen.empty()) return false;
+    return exportFunctionLibrary(p, dialogs, ticked, author, description, chosen);
+}
+
+bool importChosenFunctions(Project& p, Dialogs& dialogs) {
+    const std::string chosen = dialogs.chooseFileToOpen("Select functions to import", "XML files|*.xml");
+    if (chosen.empty()) return false;
+    const size_t before = p.fns.size();
+    if (Status s = importFunctionLibrary(p, chosen); !s) {
+        dialogs.error(s.message());
+        return false;
+    }
+    return p.fns.size() > before;
+}
+
 } // namespace pondaro

@@ -29,6 +29,22 @@ bool exportFunctionLibrary(const Project& p, Dialogs& dialogs, const std::vector
 // What a function library file may hold at most.
 inline constexpr FileLimit kFunctionLibraryLimit{"a function library", 64LL << 20};
 
+// ---- The commands of the Functions page ---------------------------------------------
+
+// "Export...": a project without functions has nothing to export, which is said
+// ("There is nothing to export.", title "Message"); false then.
+bool hasFunctionsToExport(const Project& p, Dialogs& dialogs);
+
+// The export window's "Export": the save dialog "Exporting functions..." asks for the
+// file; no answer returns false (the window stays), else exportFunctionLibrary.
+bool exportChosenFunctions(const Project& p, Dialogs& dialogs, const std::vector<bool>& ticked,
+                           const std::string& author, const std::string& description);
+
+// "Import...": the open dialog "Select functions to import"; no answer does nothing. A
+// file that is not a library, or cannot be read, adds nothing and its message is shown
+// (title "Error"). True when the library's functions were added.
+bool importChosenFunctions(Project& p, Dialogs& dialogs);
+
 // Parses a library's bytes into its functions (names as written). `label` names the
 // file in messages.
 Status parseFunctionLibrary(std::string_view bytes, const std::string& label, std::vector<GameFunction>& out);

@@ -92,7 +92,6 @@ void Project::reset() {
     points.clear();
     renames.clear();
     uncopiedMedia.clear();
-    savedFiles.clear();
     counter = 1;
 }
 

@@ -4,7 +4,9 @@
 #include <ctime>
 #include <filesystem>
 #include <string>
+#include <vector>
 
+#include "base/files.h"
 #include "project/model.h"
 
 namespace pondaro {
@@ -32,5 +34,18 @@ std::filesystem::path mediaFilePath(const Project& p, const std::filesystem::pat
 // folders and marked by the program that made them go: anything else is left alone.
 // Returns how many went.
 int removeAbandonedWorkingFolders(const std::filesystem::path& root);
+
+// Copies the media file `file` of the folder `fromFolder` into the working folder `work`
+// and returns the name it has there. A different file already known under that name
+// (another sound or picture of the open project named alike) keeps its name, and the
+// new one takes a free name ("jump_2.wav"), so taking a file in never replaces the
+// project's other media; the same file known under that name is not copied again. A
+// file that is there but cannot be copied stays where it is, remembered in
+// `uncopiedMedia` for Save, and its name goes to `uncopied`. A missing file, or a name
+// that is no plain file name, comes back as it is and copies nothing.
+// `limit` bounds the file's size (a sound or a picture).
+std::string copyIntoWorkingFolder(Project& p, const std::filesystem::path& fromFolder, const std::string& file,
+                                  const std::filesystem::path& work, const FileLimit& limit,
+                                  std::vector<std::string>& uncopied);
 
 } // namespace pondaro

@@ -114,3 +114,31 @@ TEST(FunctionLibrary, CharactersXmlCannotCarryDoNotMakeTheLibraryUnreadable) {
     ASSERT_TRUE(importFunctionLibrary(back, file));
     EXPECT_EQ(back.fns[0].code, "abc\r\nd");
 }
+
+TEST(FunctionLibrary, TheCommandsSayWhyNothingWasExportedOrImportedAndLeaveTheProject) {
+    TestStudio s;
+    Project& p = s.studio.project;
+    EXPECT_FALSE(hasFunctionsToExport(p, s.dialogs));
+    EXPECT_EQ(s.dialogs.shown.back(), (Shown{"Message", "There is nothing to export."}));
+    addFunction(p, "f1");
+    EXPECT_TRUE(hasFunctionsToExport(p, s.dialogs));
+
+    const auto damaged = s.folder.path() / "damaged.xml";
+    writeTestFile(damaged, "<pondaro_functions><fns count=\"3\"><fn name=\"x\"/></fns></pondaro_functions>");
+    p.clearModified();
+    s.dialogs.files = {"", damaged.string()};
+    EXPECT_FALSE(importChosenFunctions(p, s.dialogs));  // cancelled
+    EXPECT_FALSE(importChosenFunctions(p, s.dialogs));
+    EXPECT_EQ(s.dialogs.shown.back().title, "Error");
+    EXPECT_NE(s.dialogs.shown.back().text.find("damaged"), std::string::npos);
+    EXPECT_EQ(p.fns.size(), 1u);
+    EXPECT_FALSE(p.modified());
+
+    s.dialogs.files = {""};  // no file chosen: back to the window, nothing written
+    EXPECT_FALSE(exportChosenFunctions(p, s.dialogs, {true}, "", ""));
+    s.dialogs.files = {(s.folder.path() / "lib").string()};
+    EXPECT_TRUE(exportChosenFunctions(p, s.dialogs, {true}, "", ""));
+    s.dialogs.files = {(s.folder.path() / "lib.xml").string()};
+    EXPECT_TRUE(importChosenFunctions(p, s.dialogs));
+    EXPECT_EQ(p.fns[1].name, "f1_2");
+}
