@@ -30,6 +30,13 @@ using bench::median;
 
 namespace {
 
+std::tm now() {
+    std::time_t t = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&t, &local);
+    return local;
+}
+
 struct Obj {
     std::string name, parent;
     bool isTemplate;
@@ -125,7 +132,7 @@ int main(int argc, char** argv) {
     size_t scriptBytes = 0, instances = 0;
     for (int run = 0; run < 3; ++run) {
         Project p;
-        p.workingFolder = createWorkingFolder(root, bench::timeOfDayNow());
+        p.workingFolder = createWorkingFolder(root, now());
         opens.push_back(cpuSecondsOf([&] {
             if (!readProject(p, name, false, root)) std::exit(1);
         }));
