@@ -15,6 +15,14 @@ namespace {
 
 constexpr size_t kNone = Table<GameObject>::npos;
 
+// Opening the window and pressing Done must not drop a name the box does not offer.
+void offerNamed(std::vector<BoxRow>& rows, const std::string& named) {
+    if (named.empty()) return;
+    for (const BoxRow& r : rows)
+        if (r.text == named) return;
+    rows.push_back({named, ""});
+}
+
 } // namespace
 
 std::string objectWindowTitle(const std::string& name) { return "Object properties - " + name; }
@@ -26,19 +34,21 @@ size_t templateIndex(const Project& p, std::string_view name) {
 
 // ---- The sprite box and the parent box ----------------------------------------------------
 
-std::vector<BoxRow> spriteBoxRows(const Project& p) {
+std::vector<BoxRow> spriteBoxRows(const Project& p, const std::string& named) {
     std::vector<BoxRow> rows;
-    rows.reserve(p.sprites.size() + 1);
+    rows.reserve(p.sprites.size() + 2);
     rows.push_back({});
     for (const Sprite& s : p.sprites) rows.push_back({s.name, s.name});
+    offerNamed(rows, named);
     return rows;
 }
 
-std::vector<BoxRow> parentBoxRows(const Project& p, std::string_view editedTemplate) {
+std::vector<BoxRow> parentBoxRows(const Project& p, std::string_view editedTemplate, const std::string& named) {
     std::vector<BoxRow> rows;
     rows.push_back({});
     for (const GameObject& o : p.objects)
         if (o.isTemplate() && o.name != editedTemplate) rows.push_back({o.name, o.sprite});
+    if (named != editedTemplate) offerNamed(rows, named);
     return rows;
 }
 

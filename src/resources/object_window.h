@@ -32,11 +32,13 @@ struct BoxRow {
     friend bool operator==(const BoxRow&, const BoxRow&) = default;
 };
 
-// "" and then every sprite, in table order.
-std::vector<BoxRow> spriteBoxRows(const Project& p);
+// "" and then every sprite, in table order. A name the record holds that is not among
+// them (`named`: a damaged file) comes last, so Done keeps it until another is chosen.
+std::vector<BoxRow> spriteBoxRows(const Project& p, const std::string& named = "");
 // "" and then every template other than the edited one (none holding its name), in
-// table order, each with its sprite's icon.
-std::vector<BoxRow> parentBoxRows(const Project& p, std::string_view editedTemplate);
+// table order, each with its sprite's icon; `named` as for the sprite box (a parent
+// removed since), unless it is the edited template itself.
+std::vector<BoxRow> parentBoxRows(const Project& p, std::string_view editedTemplate, const std::string& named = "");
 
 // Which row a box shows after it was filled again (resources changed while the window
 // was open): the row chosen before when it is still offered; else the record's stored

@@ -110,6 +110,12 @@ TEST(ObjectBoxes, ParentBoxOffersEveryOtherTemplateAndAFilledBoxKeepsWhatItCan) 
     addSprite(p, "walk");
     addSprite(p, "fly");
     EXPECT_EQ(texts(spriteBoxRows(p)), (std::vector<std::string>{"", "walk", "fly"}));
+    // A name the record holds that is not there stays offered, so Done keeps it; the
+    // template itself is never its own parent.
+    EXPECT_EQ(texts(spriteBoxRows(p, "lost")), (std::vector<std::string>{"", "walk", "fly", "lost"}));
+    EXPECT_EQ(texts(spriteBoxRows(p, "fly")), (std::vector<std::string>{"", "walk", "fly"}));
+    EXPECT_EQ(parentBoxRows(p, "wall", "gone").back(), (BoxRow{"gone", ""}));
+    EXPECT_EQ(texts(parentBoxRows(p, "wall", "wall")), (std::vector<std::string>{"", "hero", "enemy"}));
 
     const std::vector<BoxRow> rows = parentBoxRows(p, "hero");
     struct Case {

@@ -209,7 +209,8 @@ public:
         all->Add(bottom, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 10);
         layOutWindow(this, panel, all, wxSize(800, 600));
 
-        fillBoxes(fields.sprite, fields.parent);
+        fillBoxes(spriteBoxRows(studio.project, fields.sprite), fields.sprite,
+                  parentBoxRows(studio.project, template_, fields.parent), fields.parent);
         fillEvents();
 
         sprite_->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { showSprite(); });
@@ -255,12 +256,12 @@ private:
                 fromWx(keywords_->GetValue())};
     }
 
-    // The sprite and parent boxes, showing the given choices where still offered.
-    void fillBoxes(const std::string& sprite, const std::string& parent) {
-        const Project& p = studio_.project;
-        spriteIcons().refresh(p);
-        fillBox(sprite_, spriteBoxRows(p), sprite);
-        fillBox(parent_, parentBoxRows(p, template_), parent);
+    // The sprite and parent boxes, showing the given choices.
+    void fillBoxes(const std::vector<BoxRow>& sprites, const std::string& sprite, const std::vector<BoxRow>& parents,
+                   const std::string& parent) {
+        spriteIcons().refresh(studio_.project);
+        fillBox(sprite_, sprites, sprite);
+        fillBox(parent_, parents, parent);
         showSprite();
     }
 
@@ -286,11 +287,10 @@ private:
         const size_t i = index();
         if (i == kNoTemplate) return finish();
         const GameObject& stored = studio_.project.objects[i];
-        const std::string sprite =
-            keptChoice(spriteBoxRows(studio_.project), fromWx(sprite_->GetStringSelection()), stored.sprite);
-        const std::string parent = keptChoice(parentBoxRows(studio_.project, template_),
-                                              fromWx(parent_->GetStringSelection()), stored.parent);
-        fillBoxes(sprite, parent);
+        const auto sprites = spriteBoxRows(studio_.project, stored.sprite);
+        const auto parents = parentBoxRows(studio_.project, template_, stored.parent);
+        fillBoxes(sprites, keptChoice(sprites, fromWx(sprite_->GetStringSelection()), stored.sprite), parents,
+                  keptChoice(parents, fromWx(parent_->GetStringSelection()), stored.parent));
         const auto selected = events_->handlerAt(events_->selectedRow());
         fillEvents();
         events_->SetItemState(-1, 0, wxLIST_STATE_SELECTED);
