@@ -30,13 +30,6 @@ using bench::median;
 
 namespace {
 
-std::tm now() {
-    std::time_t t = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&t, &local);
-    return local;
-}
-
 struct Obj {
     std::string name, parent;
     bool isTemplate;
@@ -132,7 +125,7 @@ int main(int argc, char** argv) {
     size_t scriptBytes = 0, instances = 0;
     for (int run = 0; run < 3; ++run) {
         Project p;
-        p.workingFolder = createWorkingFolder(root, now());
+        p.workingFolder = createWorkingFolder(root, bench::timeOfDayNow());
         opens.push_back(cpuSecondsOf([&] {
             if (!readProject(p, name, false, root)) std::exit(1);
         }));

@@ -10,6 +10,7 @@
 
 #include "app/resource_panel.h"
 #include "project/naming.h"
+#include "quiet_ports.h"
 #include "timing.h"
 
 using namespace pondaro;
@@ -66,28 +67,8 @@ double sortSeconds(int total) {
     std::vector<double> times;
     for (int run = 0; run < 5; ++run) {
         Project p = project(total);
-        struct Quiet : Dialogs {
-            bool confirm(const std::string&) override { return false; }
-            Answer confirmOrCancel(const std::string&) override { return Answer::Cancel; }
-            bool ask(const std::string&, const std::string&) override { return false; }
-            void error(const std::string&) override {}
-            void message(const std::string&) override {}
-            void warning(const std::string&) override {}
-            void notice(const std::string&, const std::string&) override {}
-            std::string chooseProject(const std::vector<std::string>&) override { return ""; }
-            std::optional<std::string> askName(const std::string&, const std::string&) override { return {}; }
-            std::string chooseFileToOpen(const std::string&, const std::string&) override { return ""; }
-            std::string chooseFileToSave(const std::string&, const std::string&,
-                                         const std::filesystem::path&) override {
-                return "";
-            }
-            std::optional<int> chooseColour(int) override { return std::nullopt; }
-            void showMergeResult(const std::string&) override {}
-        } dialogs;
-        struct NoShell : Shell {
-            bool openPage(const std::string&) override { return false; }
-            bool openManual() override { return false; }
-        } shell;
+        bench::QuietDialogs dialogs;
+        bench::NoShell shell;
         SystemClock clock;
         Studio studio(dialogs, shell, clock, ".");
         studio.project = std::move(p);

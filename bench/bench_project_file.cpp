@@ -49,17 +49,10 @@ void removeRoot() {
     fixture.root.clear();
 }
 
-std::tm timeOfDayNow() {
-    std::time_t now = std::time(nullptr);
-    std::tm t{};
-    localtime_r(&now, &t);
-    return t;
-}
-
 // A project as the studio has it before Open: empty, with its own working folder.
 std::unique_ptr<Project> freshProject() {
     auto p = std::make_unique<Project>();
-    p->workingFolder = createWorkingFolder(fixture.root, timeOfDayNow());
+    p->workingFolder = createWorkingFolder(fixture.root, bench::timeOfDayNow());
     return p;
 }
 
@@ -210,7 +203,7 @@ void BM_SaveProject(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        Status s = writeProject(p, fixture.root);
+        Status s = writeProject(p, fixture.root, SaveWrites::All);
         if (!s) {
             state.SkipWithError(s.message().c_str());
             break;

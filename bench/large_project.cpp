@@ -10,6 +10,7 @@
 #include "project/naming.h"
 #include "project/project_file.h"
 #include "project/working_folder.h"
+#include "timing.h"
 
 namespace pondaro::bench {
 
@@ -146,13 +147,6 @@ std::string functionCode(Random& rng, int n) {
     return code;
 }
 
-std::tm timeOfDayNow() {
-    std::time_t now = std::time(nullptr);
-    std::tm t{};
-    localtime_r(&now, &t);
-    return t;
-}
-
 } // namespace
 
 LargeProjectSize largeProjectSize(int scale) {
@@ -175,6 +169,8 @@ LargeProjectCounts expectedCounts(const LargeProjectSize& s) {
     c.backgrounds = size_t(s.backgrounds);
     c.templates = size_t(s.templates);
     c.objects = size_t(s.templates) + size_t(s.scenes) * size_t(s.instancesPerScene);
+    for (size_t t = 0; t < s.extraInstances.size() && t < size_t(s.templates) && s.scenes > 0; ++t)
+        c.objects += size_t(s.extraInstances[t]);
     c.scripts = size_t(s.templates) * size_t(s.scriptsPerTemplate);
     c.scenes = size_t(s.scenes);
     c.layers = size_t(s.scenes) * 2;
@@ -183,19 +179,9 @@ LargeProjectCounts expectedCounts(const LargeProjectSize& s) {
     return c;
 }
 
-Status writeLargeProject(const fs::path& root, const std::string& name, const LargeProjectSize& size, uint64_t seed) {
+Status fillLargeProject(Project& p, const LargeProjectSize& size, const fs::path& work, uint64_t seed) {
     Random rng(seed);
-    Project p;
-    p.name = name;
-    p.workingFolder = createWorkingFolder(root, timeOfDayNow());
-    if (p.workingFolder.empty()) return Status::failure("cannot create a working folder under " + root.string());
-    const fs::path work = root / p.workingFolder;
-    // The working folder is only a staging place for the media; Save copies it out.
-    struct RemoveOnExit {
-        fs::path path;
-        ~RemoveOnExit() { removeAll(path); }
-    } removeWork{work};
-
+    const bool withMedia = !work.empty();
     const LargeProjectCounts expected = expectedCounts(size);
     p.sprites.reserve(expected.sprites);
     p.frames.reserve(expected.frames);
@@ -236,7 +222,9 @@ Status writeLargeProject(const fs::path& root, const std::string& name, const La
     for (int i = 0; i < size.sounds; ++i) {
         std::string sound = createSound(p);
         p.sounds.edit(p.sounds.size() - 1, [&](Sound& s) { s.wav = sound + ".wav"; });
-        if (Status st = writeFileAtomic(work / (sound + ".wav"), waveFile(rng), WriteMode::Fast); !st) return st;
+        const std::string wave = waveFile(rng);  // made either way, so the records stay the same
+        if (!withMedia) continue;
+        if (Status st = writeFileAtomic(work / (sound + ".wav"), wave, WriteMode::Fast); !st) return st;
     }
 
     // Backgrounds: the first ones are tile sets, the rest plain pictures.
@@ -260,6 +248,7 @@ Status writeLargeProject(const fs::path& root, const std::string& name, const La
             picture = backgroundImage(rng, size.plainBackgroundSide);
             plainBackgrounds.push_back(background);
         }
+        if (!withMedia) continue;
         if (Status st = savePng(picture, work / file, WriteMode::Fast); !st) return st;
     }
 
@@ -352,8 +341,41 @@ Status writeLargeProject(const fs::path& root, const std::string& name, const La
         });
     }
 
-    if (Status st = writeProject(p, root); !st) return st;
+    // The crowded templates: more instances of the first templates, spread over the scenes.
+    for (size_t t = 0; t < size.extraInstances.size() && t < templateIndex.size() && !p.scenes.empty(); ++t) {
+        const GameObject& crowded = p.objects[templateIndex[t]];
+        const std::string templ = crowded.name, sprite = crowded.sprite;
+        const int depth = crowded.depth;
+        for (int k = 0; k < size.extraInstances[t]; ++k) {
+            GameObject o;
+            o.templ = templ;
+            o.sprite = sprite;
+            o.depth = depth;
+            o.scene = p.scenes[size_t(k) % p.scenes.size()].name;
+            o.x = rng.below(2048);
+            o.y = rng.below(2048);
+            o.image_angle = k % 4 == 0 ? 90 : 0;
+            o.name = freshName(p, ResourceKind::Object, "instance_");
+            o.uid = p.nextIdentity();
+            p.objects.add(std::move(o));
+        }
+    }
     return Status::success();
+}
+
+Status writeLargeProject(const fs::path& root, const std::string& name, const LargeProjectSize& size, uint64_t seed) {
+    Project p;
+    p.name = name;
+    p.workingFolder = createWorkingFolder(root, timeOfDayNow());
+    if (p.workingFolder.empty()) return Status::failure("cannot create a working folder under " + root.string());
+    const fs::path work = root / p.workingFolder;
+    // The working folder is only a staging place for the media; Save copies it out.
+    struct RemoveOnExit {
+        fs::path path;
+        ~RemoveOnExit() { removeAll(path); }
+    } removeWork{work};
+    if (Status st = fillLargeProject(p, size, work, seed); !st) return st;
+    return writeProject(p, root);
 }
 
 } // namespace pondaro::bench

@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "base/status.h"
+#include "project/model.h"
 
 namespace pondaro::bench {
 
@@ -27,6 +29,10 @@ struct LargeProjectSize {
     int tileSetSide = 256;     // picture size of a tile set
     int plainBackgroundSide = 64;
     int tileSide = 32;
+    // More instances of the first templates (extraInstances[i] of template i), spread
+    // over the scenes, a quarter of them turned a quarter: a template placed thousands
+    // of times. None by default.
+    std::vector<int> extraInstances;
 };
 
 // The full size divided by `scale` (at least 1 of each kind). The counts of whole
@@ -44,6 +50,12 @@ struct LargeProjectCounts {
 };
 
 LargeProjectCounts expectedCounts(const LargeProjectSize& size);
+
+// Builds the project's records into `p` (an empty project). The sounds' wave files and
+// the backgrounds' pictures are written into `mediaFolder`, the project's working folder;
+// with an empty path no file is written and the records only name them.
+Status fillLargeProject(Project& p, const LargeProjectSize& size, const std::filesystem::path& mediaFolder,
+                        uint64_t seed = 20240611);
 
 // Writes Projects/<name>.xml and Projects/<name>/ under `root`. The media is first put
 // in a working folder under `root` (as the studio does when sounds and pictures are

@@ -33,6 +33,14 @@ double cpuSecondsOf(F&& work) {
     return threadSeconds() - start;
 }
 
+// The time of day, for naming a working folder as the studio does.
+inline std::tm timeOfDayNow() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
 inline double median(std::vector<double> v) {
     if (v.empty()) return 0;
     std::sort(v.begin(), v.end());

@@ -206,6 +206,34 @@ Status writeFileAtomic(const fs::path& path, std::string_view contents, WriteMod
     return finishTemporary(file, temp, path, mode);
 }
 
+StreamedFile::StreamedFile(const fs::path& path, WriteMode mode) : path_(path), mode_(mode) {
+    FileDescriptor file;
+    status_ = createTemporary(path, file, temp_);
+    fd_ = file.release();
+}
+
+StreamedFile::~StreamedFile() { abandon(); }
+
+void StreamedFile::abandon() {
+    if (fd_ < 0) return;
+    ::close(fd_);
+    ::unlink(temp_.c_str());
+    fd_ = -1;
+}
+
+void StreamedFile::write(std::string_view bytes) {
+    if (fd_ < 0 || writeAll(fd_, bytes.data(), bytes.size())) return;
+    status_ = Status::failure(describe(path_, "Cannot write " + reason(errno)));
+    abandon();
+}
+
+Status StreamedFile::commit() {
+    if (fd_ < 0) return status_;
+    FileDescriptor file(fd_);
+    fd_ = -1;
+    return status_ = finishTemporary(file, temp_, path_, mode_);
+}
+
 Status copyFileOver(const fs::path& from, const fs::path& to, const FileLimit& limit, WriteMode mode) {
     FileDescriptor source;
     long long size = 0;

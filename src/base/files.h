@@ -44,6 +44,30 @@ enum class WriteMode { Durable, Fast };
 // temporary file stays behind.
 Status writeFileAtomic(const fs::path& path, std::string_view contents, WriteMode mode = WriteMode::Durable);
 
+// A file written piece by piece, for a text too large to hold whole before it is
+// written, the way writeFileAtomic writes: the pieces go into the temporary file beside
+// the target, and only commit() renames it over the target. Destroyed without a
+// commit, it removes the temporary file and the target stays as it was. A failed
+// write is kept and reported by commit(), which then leaves the target alone too.
+class StreamedFile {
+public:
+    explicit StreamedFile(const fs::path& path, WriteMode mode = WriteMode::Durable);
+    ~StreamedFile();
+    StreamedFile(const StreamedFile&) = delete;
+    StreamedFile& operator=(const StreamedFile&) = delete;
+
+    void write(std::string_view bytes);
+    Status commit();
+
+private:
+    void abandon();
+
+    fs::path path_, temp_;
+    WriteMode mode_;
+    int fd_ = -1;
+    Status status_ = Status::success();
+};
+
 // The temporary file writeFileAtomic writes first: a hidden name beside the target,
 // one per program, that carries the program's process id. So two programs writing in
 // one folder never share it, a link someone put under that name is not followed, and

@@ -92,6 +92,7 @@ void Project::reset() {
     points.clear();
     renames.clear();
     uncopiedMedia.clear();
+    savedFiles.clear();
     counter = 1;
 }
 

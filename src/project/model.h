@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "image/image.h"
+#include "project/saved_files.h"
 #include "project/sprite_editor_state.h"
 #include "project/table.h"
 
@@ -259,6 +260,9 @@ struct Project {
     std::map<std::string, std::string> uncopiedMedia;
     RenameTable renames;
     std::string mergeLog;
+    // Not stored: the files of the project folder as last read or written, so that a
+    // Save writes only what differs from them.
+    SavedFiles savedFiles;
 
     // The modified flag: a change users would want to save marks the project modified
     // through markModified(), the one place that sets it. New, Open and Save clear it
@@ -273,8 +277,8 @@ struct Project {
     // Name taken: a record of the kind holds exactly this name.
     bool nameTaken(ResourceKind kind, std::string_view name) const;
 
-    // Empties every table, the rename table and the uncopied media, resets the game
-    // settings, counter 1.
+    // Empties every table, the rename table, the uncopied media and what is known of
+    // the saved files, resets the game settings, counter 1.
     void reset();
 
     // Sum of the used counts of the twelve tables the counter restarts from after a read.

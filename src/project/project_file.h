@@ -45,6 +45,9 @@ struct ProjectFileData {
     std::vector<Tile> tiles;
     std::vector<GameFunction> fns;
     std::vector<Point> points;
+    // The frame pictures as read: what their files held, for Save to leave them alone
+    // while neither changes.
+    SavedFiles savedFiles;
 };
 
 std::filesystem::path projectsFolder(const std::filesystem::path& root);
@@ -82,6 +85,11 @@ std::vector<std::string> readIntoProject(Project& p, ProjectFileData&& data, con
 // `uncopiedMedia`.
 Status readProject(Project& p, const std::string& name, bool merge, const std::filesystem::path& root);
 
+// Which media files a Save writes: those that differ from what the project folder
+// holds (the files of `Project::savedFiles` still as recorded are left alone), or all
+// of them. Both leave the same files on disk.
+enum class SaveWrites { Changed, All };
+
 // Writes the project under its name: the XML file, frame PNGs and the media copied
 // from the working folder (or from where a file stayed that could not be copied
 // there), each file replaced by renaming a complete new one over it (a link there is
@@ -89,10 +97,14 @@ Status readProject(Project& p, const std::string& name, bool merge, const std::f
 // naming it, after the XML is written. Refused, writing nothing, when the project's
 // folder or a media folder leads outside `root`. Temporary files that an interrupted
 // save left in the project's folders are removed first. Clears the modified flag on
-// success.
-Status writeProject(Project& p, const std::filesystem::path& root);
+// success. Records what it wrote in `savedFiles`.
+Status writeProject(Project& p, const std::filesystem::path& root, SaveWrites writes = SaveWrites::Changed);
 
 // The XML text Save writes for the project (no files touched).
 std::string projectXml(const Project& p);
+
+// Writes that text into `file` in one pass, piece by piece, replacing the file
+// atomically; the old file stays whole when this fails.
+Status writeProjectXml(const Project& p, const std::filesystem::path& file);
 
 } // namespace pondaro

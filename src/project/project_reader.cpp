@@ -5,10 +5,12 @@
 #include <expat.h>
 #include <memory>
 
+#include "base/file_stamp.h"
 #include "base/files.h"
 #include "base/integer_reader.h"
 #include "base/text.h"
 #include "image/codecs.h"
+#include "image/fingerprint.h"
 #include "project/canvas_pictures.h"
 #include "project/naming.h"
 #include "project/project_file.h"
@@ -309,7 +311,10 @@ Status loadProjectPictures(const fs::path& root, const std::string& name, Projec
     for (Frame& f : d.frames) {
         const std::string png = f.sprite + "_" + f.file + ".png";
         if (!isPlainFileName(png)) continue;  // the whole name: a sprite called "../x" stays inside
+        // Stamped before it is read: a file changed meanwhile is written at the next Save.
+        const auto stamp = fileStamp(dImg / png);
         if (Status s = pictures.load(dImg / png, f.image); !s) return s;
+        if (stamp && !f.image.empty()) d.savedFiles.recordPicture(dImg / png, pictureFingerprint(f.image), *stamp);
     }
     for (Background& b : d.backgrounds) {
         if (!isPlainFileName(b.file)) continue;
@@ -367,7 +372,15 @@ std::string copyIntoWorkingFolder(Project& p, const fs::path& fromFolder, const 
     std::string name = file;
     const std::string stem = fs::path(file).stem().string(), ext = fs::path(file).extension().string();
     for (int n = 2; !freeFor(name); ++n) name = stem + "_" + std::to_string(n) + ext;
-    if (!work.empty() && (pathExists(work / name) || copyFileOver(from, work / name, limit))) return name;
+    if (!work.empty() && pathExists(work / name)) return name;
+    const auto fromStamp = fileStamp(from);
+    if (!work.empty() && copyFileOver(from, work / name, limit)) {
+        // The file read holds what the working folder now holds: a Save to the same
+        // place need not copy it back while neither changes.
+        if (const auto copied = fileStamp(work / name); copied && fromStamp && fileStamp(from) == fromStamp)
+            p.savedFiles.recordCopy(from, work / name, *copied);
+        return name;
+    }
     // A file already left outside (a sound and a music sharing it) is named once.
     if (p.uncopiedMedia.insert_or_assign(name, from.string()).second) uncopied.push_back(file);
     return name;
@@ -425,6 +438,7 @@ std::vector<std::string> readIntoProject(Project& p, ProjectFileData&& d, const 
         r.sprite = ref("SPRITE", r.sprite);
         p.frames.push_back(std::move(r));
     }
+    p.savedFiles.takeFrom(std::move(d.savedFiles));
     auto readClips = [&](auto& list, auto& table, ResourceKind kind) {
         for (auto& r : list) {
             r.uid = uid(r.uid);

@@ -1,10 +1,12 @@
 // Writing project files: the XML text, the frame PNGs and the media copies.
 #include <unordered_map>
 
+#include "base/file_stamp.h"
 #include "base/files.h"
 #include "base/text.h"
 #include "base/xml_text.h"
 #include "image/codecs.h"
+#include "image/fingerprint.h"
 #include "project/project_file.h"
 #include "project/record_fields.h"
 #include "project/working_folder.h"
@@ -15,8 +17,27 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The document is made in pieces of a bounded size, each handed to the file as soon
+// as it is full, so that no copy of the whole text is ever held. Without a file the
+// pieces stay together: the whole text, for those who want it as one string.
+struct XmlOut {
+    std::string text;
+    StreamedFile* file = nullptr;
+
+    void endOfRecord() {
+        constexpr size_t kPiece = size_t(1) << 18;
+        if (file && text.size() >= kPiece) flush();
+    }
+    void flush() {
+        if (!file) return;
+        file->write(text);
+        text.clear();
+    }
+};
+
 template <class Record>
-void appendList(std::string& out, const RecordLayout<Record>& layout, const std::vector<Record>& records) {
+void appendList(XmlOut& xml, const RecordLayout<Record>& layout, const std::vector<Record>& records) {
+    std::string& out = xml.text;
     out += '<';
     out += layout.list;
     out += " count=\"" + std::to_string(records.size()) + "\">";
@@ -40,13 +61,15 @@ void appendList(std::string& out, const RecordLayout<Record>& layout, const std:
         } else {
             out += "/>";
         }
+        xml.endOfRecord();
     }
     out += "</";
     out += layout.list;
     out += '>';
 }
 
-void appendTextElement(std::string& out, const char* element, const std::string& text) {
+void appendTextElement(XmlOut& xml, const char* element, const std::string& text) {
+    std::string& out = xml.text;
     out += '<';
     out += element;
     out += '>';
@@ -54,13 +77,11 @@ void appendTextElement(std::string& out, const char* element, const std::string&
     out += "</";
     out += element;
     out += '>';
+    xml.endOfRecord();
 }
 
-} // namespace
-
-std::string projectXml(const Project& p) {
-    std::string out;
-    out.reserve(1 << 16);
+void writeXml(const Project& p, XmlOut& xml) {
+    std::string& out = xml.text;
     out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
     out += "<pondaro version=\"" + std::to_string(kProgramVersion) + "\" uid=\"" + std::to_string(p.counter) +
            "\" title=\"";
@@ -70,27 +91,45 @@ std::string projectXml(const Project& p) {
     out += "\" audfolder=\"";
     appendXmlEscaped(out, p.audfolder, true);
     out += "\">";
-    appendTextElement(out, "functions", p.game.functions);
-    appendTextElement(out, "variables", p.game.variables);
-    appendTextElement(out, "comments", p.game.comments);
-    appendList(out, spriteLayout(), p.sprites.records());
-    appendList(out, frameLayout(), p.frames);
-    appendList(out, soundLayout(), p.sounds.records());
-    appendList(out, musicLayout(), p.musics.records());
-    appendList(out, backgroundLayout(), p.backgrounds.records());
-    appendList(out, fontLayout(), p.fonts.records());
-    appendList(out, objectLayout(), p.objects.records());
-    appendList(out, scriptLayout(), p.scripts.records());
-    appendList(out, sceneLayout(), p.scenes.records());
-    appendList(out, layerLayout(), p.layers.records());
-    appendList(out, tileLayout(), p.tiles.records());
-    appendList(out, functionLayout(), p.fns.records());
-    appendList(out, pointLayout(), p.points);
+    appendTextElement(xml, "functions", p.game.functions);
+    appendTextElement(xml, "variables", p.game.variables);
+    appendTextElement(xml, "comments", p.game.comments);
+    appendList(xml, spriteLayout(), p.sprites.records());
+    appendList(xml, frameLayout(), p.frames);
+    appendList(xml, soundLayout(), p.sounds.records());
+    appendList(xml, musicLayout(), p.musics.records());
+    appendList(xml, backgroundLayout(), p.backgrounds.records());
+    appendList(xml, fontLayout(), p.fonts.records());
+    appendList(xml, objectLayout(), p.objects.records());
+    appendList(xml, scriptLayout(), p.scripts.records());
+    appendList(xml, sceneLayout(), p.scenes.records());
+    appendList(xml, layerLayout(), p.layers.records());
+    appendList(xml, tileLayout(), p.tiles.records());
+    appendList(xml, functionLayout(), p.fns.records());
+    appendList(xml, pointLayout(), p.points);
     out += "</pondaro>\r\n";
-    return out;
+    xml.flush();
 }
 
-Status writeProject(Project& p, const fs::path& root) {
+} // namespace
+
+std::string projectXml(const Project& p) {
+    XmlOut xml;
+    xml.text.reserve(1 << 16);
+    writeXml(p, xml);
+    return std::move(xml.text);
+}
+
+Status writeProjectXml(const Project& p, const fs::path& file) {
+    StreamedFile writer(file);
+    XmlOut xml;
+    xml.file = &writer;
+    xml.text.reserve((size_t(1) << 18) + (1 << 16));
+    writeXml(p, xml);
+    return writer.commit();
+}
+
+Status writeProject(Project& p, const fs::path& root, SaveWrites writes) {
     if (Status s = checkPathComponent(p.name, "project name"); !s)
         return Status::failure("The project could not be saved: " + s.message());
     for (const std::string* folder : {&p.imgfolder, &p.audfolder})
@@ -129,6 +168,9 @@ Status writeProject(Project& p, const fs::path& root) {
     // What an earlier save of this project left when it was stopped midway.
     for (const fs::path& f : {projectsFolder(root), folder, img, aud}) removeLeftoverTemporaryFiles(f);
 
+    // A file that still holds what this save would write into it is left as it is; the
+    // result is the same as writing it again.
+    const bool all = writes == SaveWrites::All;
     std::string firstFailure;
     for (const Sprite& s : p.sprites) {
         auto it = framesOf.find(s.name);
@@ -136,8 +178,16 @@ Status writeProject(Project& p, const fs::path& root) {
         for (size_t i : it->second) {
             const Frame& f = p.frames[i];
             if (f.image.empty()) continue;  // nothing loaded: keep what is on disk
-            Status st = savePng(f.image, img / (s.name + "_" + f.file + ".png"), WriteMode::Fast);
-            if (!st && firstFailure.empty()) firstFailure = st.message();
+            const fs::path file = img / (s.name + "_" + f.file + ".png");
+            const uint64_t pixels = pictureFingerprint(f.image);
+            if (!all && p.savedFiles.holdsPicture(file, pixels)) continue;
+            Status st = savePng(f.image, file, WriteMode::Fast);
+            if (st) {
+                p.savedFiles.recordPicture(file, pixels);
+            } else {
+                p.savedFiles.forget(file);
+                if (firstFailure.empty()) firstFailure = st.message();
+            }
         }
     }
     // A file the project does not know was never given; one that is known (in the
@@ -146,8 +196,13 @@ Status writeProject(Project& p, const fs::path& root) {
     auto copy = [&](const std::string& file, const fs::path& to, const FileLimit& limit) {
         const fs::path from = mediaFilePath(p, root, file);
         if (from.empty()) return;
-        if (Status s = copyFileOver(from, to / file, limit); !s && firstFailure.empty())
-            firstFailure = "the file '" + file + "' could not be copied into '" + to.string() + "': " + s.message();
+        const auto source = fileStamp(from);
+        if (!all && source && p.savedFiles.holdsCopyOf(to / file, from, *source)) return;
+        Status copied = copyFileOver(from, to / file, limit);
+        if (copied && source && fileStamp(from) == source) p.savedFiles.recordCopy(to / file, from, *source);
+        else p.savedFiles.forget(to / file);
+        if (!copied && firstFailure.empty())
+            firstFailure = "the file '" + file + "' could not be copied into '" + to.string() + "': " + copied.message();
     };
     for (const auto& s : p.sounds)
         for (const std::string* f : {&s.wav, &s.mp3, &s.ogg}) copy(*f, aud, kSoundFileLimit);
@@ -155,7 +210,7 @@ Status writeProject(Project& p, const fs::path& root) {
         for (const std::string* f : {&m.wav, &m.mp3, &m.ogg}) copy(*f, aud, kSoundFileLimit);
     for (const auto& b : p.backgrounds) copy(b.file, img, kPictureFileLimit);
 
-    if (Status st = writeFileAtomic(projectFilePath(root, p.name), projectXml(p)); !st)
+    if (Status st = writeProjectXml(p, projectFilePath(root, p.name)); !st)
         return Status::failure("The project could not be saved: " + st.message());
     if (!firstFailure.empty()) return Status::failure("The project could not be saved completely: " + firstFailure);
     p.clearModified();
