@@ -4,7 +4,14 @@
 // access and changed only through the table: add, rename, edit, removal, reorder. A
 // record is never handed out for writing beyond an edit, and an edit that changes a
 // name is carried into the index, so the index always tells the truth.
+//
+// Every change also counts up the table's version, so a view can tell that the table
+// changed since it last looked by comparing one number, without being told. A table
+// that is assigned takes a version above both its own and the other's, so a view never
+// mistakes a replaced table for the one it saw.
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -26,16 +33,29 @@ public:
 
     Table() = default;
     // A copy builds its own index: the names it points to are its own.
-    Table(const Table& other) : records_(other.records_) { reindex(); }
+    Table(const Table& other) : records_(other.records_), version_(other.version_) { reindex(); }
     Table& operator=(const Table& other) {
         if (this != &other) {
+            version_ = std::max(version_, other.version_) + 1;
             records_ = other.records_;
             reindex();
         }
         return *this;
     }
     Table(Table&&) noexcept = default;
-    Table& operator=(Table&&) noexcept = default;
+    Table& operator=(Table&& other) noexcept {
+        if (this != &other) {
+            const uint64_t version = std::max(version_, other.version_) + 1;
+            records_ = std::move(other.records_);
+            index_ = std::move(other.index_);
+            indexedNames_ = std::move(other.indexedNames_);
+            version_ = version;
+        }
+        return *this;
+    }
+
+    // Counts up with every change of the table (see the top of the file).
+    uint64_t version() const { return version_; }
 
     size_t size() const { return records_.size(); }
     bool empty() const { return records_.empty(); }
@@ -63,6 +83,7 @@ public:
 
     size_t add(Record record) {
         size_t i = records_.size();
+        ++version_;
         auto [it, inserted] = index_.try_emplace(record.name, i, 0);
         ++it->second.second;
         records_.push_back(std::move(record));
@@ -72,6 +93,7 @@ public:
 
     void rename(size_t i, std::string newName) {
         if (records_[i].name == newName) return;
+        ++version_;
         unindex(i);
         records_[i].name = std::move(newName);
         auto [it, inserted] = index_.try_emplace(records_[i].name, i, 0);
@@ -86,6 +108,7 @@ public:
     // records of this table, nor hand the record out to be changed later.
     template <class Change>
     decltype(auto) edit(size_t i, Change&& change) {
+        ++version_;
         if constexpr (std::is_void_v<std::invoke_result_t<Change, Record&>>) {
             change(records_[i]);
             if (renamedInPlace(i)) reindex();
@@ -108,6 +131,7 @@ public:
     // the way are taken into the index once the walk is over.
     template <class Change>
     void editEach(Change&& change) {
+        ++version_;
         bool renamed = false;
         for (size_t i = 0; i < records_.size(); ++i) {
             change(records_[i]);
@@ -126,7 +150,10 @@ public:
         size_t before = records_.size();
         std::erase_if(records_, pred);
         size_t removed = before - records_.size();
-        if (removed) reindex();
+        if (removed) {
+            ++version_;
+            reindex();
+        }
         return removed;
     }
 
@@ -152,10 +179,12 @@ public:
         moved.reserve(records_.size());
         for (size_t i : order) moved.push_back(std::move(records_[i]));
         records_ = std::move(moved);
+        ++version_;
         reindex();
     }
 
     void clear() {
+        ++version_;
         records_.clear();
         index_.clear();
         indexedNames_.clear();
@@ -198,6 +227,7 @@ private:
     // The index's own copy of each record's name (its key, which stays put when the
     // index grows), so an edit can tell a changed name with one comparison.
     std::vector<const std::string*> indexedNames_;
+    uint64_t version_ = 0;
 };
 
 } // namespace pondaro

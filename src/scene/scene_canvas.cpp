@@ -200,6 +200,7 @@ bool leftClick(Project& p, SceneEditor& e, int x, int y, Modifiers m) {
                 // Sprite-less instances are small and often stacked: one click picks one.
                 if (!hasCanvasImage(p.objects[i])) break;
             }
+            e.index.selectionChanged(p);
             return !hit.empty();
         }
         case ObjectAction::Remove: return removeInstancesAt(p, e, x, y);
@@ -211,6 +212,7 @@ bool leftClick(Project& p, SceneEditor& e, int x, int y, Modifiers m) {
             break;
         case TileAction::Select:
             for (uint32_t i : tilesHit(p, e, x, y)) p.tiles.edit(i, [](Tile& t) { t.selected = !t.selected; });
+            e.index.selectionChanged(p);
             break;
         case TileAction::Remove: removeTilesAt(p, e, x, y); break;
         }
@@ -231,6 +233,7 @@ bool keyDown(Project& p, SceneEditor& e, Dialogs& dialogs, CanvasKey key) {
         // Across every scene: a selection left in a closed scene's window would
         // otherwise survive unseen.
         bool any = false;
+        e.index.sync(p, scene);
         if (objects) {
             p.objects.editEach([&](GameObject& o) {
                 if (!o.isTemplate() && o.selected) o.selected = 0, any = true;
@@ -238,6 +241,7 @@ bool keyDown(Project& p, SceneEditor& e, Dialogs& dialogs, CanvasKey key) {
         } else {
             p.tiles.editEach([](Tile& t) { t.selected = 0; });
         }
+        e.index.selectionChanged(p);
         return any;
     }
     case CanvasKey::Left:
@@ -246,8 +250,8 @@ bool keyDown(Project& p, SceneEditor& e, Dialogs& dialogs, CanvasKey key) {
     case CanvasKey::Down: {
         const int dx = key == CanvasKey::Right ? step : key == CanvasKey::Left ? -step : 0;
         const int dy = key == CanvasKey::Down ? step : key == CanvasKey::Up ? -step : 0;
-        bool moved = false;
         e.index.sync(p, scene);
+        std::vector<uint32_t> moved;
         if (objects) {
             for (uint32_t i : e.index.instances()) {
                 if (!p.objects[i].selected) continue;
@@ -255,8 +259,9 @@ bool keyDown(Project& p, SceneEditor& e, Dialogs& dialogs, CanvasKey key) {
                     o.x = addClamped(o.x, dx);
                     o.y = addClamped(o.y, dy);
                 });
-                moved = true;
+                moved.push_back(i);
             }
+            e.index.instancesMoved(p, moved, dx, dy);
         } else {
             for (uint32_t i : e.index.tiles()) {
                 if (!p.tiles[i].selected) continue;
@@ -264,14 +269,12 @@ bool keyDown(Project& p, SceneEditor& e, Dialogs& dialogs, CanvasKey key) {
                     t.x = addClamped(t.x, dx);
                     t.y = addClamped(t.y, dy);
                 });
-                moved = true;
+                moved.push_back(i);
             }
+            e.index.tilesMoved(p, moved, dx, dy);
         }
-        if (moved) {
-            e.index.invalidate();
-            p.markModified();
-        }
-        return objects && moved;
+        if (!moved.empty()) p.markModified();
+        return objects && !moved.empty();
     }
     case CanvasKey::Delete: {
         size_t n = 0;
@@ -346,24 +349,27 @@ bool setGridSize(Project& p, const SceneEditor& e, std::string_view text) {
     return v >= 5 && editScene(p, e, [&](Scene& s) { s.gridsize = v; });
 }
 
-std::vector<InstanceRow> instanceRows(const Project& p, const SceneEditor& e) {
-    std::vector<InstanceRow> rows;
+size_t instanceRowCount(const Project& p, const SceneEditor& e) {
     e.index.sync(p, e.scene);
-    rows.reserve(e.index.instances().size());
-    for (uint32_t i : e.index.instances()) {
-        const GameObject& o = p.objects[i];
-        rows.push_back({o.templ + " (" + o.sprite + ") :" + std::to_string(o.x) + ", " + std::to_string(o.y),
-                        o.selected != 0, i});
-    }
-    return rows;
+    return e.index.instances().size();
+}
+
+InstanceRow instanceRowAt(const Project& p, const SceneEditor& e, size_t position) {
+    e.index.sync(p, e.scene);
+    if (position >= e.index.instances().size()) return {};
+    const uint32_t i = e.index.instances()[position];
+    const GameObject& o = p.objects[i];
+    return {o.templ + " (" + o.sprite + ") :" + std::to_string(o.x) + ", " + std::to_string(o.y), o.selected != 0, i};
 }
 
 void selectInstanceRows(Project& p, const SceneEditor& e, const std::vector<size_t>& indexes) {
     e.index.sync(p, e.scene);
-    for (uint32_t i : e.index.instances()) p.objects.edit(i, [](GameObject& o) { o.selected = 0; });
+    for (uint32_t i : e.index.instances())
+        if (p.objects[i].selected) p.objects.edit(i, [](GameObject& o) { o.selected = 0; });
     for (size_t i : indexes)
         if (i < p.objects.size() && isInstanceOf(p.objects[i], e.scene))
             p.objects.edit(i, [](GameObject& o) { o.selected = 1; });
+    e.index.selectionChanged(p);
 }
 
 void resizeCanvas(Project& p, const SceneEditor& e, std::string_view widthText, std::string_view heightText) {

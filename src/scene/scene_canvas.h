@@ -62,12 +62,16 @@ bool shiftRecords(Project& p, SceneEditor& e, std::string_view horizontal, std::
 bool setGridSize(Project& p, const SceneEditor& e, std::string_view text);
 
 // ---- Instance list -----------------------------------------------------------------
+// One row per instance of the scene, in table order. The list fetches the rows it
+// shows by position, so a scene of many instances costs only the rows in view.
 struct InstanceRow {
     std::string text;  // template + " (" + sprite + ") :" + x + ", " + y
     bool selected = false;
     size_t index = 0;  // the instance's table index
 };
-std::vector<InstanceRow> instanceRows(const Project& p, const SceneEditor& e);
+size_t instanceRowCount(const Project& p, const SceneEditor& e);
+// The row at a position below instanceRowCount; an empty row past the end.
+InstanceRow instanceRowAt(const Project& p, const SceneEditor& e, size_t position);
 // Rows selected in the list: every instance of the scene is unselected first, then
 // each listed index that is an instance of the scene is selected.
 void selectInstanceRows(Project& p, const SceneEditor& e, const std::vector<size_t>& indexes);

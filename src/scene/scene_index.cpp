@@ -67,6 +67,26 @@ void SceneIndex::Buckets::insert(const SceneBox& box, uint32_t index) {
         for (int64_t cx = r.x0; cx <= r.x1; ++cx) cells[cellKey(cx, cy)].push_back(index);
 }
 
+void SceneIndex::Buckets::erase(const SceneBox& box, uint32_t index) {
+    if (box.empty()) return;
+    const CellRange r = cellsOf(box);
+    auto drop = [index](std::vector<uint32_t>& list) {
+        auto it = std::find(list.begin(), list.end(), index);
+        if (it == list.end()) return;
+        *it = list.back();  // the order within a cell does not matter: collect sorts
+        list.pop_back();
+    };
+    if (r.count() > kMaxCellsPerRecord) {
+        drop(large);
+        return;
+    }
+    for (int64_t cy = r.y0; cy <= r.y1; ++cy)
+        for (int64_t cx = r.x0; cx <= r.x1; ++cx) {
+            auto it = cells.find(cellKey(cx, cy));
+            if (it != cells.end()) drop(it->second);
+        }
+}
+
 void SceneIndex::Buckets::collect(const SceneBox& box, std::vector<uint32_t>& out) const {
     out.clear();
     if (box.empty()) return;
@@ -87,15 +107,18 @@ void SceneIndex::Buckets::collect(const SceneBox& box, std::vector<uint32_t>& ou
 }
 
 bool SceneIndex::fresh(const Project& p, const std::string& scene) const {
-    return valid_ && scene_ == scene && objectCount_ == p.objects.size() && tileCount_ == p.tiles.size() &&
-           spriteCount_ == p.sprites.size() && frameCount_ == p.frames.size();
+    return valid_ && scene_ == scene && objectsVersion_ == p.objects.version() &&
+           tilesVersion_ == p.tiles.version() && spritesVersion_ == p.sprites.version() &&
+           frameCount_ == p.frames.size();
 }
 
 void SceneIndex::remember(const Project& p) {
     objectCount_ = p.objects.size();
     tileCount_ = p.tiles.size();
-    spriteCount_ = p.sprites.size();
     frameCount_ = p.frames.size();
+    objectsVersion_ = p.objects.version();
+    tilesVersion_ = p.tiles.version();
+    spritesVersion_ = p.sprites.version();
 }
 
 void SceneIndex::sync(const Project& p, const std::string& scene) {
@@ -134,7 +157,7 @@ void SceneIndex::instanceAppended(const Project& p, size_t index) {
         return;
     }
     const GameObject& o = p.objects[index];
-    objectCount_ = p.objects.size();
+    remember(p);
     if (o.isTemplate() || o.scene != scene_) return;
     instances_.push_back(uint32_t(index));
     auto [fw, fh] = frameExtent(o.sprite);
@@ -147,7 +170,7 @@ void SceneIndex::tileAppended(const Project& p, size_t index) {
         return;
     }
     const Tile& t = p.tiles[index];
-    tileCount_ = p.tiles.size();
+    remember(p);
     if (t.scene != scene_) return;
     tiles_.push_back(uint32_t(index));
     tileCells_.insert(tileArea(t), uint32_t(index));
@@ -184,7 +207,7 @@ void SceneIndex::instancesRemoved(const Project& p, const std::vector<char>& mar
     }
     renumber(instances_, newIndex);
     instanceCells_.renumber(newIndex);
-    objectCount_ = p.objects.size();
+    remember(p);
 }
 
 void SceneIndex::tilesRemoved(const Project& p, const std::vector<char>& marked) {
@@ -196,7 +219,52 @@ void SceneIndex::tilesRemoved(const Project& p, const std::vector<char>& marked)
     }
     renumber(tiles_, newIndex);
     tileCells_.renumber(newIndex);
-    tileCount_ = p.tiles.size();
+    remember(p);
+}
+
+namespace {
+SceneBox shifted(SceneBox b, int dx, int dy) {
+    b.left -= dx;
+    b.right -= dx;
+    b.top -= dy;
+    b.bottom -= dy;
+    return b;
+}
+} // namespace
+
+void SceneIndex::instancesMoved(const Project& p, const std::vector<uint32_t>& moved, int dx, int dy) {
+    if (!valid_ || objectCount_ != p.objects.size()) {
+        valid_ = false;
+        return;
+    }
+    for (uint32_t i : moved) {
+        const GameObject& o = p.objects[i];
+        auto [fw, fh] = frameExtent(o.sprite);
+        const SceneBox now = instanceArea(p, o, fw, fh);
+        // A move clamped at the end of the int range leaves an entry behind in a cell
+        // the record has left: a candidate too many, which the callers' own tests drop.
+        instanceCells_.erase(shifted(now, dx, dy), i);
+        instanceCells_.insert(now, i);
+    }
+    remember(p);
+}
+
+void SceneIndex::tilesMoved(const Project& p, const std::vector<uint32_t>& moved, int dx, int dy) {
+    if (!valid_ || tileCount_ != p.tiles.size()) {
+        valid_ = false;
+        return;
+    }
+    for (uint32_t i : moved) {
+        const SceneBox now = tileArea(p.tiles[i]);
+        tileCells_.erase(shifted(now, dx, dy), i);
+        tileCells_.insert(now, i);
+    }
+    remember(p);
+}
+
+void SceneIndex::selectionChanged(const Project& p) {
+    if (valid_ && objectCount_ == p.objects.size() && tileCount_ == p.tiles.size()) remember(p);
+    else valid_ = false;
 }
 
 void SceneIndex::instancesIn(const SceneBox& box, std::vector<uint32_t>& out) const { instanceCells_.collect(box, out); }

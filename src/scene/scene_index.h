@@ -4,9 +4,12 @@
 //
 // Records are found by their table index and always re-read from the tables, so a
 // stale index never reaches a removed record: it can only miss a record that moved.
-// The index rebuilds itself when the scene name or the size of the objects, tiles,
-// sprites or frames table changed; the editor's own moves call invalidate(), and so
-// must any other change of an open scene's positions, sprite origins or frames.
+// The index rebuilds itself when the scene name, the version of the objects, tiles or
+// sprites table or the size of the frames list changed, so a change made anywhere
+// (another window, a save that puts the objects in a new order) is never missed. The
+// editor's own changes keep it in step instead, at the cost of the records they touch:
+// appended, removed and moved records, and selection flags, which move nothing. A
+// change of frames that keeps their number must call invalidate().
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -46,6 +49,12 @@ public:
     // in one pass instead of the whole scene being indexed again.
     void instancesRemoved(const Project& p, const std::vector<char>& marked);
     void tilesRemoved(const Project& p, const std::vector<char>& marked);
+    // After the editor moved these records of the scene by (dx, dy) (the index was synced
+    // before): each leaves the cells it was in for the ones it is in now.
+    void instancesMoved(const Project& p, const std::vector<uint32_t>& moved, int dx, int dy);
+    void tilesMoved(const Project& p, const std::vector<uint32_t>& moved, int dx, int dy);
+    // After the editor changed selection flags only (the index was synced before).
+    void selectionChanged(const Project& p);
 
     // The scene's records, in table order.
     const std::vector<uint32_t>& instances() const { return instances_; }
@@ -65,6 +74,8 @@ private:
         void clear();
         void insert(const SceneBox& box, uint32_t index);
         void collect(const SceneBox& box, std::vector<uint32_t>& out) const;
+        // Takes the index out of the cells the box covers (a box that was inserted).
+        void erase(const SceneBox& box, uint32_t index);
         // Drops the entries whose new index is kNone and renumbers the others.
         void renumber(const std::vector<uint32_t>& newIndex);
     };
@@ -78,7 +89,8 @@ private:
 
     bool valid_ = false;
     std::string scene_;
-    size_t objectCount_ = 0, tileCount_ = 0, spriteCount_ = 0, frameCount_ = 0;
+    size_t objectCount_ = 0, tileCount_ = 0, frameCount_ = 0;
+    uint64_t objectsVersion_ = 0, tilesVersion_ = 0, spritesVersion_ = 0;
     std::vector<uint32_t> instances_;
     std::vector<uint32_t> tiles_;
     Buckets instanceCells_;

@@ -67,6 +67,9 @@ TEST(TableIndex, AgreesWithLinearScanOverRandomEditSequences) {
 
         for (int step = 0; step < 1500; ++step) {
             SCOPED_TRACE("seed " + std::to_string(seed) + ", step " + std::to_string(step));
+            const uint64_t version = table.version();
+            const size_t records = shadow.size();
+            bool renamed = false;
             size_t op = pick(20);
             if (op < 8 || shadow.empty()) {
                 // "" is a legal name too: a record read from a file may hold it.
@@ -77,6 +80,7 @@ TEST(TableIndex, AgreesWithLinearScanOverRandomEditSequences) {
                 size_t i = pick(shadow.size());
                 std::string name = pool[pick(pool.size())];
                 table.rename(i, name);
+                renamed = shadow[i].name != name;
                 shadow[i].name = name;
             } else if (op < 17) {
                 std::string name = pool[pick(pool.size())];
@@ -92,12 +96,16 @@ TEST(TableIndex, AgreesWithLinearScanOverRandomEditSequences) {
                 std::erase_if(shadow, pred);
                 ASSERT_EQ(removed, before - shadow.size());
             }
+            // A rename to the same name or a removal that found nothing changed nothing.
+            if (shadow.size() != records || renamed) EXPECT_GT(table.version(), version) << "op " << op;
             expectIndexMatchesScan(table, shadow, probed);
         }
     }
 }
 
-TEST(TableIndex, EditsAndCopiesKeepTheIndexTrueEvenWhenAnEditRenames) {
+// Views compare versions instead of being told of changes: every step below changes
+// the table, so each must count the version up.
+TEST(TableIndex, EditsAndCopiesKeepTheIndexTrueEvenWhenAnEditRenamesAndEveryChangeCountsTheVersionUp) {
     const std::vector<std::string> pool = {"a", "b", "c"};
     std::vector<std::string> probed = pool;
     probed.push_back("never");
@@ -108,6 +116,7 @@ TEST(TableIndex, EditsAndCopiesKeepTheIndexTrueEvenWhenAnEditRenames) {
         std::vector<Named> shadow;
         for (int step = 0; step < 800; ++step) {
             SCOPED_TRACE("seed " + std::to_string(seed) + ", step " + std::to_string(step));
+            const uint64_t before = table.version();
             const size_t op = pick(10);
             if (op < 4 || shadow.empty()) {
                 Named r{pool[pick(pool.size())], step};
@@ -150,7 +159,9 @@ TEST(TableIndex, EditsAndCopiesKeepTheIndexTrueEvenWhenAnEditRenames) {
                 const size_t i = pick(shadow.size() + 1);
                 EXPECT_EQ(table.tryEdit(i, [](Named& r) { r.tag = -r.tag; }), i < shadow.size());
                 if (i < shadow.size()) shadow[i].tag = -shadow[i].tag;
+                else continue;  // nothing changed
             }
+            EXPECT_GT(table.version(), before) << "op " << op;
             expectIndexMatchesScan(table, shadow, probed);
         }
     }
@@ -202,6 +213,10 @@ TEST(TableIndex, RemovalKeepsOrderAndReindexes) {
     // A record added after a removal is found at its new index.
     EXPECT_EQ(t.add({"even", 9}), 3u);
     EXPECT_EQ(t.find("even"), 3u);
+    const uint64_t version = t.version();
+    t.reorder({3, 2, 1, 0});
+    EXPECT_EQ(t.find("even"), 0u);
+    EXPECT_GT(t.version(), version);
     t.clear();
     EXPECT_TRUE(t.empty());
     EXPECT_FALSE(t.contains("odd"));

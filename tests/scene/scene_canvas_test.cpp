@@ -346,12 +346,13 @@ TEST(InstanceList, RowsAndListSelection) {
     f.addInstance("x", "", 0, 0, 0, "hall");
     const size_t b = f.addInstance("b", "", 5, 6);
     f.p.objects.edit(b, [&](auto& r) { r.selected = 1; });
-    const auto rows = instanceRows(f.p, f.e);
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].text, "obj (spr) :3, -4");
-    EXPECT_EQ(rows[0].index, a);
-    EXPECT_FALSE(rows[0].selected);
-    EXPECT_TRUE(rows[1].selected);
+    ASSERT_EQ(instanceRowCount(f.p, f.e), 2u);
+    const InstanceRow first = instanceRowAt(f.p, f.e, 0);
+    EXPECT_EQ(first.text, "obj (spr) :3, -4");
+    EXPECT_EQ(first.index, a);
+    EXPECT_FALSE(first.selected);
+    EXPECT_TRUE(instanceRowAt(f.p, f.e, 1).selected);
+    EXPECT_EQ(instanceRowAt(f.p, f.e, 2).text, "");  // past the end
 
     selectInstanceRows(f.p, f.e, {a, 1, 999});  // 1 is in another scene, 999 nothing
     EXPECT_EQ(f.p.objects[a].selected, 1);

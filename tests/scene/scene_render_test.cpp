@@ -6,6 +6,7 @@
 #include "scene/scene_render.h"
 #include "scene/scene_window.h"
 #include "scene_fixture.h"
+#include "support/fake_ports.h"
 
 using namespace pondaro;
 
@@ -225,4 +226,39 @@ TEST(SceneRender, HugeSceneCostsOnlyWhatIsShown) {
     const Image small = renderSceneScaled(f.p, f.e, 100, 100);
     EXPECT_EQ(small.pixel(50, 50), kRed);
     EXPECT_EQ(small.pixel(10, 11), kBack);
+}
+
+// The canvas keeps an index of where records lie; moves made with the keys keep it in
+// step, and changes made anywhere else (another window, a save putting the objects in a
+// new order) are seen through the tables' versions.
+TEST(SceneRender, RecordsAreDrawnWhereTheyAreAfterMovesHereAndChangesElsewhere) {
+    RenderFixture f(1200, 300);
+    f.addSprite("spr", 0, 0, {solid(8, 8, kRed)});
+    f.addTemplate("obj", "spr", 0);
+    const size_t a = f.addInstance("a", "spr", 10, 10);
+    f.addTile("t", 10, 100, 8, 8, 0, kBlue);
+    f.editScene([](Scene& s) { s.gridsize = 200; });
+    auto at = [&](int x, int y) { return renderScene(f.p, f.e, {x, y, 1, 1}).image.pixel(0, 0); };
+    ASSERT_EQ(at(12, 12), kRed);  // the index is built here
+    FakeDialogs dialogs;
+    f.p.objects.edit(a, [](GameObject& o) { o.selected = 1; });
+    f.p.tiles.edit(0, [](Tile& t) { t.selected = 1; });
+    at(0, 0);  // the index is built again after the selections were made
+    f.e.tab = SceneTab::Tiles;
+    keyDown(f.p, f.e, dialogs, CanvasKey::Right);
+    keyDown(f.p, f.e, dialogs, CanvasKey::Right);
+    keyDown(f.p, f.e, dialogs, CanvasKey::Escape);
+    f.e.tab = SceneTab::Objects;
+    keyDown(f.p, f.e, dialogs, CanvasKey::Right);
+    keyDown(f.p, f.e, dialogs, CanvasKey::Right);
+    keyDown(f.p, f.e, dialogs, CanvasKey::Escape);
+    EXPECT_EQ(at(412, 12), kRed);  // two 256-pixel cells further
+    EXPECT_EQ(at(12, 12), kBack);
+    EXPECT_EQ(at(412, 102), kBlue);
+    // Elsewhere: the objects in a new order, then a position typed in another window.
+    f.p.objects.reorder({1, 0});
+    EXPECT_EQ(at(412, 12), kRed);
+    f.p.objects.edit(f.p.objects.find("a"), [](GameObject& o) { o.x = 1000; });
+    EXPECT_EQ(at(1002, 12), kRed);
+    EXPECT_EQ(at(412, 12), kBack);
 }
