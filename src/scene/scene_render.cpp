@@ -142,10 +142,11 @@ void drawGrid(Image& img, const View& v, const Scene& s) {
         invertHLine(img, 0, toInt(i * g - v.oy), img.width());
 }
 
-void drawGhost(Image& img, const View& v, const Project& p, const SceneEditor& e, const Scene& s) {
-    if (!e.mouseInside || e.mouseX <= 0 || e.mouseX >= v.sceneW || e.mouseY <= 0 || e.mouseY >= v.sceneH) return;
-    const CellPos at = placePosition(s, e.mouseX, e.mouseY);
-    if (e.tab == SceneTab::Objects && e.objectAction == ObjectAction::Place && !e.objectToPlace.empty()) {
+void drawGhost(Image& img, const View& v, const Project& p, const SceneEditor& e) {
+    const std::optional<CellPos> ghost = ghostPosition(p, e);
+    if (!ghost) return;
+    const CellPos at = *ghost;
+    if (e.tab == SceneTab::Objects) {
         if (e.placePreview && !e.placePreview->empty()) {
             int cx = 0, cy = 0;
             if (e.placePreviewSprite >= 0 && size_t(e.placePreviewSprite) < p.sprites.size()) {
@@ -156,7 +157,7 @@ void drawGhost(Image& img, const View& v, const Project& p, const SceneEditor& e
         } else {
             drawOver(img, placeholderIcon(), toInt(int64_t(at.x) - 7 - v.ox), toInt(int64_t(at.y) - 7 - v.oy), kGhostAlpha);
         }
-    } else if (e.tab == SceneTab::Tiles && e.tileAction == TileAction::Place && e.selectedTileImage) {
+    } else {
         drawOver(img, *e.selectedTileImage, toInt(int64_t(at.x) - v.ox), toInt(int64_t(at.y) - v.oy), kTileGhostAlpha);
     }
 }
@@ -167,7 +168,7 @@ void drawCanvas(Image& img, const View& v, const Project& p, const SceneEditor& 
     if (!s.background.empty() && !e.backgroundPicture.empty()) drawBackground(img, v, s, e.backgroundPicture);
     drawRecords(img, v, p, e, s);
     if (s.showgrid) drawGrid(img, v, s);
-    if (ghost) drawGhost(img, v, p, e, s);
+    if (ghost) drawGhost(img, v, p, e);
 }
 
 // The part of [0, w) x [0, h) inside the rectangle.
@@ -246,9 +247,37 @@ Image renderSceneScaled(const Project& p, const SceneEditor& e, int width, int h
     return out;
 }
 
+std::optional<CellPos> ghostPosition(const Project& p, const SceneEditor& e) {
+    const Scene* s = editedScene(p, e);
+    if (!s || !e.mouseInside || e.mouseX <= 0 || e.mouseX >= s->width || e.mouseY <= 0 || e.mouseY >= s->height)
+        return std::nullopt;
+    const bool placing = e.tab == SceneTab::Objects && e.objectAction == ObjectAction::Place && !e.objectToPlace.empty();
+    const bool tiling = e.tab == SceneTab::Tiles && e.tileAction == TileAction::Place && e.selectedTileImage;
+    if (!placing && !tiling) return std::nullopt;
+    return placePosition(*s, e.mouseX, e.mouseY);
+}
+
+CanvasState canvasState(const Project& p, const SceneEditor& e) {
+    CanvasState c;
+    c.objects = p.objects.version();
+    c.tiles = p.tiles.version();
+    c.scenes = p.scenes.version();
+    c.sprites = p.sprites.version();
+    c.frames = p.frames.size();
+    c.tab = e.tab;
+    c.objectAction = e.objectAction;
+    c.tileAction = e.tileAction;
+    c.currentLayer = e.currentLayer;
+    c.placePreview = e.placePreview.get();
+    c.selectedTileImage = e.selectedTileImage.get();
+    c.backgroundPicture = e.backgroundPicture.data();
+    c.ghost = ghostPosition(p, e);
+    return c;
+}
+
 std::optional<CanvasPicture> renderTilePicker(const SceneEditor& e, Rect visible) {
     const TileSelection& sel = e.tileSelection;
-    if (sel.width <= 0 || sel.height <= 0 || e.tileSetImage->empty()) return std::nullopt;
+    if (!e.tileSetImage || e.tileSetImage->empty()) return std::nullopt;
     const Rect r = clip(visible, std::max(e.pickerWidth, 0), std::max(e.pickerHeight, 0));
     CanvasPicture out;
     out.x = r.x;
@@ -257,6 +286,7 @@ std::optional<CanvasPicture> renderTilePicker(const SceneEditor& e, Rect visible
     out.image = Image(r.width, r.height);
     drawCheckerboard(out.image, r.x, r.y);
     drawOver(out.image, *e.tileSetImage, -r.x, -r.y);
+    if (sel.width <= 0 || sel.height <= 0) return out;
     // The outline runs from (left, top) to (left + width, top + height) inclusive; the
     // sides skip the corner rows so that no pixel is inverted twice and cancelled.
     const int l = sel.left - r.x, t = sel.top - r.y;

@@ -2,6 +2,8 @@
 // Drawing the scene canvas and the tile-set picker. Only the visible part of a canvas
 // is drawn: memory and time follow the visible rectangle and the records in it,
 // never the scene's size.
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -35,8 +37,33 @@ std::string sceneStatusText(const Project& p, const SceneEditor& e);
 Image renderSceneScaled(const Project& p, const SceneEditor& e, int width, int height);
 
 // The tile-set picker inside `visible`, clipped to the picker canvas: checkerboard,
-// tile set picture and the selection outline, each outline pixel inverted once.
-// Nothing while there is no selection or no picture (the picker keeps its last one).
+// tile set picture and, while there is a selection, its outline, each outline pixel
+// inverted once. Nothing while there is no picture.
 std::optional<CanvasPicture> renderTilePicker(const SceneEditor& e, Rect visible);
+
+// Where the place or tile ghost follows the pointer: the (snapped) pointer, before the
+// place preview's origin is taken off. Nothing while no ghost is drawn (another tab or
+// action, nothing to place, the pointer off the canvas).
+std::optional<CellPos> ghostPosition(const Project& p, const SceneEditor& e);
+
+// What the canvas shows depends on: the versions of the tables it draws from, the
+// editor's tab, actions and current layer, what it places, and where a ghost is. The
+// window's redraw tick draws again only when this differs from what it drew last: a
+// pointer moving where no ghost follows it, or within one grid cell with snap on,
+// draws nothing.
+struct CanvasState {
+    uint64_t objects = 0, tiles = 0, scenes = 0, sprites = 0;
+    size_t frames = 0;
+    SceneTab tab = SceneTab::Settings;
+    ObjectAction objectAction = ObjectAction::Place;
+    TileAction tileAction = TileAction::Place;
+    int currentLayer = 0;
+    const void* placePreview = nullptr;
+    const void* selectedTileImage = nullptr;
+    const void* backgroundPicture = nullptr;
+    std::optional<CellPos> ghost;
+    friend bool operator==(const CanvasState&, const CanvasState&) = default;
+};
+CanvasState canvasState(const Project& p, const SceneEditor& e);
 
 } // namespace pondaro

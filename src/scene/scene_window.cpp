@@ -1,5 +1,6 @@
 #include "scene/scene_window.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "base/files.h"
@@ -28,6 +29,89 @@ void loadBackgroundPicture(const Project& p, SceneEditor& e, const std::filesyst
     Image picture;
     const std::filesystem::path file = mediaFilePath(p, root, bg->file);
     if (!file.empty() && loadImage(file, picture)) e.backgroundPicture = std::move(picture);
+}
+
+std::vector<std::string> templateChoices(const Project& p) {
+    std::vector<std::string> names;
+    for (const GameObject& o : p.objects)
+        if (o.isTemplate()) names.push_back(o.name);
+    return names;
+}
+
+std::vector<std::string> backgroundChoices(const Project& p) {
+    std::vector<std::string> names;
+    names.reserve(p.backgrounds.size());
+    for (const Background& b : p.backgrounds) names.push_back(b.name);
+    return names;
+}
+
+Image templateIcon(const Project& p, std::string_view templateName, int size) {
+    const GameObject* objectTemplate = p.templateNamed(templateName);
+    const Image* first =
+        objectTemplate && !objectTemplate->sprite.empty() ? p.firstFrameImage(objectTemplate->sprite) : nullptr;
+    return fitInto(first && !first->empty() ? *first : placeholderIcon(), {size, size});
+}
+
+namespace {
+// The field a flag is kept in, of a scene or a const scene.
+template <class S>
+auto& editorField(S& s, EditorFlag flag) {
+    switch (flag) {
+    case EditorFlag::ShowGrid: return s.showgrid;
+    case EditorFlag::Snap: return s.snap;
+    case EditorFlag::ShowObjects: return s.showobjects;
+    case EditorFlag::ShowTiles: break;
+    }
+    return s.showtiles;
+}
+template <class S>
+auto& backgroundField(S& s, BackgroundFlag flag) {
+    switch (flag) {
+    case BackgroundFlag::TileHorizontally: return s.backgroundtilex;
+    case BackgroundFlag::TileVertically: return s.backgroundtiley;
+    case BackgroundFlag::Stretch: break;
+    }
+    return s.backgroundstretch;
+}
+} // namespace
+
+bool editorFlag(const Scene& s, EditorFlag flag) { return editorField(s, flag) != 0; }
+
+void setEditorFlag(Project& p, const SceneEditor& e, EditorFlag flag, bool on) {
+    const size_t i = p.scenes.find(e.scene);
+    if (i == Table<Scene>::npos || editorFlag(p.scenes[i], flag) == on) return;
+    p.scenes.edit(i, [&](Scene& s) { editorField(s, flag) = on ? 1 : 0; });
+}
+
+bool backgroundFlag(const Scene& s, BackgroundFlag flag) { return backgroundField(s, flag) != 0; }
+
+void setBackgroundFlag(Project& p, const SceneEditor& e, BackgroundFlag flag, bool on) {
+    const size_t i = p.scenes.find(e.scene);
+    if (i == Table<Scene>::npos || backgroundFlag(p.scenes[i], flag) == on) return;
+    p.scenes.edit(i, [&](Scene& s) { backgroundField(s, flag) = on ? 1 : 0; });
+    p.markModified();
+}
+
+int sceneColour(const Scene& s) {
+    auto channel = [](int v) { return std::clamp(v, 0, 255); };
+    return channel(s.red) + channel(s.green) * 256 + channel(s.blue) * 65536;
+}
+
+bool chooseSceneColour(Project& p, const SceneEditor& e, Dialogs& dialogs) {
+    const Scene* s = editedScene(p, e);
+    if (!s) return false;
+    const std::optional<int> chosen = dialogs.chooseColour(sceneColour(*s));
+    // The scene may have gone while the chooser was open.
+    const size_t i = p.scenes.find(e.scene);
+    if (!chosen || i == Table<Scene>::npos) return false;
+    const int c = *chosen;
+    p.scenes.edit(i, [&](Scene& scene) {
+        scene.red = c & 0xff;
+        scene.green = (c >> 8) & 0xff;
+        scene.blue = (c >> 16) & 0xff;
+    });
+    p.markModified();
+    return true;
 }
 
 SceneEditor openSceneEditor(const Project& p, const std::filesystem::path& root, std::string_view scene) {
@@ -108,7 +192,7 @@ Image sceneThumbnail(const Project& p, const SceneEditor& e) {
 }
 
 bool commitScene(Project& p, Dialogs& dialogs, const std::filesystem::path& root, SceneEditor& e,
-                 const SceneFields& fields) {
+                 const SceneFields& fields, bool closing) {
     const size_t index = p.scenes.find(e.scene);
     Scene edited = index < p.scenes.size() ? p.scenes[index] : Scene{};
     edited.name = fields.name;
@@ -141,6 +225,7 @@ bool commitScene(Project& p, Dialogs& dialogs, const std::filesystem::path& root
     }
     Image card = sceneThumbnail(p, e);
     p.scenes.edit(index, [&](Scene& s) { s.preview = std::move(card); });
+    if (!closing) return true;
 
     p.objects.editEach([](GameObject& o) { o.selected = 0; });
     p.tiles.editEach([](Tile& t) { t.selected = 0; });

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/ports.h"
 #include "image/image.h"
@@ -19,6 +20,35 @@ namespace pondaro {
 // with the scene's background picture loaded from the working folder under `root`
 // and the first layer as the current layer.
 SceneEditor openSceneEditor(const Project& p, const std::filesystem::path& root, std::string_view scene);
+
+// ---- The boxes ---------------------------------------------------------------------
+// "Object to place" lists these, "Object to follow" an empty row and then these: every
+// template in table order.
+std::vector<std::string> templateChoices(const Project& p);
+// "Tile image" lists these, "Background image" an empty row and then these.
+std::vector<std::string> backgroundChoices(const Project& p);
+// A template's picture in the boxes: the first frame of its sprite fitted into a
+// size x size square, or the placeholder icon.
+Image templateIcon(const Project& p, std::string_view templateName, int size);
+
+// ---- Settings that apply at once ---------------------------------------------------
+// The tool row's toggles and check boxes: editor settings the scene record keeps while
+// the program runs. They are not stored in the project file and mark nothing modified.
+enum class EditorFlag { ShowGrid, Snap, ShowObjects, ShowTiles };
+bool editorFlag(const Scene& s, EditorFlag flag);
+void setEditorFlag(Project& p, const SceneEditor& e, EditorFlag flag, bool on);
+
+// "Tile horizontally", "Tile vertically" and "Stretch": stored, so a change marks the
+// project modified.
+enum class BackgroundFlag { TileHorizontally, TileVertically, Stretch };
+bool backgroundFlag(const Scene& s, BackgroundFlag flag);
+void setBackgroundFlag(Project& p, const SceneEditor& e, BackgroundFlag flag, bool on);
+
+// The scene colour as one number: red + green x 256 + blue x 65536.
+int sceneColour(const Scene& s);
+// "...": the colour chooser opens on the scene colour; a chosen colour becomes the
+// scene's at once (true), cancelling changes nothing (false).
+bool chooseSceneColour(Project& p, const SceneEditor& e, Dialogs& dialogs);
 
 // "Background image" changed: the scene takes it at once and the picture is reloaded.
 void chooseBackground(Project& p, SceneEditor& e, const std::filesystem::path& root, std::string_view background);
@@ -60,8 +90,11 @@ SceneFields sceneFieldsOf(const Scene& s);
 // flag of every scene cleared. The editor follows the new name and lets go of its
 // background picture. The preview goes to Projects/ under `root`. True when the window
 // may close.
+//
+// Before a save the window stays open (`closing` false): the same checks, fields,
+// pictures and rename, but the selections and the background picture stay.
 bool commitScene(Project& p, Dialogs& dialogs, const std::filesystem::path& root, SceneEditor& e,
-                 const SceneFields& fields);
+                 const SceneFields& fields, bool closing = true);
 
 // The 240 x 240 project preview: the canvas scaled to fit, keeping its aspect ratio,
 // centred on a transparent square.

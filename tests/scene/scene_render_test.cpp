@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "image/draw.h"
 #include "project/canvas_pictures.h"
 #include "scene/scene_pictures.h"
@@ -261,4 +264,41 @@ TEST(SceneRender, RecordsAreDrawnWhereTheyAreAfterMovesHereAndChangesElsewhere) 
     f.p.objects.edit(f.p.objects.find("a"), [](GameObject& o) { o.x = 1000; });
     EXPECT_EQ(at(1002, 12), kRed);
     EXPECT_EQ(at(412, 12), kBack);
+}
+
+// The redraw tick draws only when what the canvas shows may have changed.
+TEST(SceneRender, CanvasStateChangesWithTheTablesAndTheGhostOnly) {
+    RenderFixture f(200, 100);
+    f.addTemplate("obj", "", 0);
+    const size_t a = f.addInstance("a", "", 50, 50);
+    chooseObjectToPlace(f.p, f.e, "obj");
+    pointerEntered(f.e);
+    pointerMoved(f.e, 45, 45);
+    const CanvasState drawn = canvasState(f.p, f.e);
+    EXPECT_EQ(ghostPosition(f.p, f.e), (CellPos{40, 40}));
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        bool redraw;
+    };
+    const std::vector<Case> cases = {
+        {"pointer within the grid cell", [&] { pointerMoved(f.e, 59, 41); }, false},
+        {"pointer into the next cell", [&] { pointerMoved(f.e, 61, 41); }, true},
+        {"pointer off the canvas", [&] { pointerMoved(f.e, 0, 41); }, true},
+        {"no ghost in another action", [&] { f.e.objectAction = ObjectAction::Select; pointerMoved(f.e, 61, 41); }, true},
+        {"instance moved elsewhere", [&] { f.p.objects.edit(a, [](GameObject& o) { o.x = 1; }); }, true},
+        {"scene colour", [&] { f.editScene([](Scene& s) { s.red = 9; }); }, true},
+        {"sprite origin", [&] { Sprite s = defaultSprite(); s.name = "s"; f.p.sprites.add(s); }, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const CanvasState before = canvasState(f.p, f.e);
+        c.change();
+        EXPECT_EQ(canvasState(f.p, f.e) != before, c.redraw);
+    }
+    // Without a ghost the pointer may go anywhere.
+    const CanvasState still = canvasState(f.p, f.e);
+    pointerMoved(f.e, 150, 90);
+    EXPECT_EQ(canvasState(f.p, f.e), still);
+    EXPECT_NE(still, drawn);
 }

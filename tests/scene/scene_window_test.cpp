@@ -205,3 +205,43 @@ TEST(DisplayCopy, RefreshSharesOneFirstFramePerSprite) {
     EXPECT_NE(f.p.objects[a].displayImage, f.p.objects[a].canvasImage);
     EXPECT_FALSE(f.p.objects[b].canvasImage);
 }
+
+TEST(SceneWindow, SettingsThatApplyAtOnceMarkTheProjectOnlyWhenStored) {
+    WindowFixture w;
+    setEditorFlag(w.p, w.e, EditorFlag::Snap, false);
+    setEditorFlag(w.p, w.e, EditorFlag::ShowTiles, false);
+    EXPECT_EQ(w.scene().snap + w.scene().showtiles + w.scene().showgrid, 1);
+    EXPECT_FALSE(w.p.modified());  // the editor's own settings are not saved
+    setBackgroundFlag(w.p, w.e, BackgroundFlag::TileVertically, true);
+    EXPECT_EQ(w.scene().backgroundtiley, 1);
+    EXPECT_TRUE(w.p.modified());
+
+    w.p.clearModified();
+    w.editScene([](Scene& s) { s.red = 1; s.green = 2; s.blue = 3; });
+    w.dialogs.colours = {std::nullopt, 0x030201 + 0x010101};
+    EXPECT_FALSE(chooseSceneColour(w.p, w.e, w.dialogs));  // cancelled
+    EXPECT_EQ(w.scene().red, 1);
+    EXPECT_FALSE(w.p.modified());
+    EXPECT_TRUE(chooseSceneColour(w.p, w.e, w.dialogs));
+    EXPECT_EQ(w.dialogs.shown.back(), (Shown{"Colour", std::to_string(0x030201)}));  // opened on the scene colour
+    EXPECT_EQ(w.scene().red, 2);
+    EXPECT_EQ(w.scene().green, 3);
+    EXPECT_EQ(w.scene().blue, 4);
+    EXPECT_TRUE(w.p.modified());
+}
+
+TEST(SceneDone, BeforeASaveTheWindowStaysWithItsSelectionsAndPicture) {
+    WindowFixture w;
+    GameObject inst;
+    inst.name = "i";
+    inst.scene = "room";
+    inst.selected = 1;
+    w.p.objects.add(inst);
+    w.e.backgroundPicture = solid(2, 2, {});
+    SceneFields fields = sceneFieldsOf(w.scene());
+    fields.keywords = "kept";
+    ASSERT_TRUE(commitScene(w.p, w.dialogs, w.studio.root, w.e, fields, false));
+    EXPECT_EQ(w.scene().keywords, "kept");
+    EXPECT_EQ(w.p.objects[0].selected, 1);
+    EXPECT_FALSE(w.e.backgroundPicture.empty());
+}

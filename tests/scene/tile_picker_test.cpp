@@ -136,6 +136,9 @@ TEST(TilePicker, OutlineInvertsEachPixelOnce) {
     EXPECT_EQ(pic->image.pixel(6, 5), inside);
     // The half-transparent first column shows the checkerboard through it.
     EXPECT_EQ(pic->image.pixel(0, 20), blendOver(kCheckerLight, {0, 20, 0, 128}));
+    // Without a selection the picture shows alone; without a picture there is nothing.
     f.e.tileSelection = {};
+    EXPECT_EQ(renderTilePicker(f.e, {0, 0, 64, 48})->image.pixel(4, 4), corner);
+    f.e.tileSetImage = std::make_shared<const Image>();
     EXPECT_FALSE(renderTilePicker(f.e, {0, 0, 64, 48}));
 }
