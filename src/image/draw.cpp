@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace pondaro {
 
@@ -37,6 +38,44 @@ Rgba blendOver(Rgba d, Rgba s) {
     return {mix(s.r, d.r), mix(s.g, d.g), mix(s.b, d.b), a};
 }
 
+namespace {
+
+// n source pixels over n destination pixels, or over an opaque ground when one is given.
+// Runs of opaque source pixels, the bulk of most pictures, are copied whole.
+void overRow(uint8_t* d, const uint8_t* s, int n, const Rgba* ground) {
+    int i = 0;
+    while (i < n) {
+        if (s[4 * i + 3] == 255) {
+            int j = i + 1;
+            while (j < n && s[4 * j + 3] == 255) ++j;
+            std::memcpy(d + 4 * i, s + 4 * i, size_t(j - i) * 4);
+            i = j;
+            continue;
+        }
+        const uint8_t* sp = s + 4 * i;
+        uint8_t* dp = d + 4 * i;
+        const Rgba under = ground ? *ground : Rgba{dp[0], dp[1], dp[2], dp[3]};
+        const Rgba out = sp[3] == 0 ? under : under.a == 0 ? Rgba{sp[0], sp[1], sp[2], sp[3]}
+                                                          : blendOver(under, {sp[0], sp[1], sp[2], sp[3]});
+        dp[0] = out.r;
+        dp[1] = out.g;
+        dp[2] = out.b;
+        dp[3] = out.a;
+        ++i;
+    }
+}
+
+} // namespace
+
+void drawOverGround(Image& dst, const Image& src, int x, int y, Rgba ground) {
+    ground.a = 255;
+    Clip c = clipRect(dst, x, y, src.width(), src.height());
+    if (src.empty() || c.empty()) return;
+    for (int row = c.y0; row < c.y1; ++row)
+        overRow(dst.data() + (size_t(row) * dst.width() + c.x0) * 4,
+                src.data() + (size_t(row - y) * src.width() + (c.x0 - x)) * 4, c.x1 - c.x0, &ground);
+}
+
 void drawOver(Image& dst, const Image& src, int x, int y, int opacity) { drawOver(dst, src, imageRect(src), x, y, opacity); }
 
 void drawOver(Image& dst, const Image& src, const PixelRect& part, long long x, long long y, int opacity) {
@@ -52,9 +91,13 @@ void drawOver(Image& dst, const Image& src, const PixelRect& part, long long x, 
     for (long long row = sy0; row < sy1; ++row) {
         const uint8_t* s = src.data() + (size_t(row) * src.width() + size_t(sx0)) * 4;
         uint8_t* d = dst.data() + (size_t(row + dy) * dst.width() + size_t(sx0 + dx)) * 4;
+        if (opacity == 255) {
+            overRow(d, s, int(sx1 - sx0), nullptr);
+            continue;
+        }
         for (long long col = sx0; col < sx1; ++col, s += 4, d += 4) {
             Rgba sp{s[0], s[1], s[2], s[3]};
-            if (opacity != 255) sp.a = uint8_t((sp.a * opacity + 127) / 255);
+            sp.a = uint8_t((sp.a * opacity + 127) / 255);
             if (sp.a == 0) continue;
             Rgba out = (sp.a == 255 || d[3] == 0) ? sp : blendOver({d[0], d[1], d[2], d[3]}, sp);
             d[0] = out.r;

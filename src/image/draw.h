@@ -16,6 +16,10 @@ Rgba blendOver(Rgba dst, Rgba src);
 // Draws src over dst with its top-left corner at (x, y), every source alpha scaled by
 // opacity / 255 first.
 void drawOver(Image& dst, const Image& src, int x, int y, int opacity = 255);
+// What filling the rectangle src covers with the opaque `ground` and then drawing src
+// over it gives, in one pass: where src is opaque its pixels are copied, where it is
+// transparent the ground shows.
+void drawOverGround(Image& dst, const Image& src, int x, int y, Rgba ground);
 
 // Sets every pixel of the rectangle to the colour (replacing, alpha included).
 void fillRect(Image& dst, int x, int y, int w, int h, Rgba colour);

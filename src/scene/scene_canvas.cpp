@@ -362,6 +362,15 @@ InstanceRow instanceRowAt(const Project& p, const SceneEditor& e, size_t positio
     return {o.templ + " (" + o.sprite + ") :" + std::to_string(o.x) + ", " + std::to_string(o.y), o.selected != 0, i};
 }
 
+std::vector<size_t> selectedInstanceRows(const Project& p, const SceneEditor& e) {
+    e.index.sync(p, e.scene);
+    std::vector<size_t> rows;
+    const std::vector<uint32_t>& all = e.index.instances();
+    for (size_t k = 0; k < all.size(); ++k)
+        if (p.objects[all[k]].selected) rows.push_back(k);
+    return rows;
+}
+
 void selectInstanceRows(Project& p, const SceneEditor& e, const std::vector<size_t>& indexes) {
     e.index.sync(p, e.scene);
     for (uint32_t i : e.index.instances())

@@ -72,6 +72,8 @@ struct InstanceRow {
 size_t instanceRowCount(const Project& p, const SceneEditor& e);
 // The row at a position below instanceRowCount; an empty row past the end.
 InstanceRow instanceRowAt(const Project& p, const SceneEditor& e, size_t position);
+// The positions of the rows whose instances are selected, ascending.
+std::vector<size_t> selectedInstanceRows(const Project& p, const SceneEditor& e);
 // Rows selected in the list: every instance of the scene is unselected first, then
 // each listed index that is an instance of the scene is selected.
 void selectInstanceRows(Project& p, const SceneEditor& e, const std::vector<size_t>& indexes);

@@ -12,6 +12,14 @@ std::vector<int> layerDepths(const Project& p, std::string_view scene) {
     return depths;
 }
 
+bool ensureDefaultLayer(Project& p, std::string_view scene) {
+    if (!p.scenes.contains(scene)) return false;
+    for (const Layer& l : p.layers)
+        if (l.scene == scene) return false;
+    createLayer(p, scene);
+    return true;
+}
+
 void setCurrentLayer(SceneEditor& e, std::string_view text) { e.currentLayer = readInteger(text); }
 
 void selectFirstLayer(const Project& p, SceneEditor& e) {

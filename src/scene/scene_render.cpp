@@ -31,41 +31,53 @@ struct View {
     SceneBox box(const Image& img) const { return {ox, oy, ox + img.width(), oy + img.height()}; }
 };
 
-inline void blendPixel(uint8_t* d, const uint8_t* s) {
-    if (s[3] == 255) {
-        d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = 255;
-    } else if (s[3] != 0) {
-        const Rgba out = blendOver({d[0], d[1], d[2], d[3]}, {s[0], s[1], s[2], s[3]});
-        d[0] = out.r, d[1] = out.g, d[2] = out.b, d[3] = out.a;
+// The scene colour and the background picture in one pass: each pixel of the view is
+// written once, the picture's opaque runs copied, its transparent pixels showing the
+// scene colour, exactly what filling and then drawing the picture over it gives.
+void drawGround(Image& img, const View& v, const Scene& s, const Image* pic, Rgba colour) {
+    if (!pic || pic->empty()) {
+        img.fill(colour);
+        return;
     }
-}
-
-void drawBackground(Image& img, const View& v, const Scene& s, const Image& pic) {
-    const int64_t pw = pic.width(), ph = pic.height();
+    const int64_t pw = pic->width(), ph = pic->height();
     if (s.backgroundstretch) {
-        if (v.sceneW <= 0 || v.sceneH <= 0) return;
+        if (v.sceneW <= 0 || v.sceneH <= 0) return img.fill(colour);
         std::vector<int> cols(static_cast<size_t>(img.width()));
         for (int x = 0; x < img.width(); ++x) cols[size_t(x)] = int((v.ox + x) * pw / v.sceneW);
         for (int y = 0; y < img.height(); ++y) {
             const int64_t sy = (v.oy + y) * ph / v.sceneH;
-            const uint8_t* row = pic.data() + size_t(sy) * size_t(pw) * 4;
+            const uint8_t* row = pic->data() + size_t(sy) * size_t(pw) * 4;
             uint8_t* d = img.data() + size_t(y) * img.width() * 4;
-            for (int x = 0; x < img.width(); ++x, d += 4) blendPixel(d, row + size_t(cols[size_t(x)]) * 4);
+            for (int x = 0; x < img.width(); ++x, d += 4) {
+                const uint8_t* p = row + size_t(cols[size_t(x)]) * 4;
+                const Rgba out = p[3] == 255 ? Rgba{p[0], p[1], p[2], 255}
+                                 : p[3] == 0 ? colour
+                                             : blendOver(colour, {p[0], p[1], p[2], p[3]});
+                d[0] = out.r, d[1] = out.g, d[2] = out.b, d[3] = out.a;
+            }
         }
         return;
     }
-    // Copies at 0, w, 2w, ... while the copy's corner lies within the scene; only
-    // those meeting the view are drawn.
+    // Copies at 0, w, 2w, ... while the copy's corner lies within the scene: along a
+    // tiled axis they cover the whole scene, along another only the first w (or h)
+    // pixels, and the scene colour shows beyond.
+    const bool tx = s.backgroundtilex != 0, ty = s.backgroundtiley != 0;
+    const int64_t coveredW = tx ? INT64_MAX / 4 : pw, coveredH = ty ? INT64_MAX / 4 : ph;
+    const int64_t right = std::clamp<int64_t>(coveredW - v.ox, 0, img.width());
+    const int64_t bottom = std::clamp<int64_t>(coveredH - v.oy, 0, img.height());
+    fillRect(img, int(right), 0, img.width() - int(right), img.height(), colour);
+    fillRect(img, 0, int(bottom), int(right), img.height() - int(bottom), colour);
+    if (right == 0 || bottom == 0) return;
     auto range = [](bool tiled, int64_t from, int64_t length, int64_t step, int64_t sceneSize) {
         if (!tiled) return std::pair<int64_t, int64_t>{0, from < step ? 0 : -1};
         const int64_t first = std::max<int64_t>(0, from / step);
         const int64_t last = std::min(sceneSize / step, (from + length - 1) / step);
         return std::pair<int64_t, int64_t>{first, last};
     };
-    const auto [i0, i1] = range(s.backgroundtilex != 0, v.ox, img.width(), pw, v.sceneW);
-    const auto [j0, j1] = range(s.backgroundtiley != 0, v.oy, img.height(), ph, v.sceneH);
+    const auto [i0, i1] = range(tx, v.ox, img.width(), pw, v.sceneW);
+    const auto [j0, j1] = range(ty, v.oy, img.height(), ph, v.sceneH);
     for (int64_t j = j0; j <= j1; ++j)
-        for (int64_t i = i0; i <= i1; ++i) drawOver(img, pic, toInt(i * pw - v.ox), toInt(j * ph - v.oy));
+        for (int64_t i = i0; i <= i1; ++i) drawOverGround(img, *pic, toInt(i * pw - v.ox), toInt(j * ph - v.oy), colour);
 }
 
 struct DrawEntry {
@@ -164,8 +176,8 @@ void drawGhost(Image& img, const View& v, const Project& p, const SceneEditor& e
 
 // Draws the canvas part whose top-left pixel is (v.ox, v.oy) into img.
 void drawCanvas(Image& img, const View& v, const Project& p, const SceneEditor& e, const Scene& s, bool ghost) {
-    img.fill({channel(s.red), channel(s.green), channel(s.blue), 255});
-    if (!s.background.empty() && !e.backgroundPicture.empty()) drawBackground(img, v, s, e.backgroundPicture);
+    const bool background = !s.background.empty() && !e.backgroundPicture.empty();
+    drawGround(img, v, s, background ? &e.backgroundPicture : nullptr, {channel(s.red), channel(s.green), channel(s.blue), 255});
     drawRecords(img, v, p, e, s);
     if (s.showgrid) drawGrid(img, v, s);
     if (ghost) drawGhost(img, v, p, e);
@@ -184,15 +196,22 @@ Rect clip(Rect r, int w, int h) {
 
 CanvasPicture renderScene(const Project& p, const SceneEditor& e, Rect visible) {
     CanvasPicture out;
+    renderScene(p, e, visible, out);
+    return out;
+}
+
+void renderScene(const Project& p, const SceneEditor& e, Rect visible, CanvasPicture& out) {
     const Scene* s = editedScene(p, e);
-    if (!s) return out;
-    const Rect r = clip(visible, std::max(s->width, 0), std::max(s->height, 0));
+    const Rect r = s ? clip(visible, std::max(s->width, 0), std::max(s->height, 0)) : Rect{};
     out.x = r.x;
     out.y = r.y;
-    if (r.width == 0) return out;
-    out.image = Image(r.width, r.height);
+    if (r.width == 0) {
+        out.image = Image();
+        return;
+    }
+    // Every pixel is drawn, so a picture of the right size is drawn over as it is.
+    if (out.image.width() != r.width || out.image.height() != r.height) out.image = Image(r.width, r.height);
     drawCanvas(out.image, {r.x, r.y, s->width, s->height}, p, e, *s, true);
-    return out;
 }
 
 std::string sceneStatusText(const Project& p, const SceneEditor& e) {

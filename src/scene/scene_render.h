@@ -27,6 +27,9 @@ struct CanvasPicture {
 // table order within each), the selection marks, the grid, and the place or tile
 // ghost under the pointer.
 CanvasPicture renderScene(const Project& p, const SceneEditor& e, Rect visible);
+// The same into a picture kept from an earlier drawing: a view of the same size is
+// drawn without a new picture being made.
+void renderScene(const Project& p, const SceneEditor& e, Rect visible, CanvasPicture& into);
 
 // The status label: "[" + template + "] x:" + x + " y:" + y of the selected instance
 // drawn last (whether or not it is in view), "" when none is drawn selected.

@@ -233,6 +233,14 @@ bool commitScene(Project& p, Dialogs& dialogs, const std::filesystem::path& root
     return true;
 }
 
+void refreshSceneCards(Project& p, const std::filesystem::path& root) {
+    for (size_t i = 0; i < p.scenes.size(); ++i) {
+        const SceneEditor e = openSceneEditor(p, root, p.scenes[i].name);
+        Image card = sceneThumbnail(p, e);
+        p.scenes.edit(i, [&](Scene& s) { s.preview = std::move(card); });
+    }
+}
+
 std::optional<size_t> firstSelectedInstance(const Project& p, const SceneEditor& e) {
     e.index.sync(p, e.scene);
     for (uint32_t i : e.index.instances())

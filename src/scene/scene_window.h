@@ -103,6 +103,11 @@ Image projectPreviewPicture(const Project& p, const SceneEditor& e);
 // (the empty card when the scene is gone or has no size).
 Image sceneThumbnail(const Project& p, const SceneEditor& e);
 
+// The panel's cards of every scene, drawn as Done leaves them, with the background
+// pictures read from the working folder under `root`: a project just opened or merged
+// shows its scenes rather than a generic picture.
+void refreshSceneCards(Project& p, const std::filesystem::path& root);
+
 // "Edit selected instance...": the first selected instance of the scene in table order.
 std::optional<size_t> firstSelectedInstance(const Project& p, const SceneEditor& e);
 

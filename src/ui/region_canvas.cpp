@@ -9,8 +9,13 @@
 namespace pondaro::ui {
 
 RegionCanvas::RegionCanvas(wxWindow* parent, wxSize minimum, int scrollStep, Render render, const wxString& name)
+    : RegionCanvas(parent, minimum, scrollStep, RenderInto(), name) {
+    render_ = std::move(render);
+}
+
+RegionCanvas::RegionCanvas(wxWindow* parent, wxSize minimum, int scrollStep, RenderInto render, const wxString& name)
     : wxScrolledCanvas(parent, wxID_ANY, wxDefaultPosition, minimum, wxHSCROLL | wxVSCROLL | wxBORDER_SUNKEN, name),
-      render_(std::move(render)), step_(std::max(1, scrollStep)) {
+      renderInto_(std::move(render)), step_(std::max(1, scrollStep)) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetMinSize(minimum);
     SetScrollRate(step_, step_);
@@ -86,11 +91,18 @@ void RegionCanvas::onPaint(wxPaintEvent&) {
     dc.SetBackground(wxBrush(GetParent()->GetBackgroundColour().ChangeLightness(92)));
     dc.Clear();
     const Rect view = visibleRegion();
-    if (!render_ || view.width <= 0 || view.height <= 0) return;
+    if ((!render_ && !renderInto_) || view.width <= 0 || view.height <= 0) return;
     // Only the part of the view that needs drawing.
     const wxRect part = GetUpdateRegion().GetBox().Intersect(wxRect(0, 0, view.width, view.height));
     if (part.IsEmpty()) return;
-    const Image picture = render_({view.x + part.x, view.y + part.y, part.width, part.height});
+    const Rect area{view.x + part.x, view.y + part.y, part.width, part.height};
+    if (renderInto_) {
+        renderInto_(area, picture_);
+        toBitmap(picture_, bitmap_);
+        if (bitmap_.IsOk()) dc.DrawBitmap(bitmap_, part.x, part.y, true);
+        return;
+    }
+    const Image picture = render_(area);
     if (!picture.empty()) dc.DrawBitmap(toBitmap(picture), part.x, part.y, true);
 }
 

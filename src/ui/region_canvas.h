@@ -23,11 +23,16 @@ namespace pondaro::ui {
 class RegionCanvas : public wxScrolledCanvas {
 public:
     using Render = std::function<Image(Rect visible)>;
+    // Draws a rectangle of the canvas (what of the view needs drawing) into `picture`,
+    // which the view keeps between paints, so a view drawn many times a second makes no
+    // new picture or bitmap each time.
+    using RenderInto = std::function<void(Rect visible, Image& picture)>;
     using Pointer = std::function<void(int x, int y)>;
 
     // `minimum` is the smallest the view gets in a sizer; the scroll bars move the view
     // by `scrollStep` pixels.
     RegionCanvas(wxWindow* parent, wxSize minimum, int scrollStep, Render render, const wxString& name = "canvas");
+    RegionCanvas(wxWindow* parent, wxSize minimum, int scrollStep, RenderInto render, const wxString& name = "canvas");
 
     // Sets the canvas size (scroll range) and draws the view again.
     void setCanvasSize(Size size);
@@ -65,6 +70,9 @@ private:
     void letMouseGo();
 
     Render render_;
+    RenderInto renderInto_;
+    Image picture_;
+    wxBitmap bitmap_;
     Size size_;
     int step_;
     bool pressed_ = false;

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <wx/rawbmp.h>
+
 #include "image/pixel_planes.h"
 
 namespace pondaro::ui {
@@ -37,6 +39,31 @@ wxImage converted(const Image& image, bool keepAlpha) {
 
 // A wxImage keeps its alpha plane: scaling or padding it must not turn into black.
 wxImage toWxImage(const Image& image) { return converted(image, true); }
+
+void toBitmap(const Image& image, wxBitmap& reuse) {
+    if (image.empty()) {
+        reuse = wxBitmap();
+        return;
+    }
+    const int w = image.width(), h = image.height();
+    if (!reuse.IsOk() || reuse.GetWidth() != w || reuse.GetHeight() != h || reuse.GetDepth() != 32) {
+        reuse = wxBitmap(w, h, 32);
+        reuse.UseAlpha();
+    }
+    wxAlphaPixelData pixels(reuse);
+    if (!pixels) {
+        // The desktop keeps no pixels that can be written to: the slower way.
+        reuse = toBitmap(image);
+        return;
+    }
+    // The desktop's 32-bit bitmaps hold straight RGBA, as Image does.
+    wxAlphaPixelData::Iterator row(pixels);
+    const size_t rowBytes = size_t(w) * 4;
+    for (int y = 0; y < h; ++y) {
+        std::memcpy(&row.Red(), image.data() + size_t(y) * rowBytes, rowBytes);
+        row.OffsetY(pixels, 1);
+    }
+}
 
 wxBitmap toBitmap(const Image& image) {
     wxImage img = converted(image, false);

@@ -10,5 +10,9 @@ namespace pondaro::ui {
 
 wxImage toWxImage(const Image& image);
 wxBitmap toBitmap(const Image& image);
+// The same into a bitmap kept from an earlier call: one of the same size takes the
+// pixels as they are, row by row, with no new bitmap made (a view drawn many times a
+// second). `reuse` is made anew when its size differs.
+void toBitmap(const Image& image, wxBitmap& reuse);
 
 } // namespace pondaro::ui

@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/evtloop.h>
+#include <wx/frame.h>
+#include <wx/menu.h>
 #include <wx/testing.h>
 #include <wx/utils.h>
 
@@ -17,6 +19,7 @@
 #include "app/ui/editor_hooks.h"
 #include "app/ui/main_frame.h"
 #include "app/ui/studio_startup.h"
+#include "image/image.h"
 #include "support/fake_ports.h"
 #include "support/temp_folder.h"
 #include "ui/wx_ports.h"
@@ -70,6 +73,22 @@ inline ui::MainFrame* startWithEveryWindow(Studio& studio) {
     if (main) main->SetPosition(wxPoint(0, 0));
     pump();
     return main;
+}
+
+// Chooses a menu entry as a click or its shortcut would.
+inline void chooseMenu(wxFrame* window, const char* menu, const char* entry) {
+    const int id = window->GetMenuBar()->FindMenuItem(menu, entry);
+    ASSERT_NE(id, wxNOT_FOUND) << menu << " > " << entry;
+    wxCommandEvent e(wxEVT_MENU, id);
+    e.SetEventObject(window);
+    window->GetEventHandler()->ProcessEvent(e);
+}
+
+// A picture of one colour.
+inline Image filledImage(int w, int h, Rgba c) {
+    Image img(w, h);
+    img.fill(c);
+    return img;
 }
 
 // A studio working in a fresh folder that holds an engine template, with the

@@ -34,21 +34,6 @@ namespace {
 constexpr Rgba kRed{255, 0, 0, 255};
 constexpr Rgba kBlue{0, 0, 255, 255};
 
-Image filledImage(int w, int h, Rgba c) {
-    Image img(w, h);
-    img.fill(c);
-    return img;
-}
-
-// Chooses a menu entry as a click or its shortcut would.
-void chooseMenu(wxFrame* window, const char* menu, const char* entry) {
-    const int id = window->GetMenuBar()->FindMenuItem(menu, entry);
-    ASSERT_NE(id, wxNOT_FOUND) << menu << " > " << entry;
-    wxCommandEvent e(wxEVT_MENU, id);
-    e.SetEventObject(window);
-    window->GetEventHandler()->ProcessEvent(e);
-}
-
 // The left button pressed at a point of the view, moved on through `path`, released.
 void dragOn(wxWindow* view, std::initializer_list<wxPoint> path) {
     auto send = [&](wxEventType type, wxPoint at, bool down) {

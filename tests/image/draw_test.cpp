@@ -31,6 +31,25 @@ TEST(DrawOver, HalfTransparentOverOpaqueMixesAndOpacityScales) {
     EXPECT_EQ(dst.pixel(0, 0), (Rgba{128, 128, 128, 255}));
 }
 
+TEST(DrawOverGround, GivesWhatFillingAndDrawingOverGiveInOnePass) {
+    // Opaque runs, transparent pixels and a half-transparent one, placed so that the
+    // first column is clipped away.
+    Image src(5, 1);
+    const Rgba pixels[] = {{9, 9, 9, 255}, {1, 2, 3, 255}, {4, 5, 6, 255}, {7, 8, 9, 0}, {255, 255, 255, 128}};
+    for (int x = 0; x < 5; ++x) src.setPixel(x, 0, pixels[x]);
+    const Rgba ground{0, 0, 100, 40};  // its alpha counts as opaque
+    Image expected(6, 2);
+    expected.fill({50, 50, 50, 255});
+    fillRect(expected, 0, 0, 4, 1, {0, 0, 100, 255});
+    drawOver(expected, src, -1, 0);
+    Image dst(6, 2);
+    dst.fill({50, 50, 50, 255});
+    drawOverGround(dst, src, -1, 0, ground);
+    for (int x = 0; x < 6; ++x) EXPECT_EQ(dst.pixel(x, 0), expected.pixel(x, 0)) << x;
+    EXPECT_EQ(dst.pixel(2, 0), (Rgba{0, 0, 100, 255}));
+    EXPECT_EQ(dst.pixel(4, 1), (Rgba{50, 50, 50, 255}));  // below the source: untouched
+}
+
 TEST(XorDrawing, TwiceRestoresAndAlphaStays) {
     Image img(4, 4);
     img.fill({10, 200, 30, 90});

@@ -24,6 +24,7 @@ TEST(Layers, AddRefusesADepthTheSceneHasAndKeepsOthersScenesApart) {
     EXPECT_FALSE(addLayer(f.p, f.e, dialogs, "100"));
     EXPECT_EQ(dialogs.shown.back(), (Shown{"Error", "Depth already exists"}));
     EXPECT_EQ(f.p.layers.size(), 2u);
+    EXPECT_EQ(f.e.currentLayer, 0);
     EXPECT_TRUE(addLayer(f.p, f.e, dialogs, "300"));  // another scene's depth is free here
     EXPECT_EQ(layerDepths(f.p, "room"), (std::vector<int>{100, 300}));
     EXPECT_EQ(f.e.currentLayer, 300);
@@ -73,4 +74,16 @@ TEST(Layers, ChangingOntoAnotherLayersDepthMergesThem) {
     f.e.currentLayer = 42;  // no layer of that depth: nothing to change
     EXPECT_FALSE(layerToChange(f.p, f.e));
     EXPECT_FALSE(changeLayerDepth(f.p, f.e, "7"));
+}
+
+TEST(Layers, AnOpenedSceneWithoutLayersGetsItsDefaultLayerUnmarked) {
+    SceneFixture f;
+    addLayerRecord(f.p, "l1", 100, "hall");
+    EXPECT_TRUE(ensureDefaultLayer(f.p, "room"));
+    EXPECT_EQ(layerDepths(f.p, "room"), (std::vector<int>{1000000}));
+    EXPECT_FALSE(ensureDefaultLayer(f.p, "room"));
+    EXPECT_FALSE(ensureDefaultLayer(f.p, "hall"));
+    EXPECT_FALSE(ensureDefaultLayer(f.p, "gone"));
+    EXPECT_EQ(f.p.layers.size(), 2u);
+    EXPECT_FALSE(f.p.modified());
 }

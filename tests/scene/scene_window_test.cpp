@@ -24,6 +24,15 @@ struct WindowFixture : TestStudio {
         e.tab = SceneTab::Objects;
     }
     const Scene& scene() const { return p.scenes[0]; }
+    // A selected instance of the scene, named "i"; returned to be added elsewhere too.
+    GameObject addSelectedInstance() {
+        GameObject inst;
+        inst.name = "i";
+        inst.scene = "room";
+        inst.selected = 1;
+        p.objects.add(inst);
+        return inst;
+    }
     template <class Change>
     void editScene(Change change) {
         p.scenes.edit(0, change);
@@ -54,11 +63,7 @@ TEST(SceneDone, NameAndSpeedChecksKeepTheWindowOpenAndCommitNothing) {
 
 TEST(SceneDone, RenameCarriesToInstancesTilesAndLayersAndClearsSelections) {
     WindowFixture w;
-    GameObject inst;
-    inst.name = "i";
-    inst.scene = "room";
-    inst.selected = 1;
-    w.p.objects.add(inst);
+    GameObject inst = w.addSelectedInstance();
     inst.name = "j";
     inst.scene = "hall";
     w.p.objects.add(inst);
@@ -232,11 +237,7 @@ TEST(SceneWindow, SettingsThatApplyAtOnceMarkTheProjectOnlyWhenStored) {
 
 TEST(SceneDone, BeforeASaveTheWindowStaysWithItsSelectionsAndPicture) {
     WindowFixture w;
-    GameObject inst;
-    inst.name = "i";
-    inst.scene = "room";
-    inst.selected = 1;
-    w.p.objects.add(inst);
+    w.addSelectedInstance();
     w.e.backgroundPicture = solid(2, 2, {});
     SceneFields fields = sceneFieldsOf(w.scene());
     fields.keywords = "kept";
@@ -244,4 +245,13 @@ TEST(SceneDone, BeforeASaveTheWindowStaysWithItsSelectionsAndPicture) {
     EXPECT_EQ(w.scene().keywords, "kept");
     EXPECT_EQ(w.p.objects[0].selected, 1);
     EXPECT_FALSE(w.e.backgroundPicture.empty());
+}
+
+TEST(SceneCard, EveryScenesCardIsDrawnWhenAProjectIsOpened) {
+    SceneFixture f(100, 100);
+    f.editScene([](Scene& s) { s.red = 200; s.showgrid = 0; });
+    f.p.scenes.edit(1, [](Scene& s) { s.width = s.height = 50; s.blue = 150; s.showgrid = 0; });
+    refreshSceneCards(f.p, ".");
+    EXPECT_EQ(f.p.scenes[0].preview.pixel(75, 50), (Rgba{200, 0, 0, 255}));
+    EXPECT_EQ(f.p.scenes[1].preview.pixel(75, 50), (Rgba{0, 0, 150, 255}));
 }

@@ -9,6 +9,7 @@
 #include "resources/ui/function_window.h"
 #include "resources/ui/object_window.h"
 #include "resources/ui/record_window.h"
+#include "scene/ui/scene_window.h"
 #include "sprites/ui/sprite_window.h"
 
 namespace pondaro::ui {
@@ -51,6 +52,10 @@ EditorHooks studioEditorHooks() {
     hooks.function = recordHook(ResourceKind::Function, [](HookContext& c, const std::string& name) {
         openFunctionWindow(c.studio, c.parent, name, c.rebuildPanel);
     });
+    hooks.scene.open = [](HookContext& c, const std::string& name) {
+        openSceneWindow(c.studio, c.parent, name, c.rebuildPanel);
+    };
+    hooks.scene.isOpen = isSceneWindowOpen;
     hooks.globalVariables = [](HookContext& c) { openGlobalVariables(c.studio, c.parent); };
     hooks.functions = [](HookContext& c) { openCustomFunctions(c.studio, c.parent); };
     hooks.comments = [](HookContext& c) { openGameComments(c.studio, c.parent); };

@@ -16,6 +16,7 @@
 #include "app/ui/preferences_dialog.h"
 #include "app/ui/resource_page.h"
 #include "project/thumbnails.h"
+#include "scene/scene_window.h"
 #include "ui/http_get.h"
 #include "ui/icon_button.h"
 #include "ui/wx_ports.h"
@@ -256,6 +257,7 @@ void MainFrame::runCommand(Command c) {
     case Command::Open:
         if (openProject(studio_)) {
             refreshThumbnails(p, studio_.root);
+            refreshSceneCards(p, studio_.root);
             panel_->SetSelection(0);
             rebuildPanel();
             if (!p.game.comments.empty() && hooks_.showComments) {
@@ -267,6 +269,7 @@ void MainFrame::runCommand(Command c) {
     case Command::Merge:
         if (mergeProject(studio_)) {
             refreshThumbnails(p, studio_.root);
+            refreshSceneCards(p, studio_.root);
             rebuildPanel();
         }
         break;
