@@ -10,7 +10,18 @@ void appendXmlEscaped(std::string& out, std::string_view text, bool attribute) {
         clean = sanitizeUtf8(text);
         text = clean;
     }
+    // Bytes that need no care are taken over in runs: a project file is mostly such.
+    auto plain = [](unsigned char c) {
+        return c >= 0x20 && c != '&' && c != '<' && c != '>' && c != '"' && c != 0xEF;
+    };
     for (size_t i = 0; i < text.size(); ++i) {
+        size_t run = i;
+        while (run < text.size() && plain(static_cast<unsigned char>(text[run]))) ++run;
+        if (run > i) {
+            out.append(text.data() + i, run - i);
+            i = run;
+            if (i == text.size()) break;
+        }
         unsigned char c = static_cast<unsigned char>(text[i]);
         switch (c) {
         case '&': out += "&amp;"; break;

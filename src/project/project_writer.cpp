@@ -1,4 +1,5 @@
 // Writing project files: the XML text, the frame PNGs and the media copies.
+#include <charconv>
 #include <unordered_map>
 
 #include "base/file_stamp.h"
@@ -35,6 +36,12 @@ struct XmlOut {
     }
 };
 
+void appendNumber(std::string& out, int number) {
+    char digits[12];
+    const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+    out.append(digits, end);
+}
+
 template <class Record>
 void appendList(XmlOut& xml, const RecordLayout<Record>& layout, const std::vector<Record>& records) {
     std::string& out = xml.text;
@@ -49,7 +56,7 @@ void appendList(XmlOut& xml, const RecordLayout<Record>& layout, const std::vect
             out += f.attr;
             out += "=\"";
             if (f.text) appendXmlEscaped(out, r.*(f.text), true);
-            else out += std::to_string(r.*(f.number));
+            else appendNumber(out, r.*(f.number));
             out += '"';
         }
         if (layout.body) {

@@ -6,7 +6,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string key(const fs::path& file) { return file.lexically_normal().string(); }
+// The path as the save and the reader both spell it. Another spelling of the same file
+// only makes a save write it again.
+const std::string& key(const fs::path& file) { return file.native(); }
 
 std::string pictureContent(uint64_t pixels) { return "picture " + std::to_string(pixels); }
 
