@@ -10,7 +10,7 @@
 #include <wx/panel.h>
 #include <wx/radiobut.h>
 #include <wx/slider.h>
-#include <wx/statbmp.h>
+#include <wx/dcclient.h>
 #include <wx/stattext.h>
 
 #include "base/integer_reader.h"
@@ -25,6 +25,8 @@ namespace pondaro::ui {
 namespace {
 
 constexpr int kCaptionWidth = 100;
+// How far a slider's track lies inside the slider on each side (half its thumb).
+constexpr int kSliderInset = 10;
 
 // Each dialog draws new noise from a seed of its own.
 uint64_t freshSeed() {
@@ -95,14 +97,6 @@ private:
     // The operation's own controls, in rows below the panes.
     void buildControls(wxBoxSizer* controls) {
         const Effect effect = preview_.effect;
-        if (effect == Effect::Colorize) {
-            // The hue strip stands above the slider as its scale.
-            auto* strip = new wxBoxSizer(wxHORIZONTAL);
-            strip->AddSpacer(kCaptionWidth + 5);
-            strip->Add(new wxStaticBitmap(this, wxID_ANY, toBitmap(hueStrip()), wxDefaultPosition, wxSize(360, 19), 0,
-                                          "hue-strip"));
-            controls->Add(strip, 0, wxBOTTOM, 2);
-        }
         if (effect == Effect::Rotate) {
             auto* options = new wxBoxSizer(wxHORIZONTAL);
             for (int k = 0; k <= kRotateFree; ++k) {
@@ -126,6 +120,8 @@ private:
             controls->Add(options, 0, wxEXPAND | wxBOTTOM, 5);
         } else {
             for (size_t k = 0; k < rows_.size(); ++k) controls->Add(numberRow(k), 0, wxEXPAND | wxBOTTOM, 5);
+            // Colorize's hue strip stands above the slider as its scale.
+            if (effect == Effect::Colorize) controls->Insert(0, hueScaleRow(), 0, wxEXPAND | wxBOTTOM, 2);
         }
         switch (effect) {
         case Effect::SwapChannels: {
@@ -199,6 +195,26 @@ private:
         }
     }
 
+    // The hue strip as wide as the slider's track, so the hue under the thumb is the
+    // hue chosen.
+    wxSizer* hueScaleRow() {
+        auto* scale = new wxWindow(this, wxID_ANY, wxDefaultPosition, wxSize(360, 19), 0, "hue-strip");
+        scale->SetBackgroundStyle(wxBG_STYLE_PAINT);
+        scale->Bind(wxEVT_PAINT, [scale](wxPaintEvent&) {
+            wxPaintDC dc(scale);
+            const wxSize size = scale->GetClientSize();
+            if (size.x > 0 && size.y > 0) dc.DrawBitmap(toBitmap(stretch(hueStrip(), size.x, size.y, false)), 0, 0);
+        });
+        scale->Bind(wxEVT_SIZE, [scale](wxSizeEvent& e) {
+            scale->Refresh();
+            e.Skip();
+        });
+        auto* row = new wxBoxSizer(wxHORIZONTAL);
+        row->AddSpacer(kCaptionWidth + 5 + kSliderInset);
+        row->Add(scale, 1, wxRIGHT, kSliderInset + 5 + 50);
+        return row;
+    }
+
     // Caption, slider and number field of row k; Shift adds its wrap box at the end.
     wxSizer* numberRow(size_t k) {
         const NumberRow& r = rows_[k];
@@ -219,7 +235,7 @@ private:
         if (preview_.effect == Effect::Shift) {
             const char* captions[] = {"Wrap horizontally", "Wrap vertically"};
             const char* names[] = {"wrap-horizontally", "wrap-vertically"};
-            wrap_[k] = new wxCheckBox(this, wxID_ANY, captions[k], wxDefaultPosition, wxSize(130, -1), 0,
+            wrap_[k] = new wxCheckBox(this, wxID_ANY, captions[k], wxDefaultPosition, wxDefaultSize, 0,
                                       wxDefaultValidator, names[k]);
             wrap_[k]->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { changed(); });
             row->Add(wrap_[k], 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 10);

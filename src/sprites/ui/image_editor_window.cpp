@@ -269,8 +269,8 @@ private:
         replace_->SetToolTip("The actual color will be replaced with the drawing color");
         blend_->Bind(wxEVT_TOGGLEBUTTON, [this](wxCommandEvent&) { chooseMode(ColourMode::AlphaBlend); });
         replace_->Bind(wxEVT_TOGGLEBUTTON, [this](wxCommandEvent&) { chooseMode(ColourMode::Replace); });
-        side->Add(blend_);
-        side->Add(replace_);
+        side->Add(blend_, 0, wxEXPAND);
+        side->Add(replace_, 0, wxEXPAND);
         return side;
     }
 
