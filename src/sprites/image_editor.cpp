@@ -1,9 +1,11 @@
 #include "sprites/image_editor.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include "image/codecs.h"
 #include "image/flood_fill.h"
@@ -361,6 +363,38 @@ int canvasHeight(const Project& p, const ImageEditor& ed) {
     return img ? img->height() * ed.zoom : 0;
 }
 
+namespace {
+
+static_assert(std::endian::native == std::endian::little, "pixel words are read little-endian");
+
+// The view blends frame pixels over the backdrop's two opaque greys only, so each
+// result depends on the grey, the pixel's alpha and one colour channel: every result
+// is looked up, made once by blendOver itself.
+struct BackdropBlend {
+    uint8_t channel[2][256][256];  // [light][alpha][channel value]
+    uint8_t alpha[2][256];         // [light][alpha]
+};
+
+const BackdropBlend& backdropBlend() {
+    static const std::unique_ptr<BackdropBlend> table = [] {
+        auto t = std::make_unique<BackdropBlend>();
+        for (int light = 0; light < 2; ++light) {
+            const Rgba back = light ? kCheckerLight : kCheckerDark;
+            for (int a = 0; a < 256; ++a) {
+                for (int c = 0; c < 256; ++c) {
+                    const Rgba out = blendOver(back, {uint8_t(c), uint8_t(c), uint8_t(c), uint8_t(a)});
+                    t->channel[light][a][c] = out.r;
+                    t->alpha[light][a] = out.a;
+                }
+            }
+        }
+        return t;
+    }();
+    return *table;
+}
+
+} // namespace
+
 Image renderImageEditorView(const Project& p, const ImageEditor& ed, Rect region) {
     const Image* img = editedImage(p, ed);
     if (!img) return Image(region.width, region.height);
@@ -371,60 +405,65 @@ Image renderImageEditorView(const Project& p, const ImageEditor& ed, Rect region
                              ? ed.shapeBuffer
                              : *img;
     const bool grid = ed.grid && zoom >= 4;
+    const BackdropBlend& blend = backdropBlend();
     return renderCanvasRegion(cw, ch, region, [&](Image& view, int ox, int oy) {
         // Each view pixel is the backdrop (the 800 x 800 checkerboard stretched by
         // repeating pixels to cover the canvas) with the frame pixel under it blended
-        // over. The backdrop has two colours, so a row depends only on its frame row
-        // and on which colour its backdrop row starts with: such rows are made once and
-        // copied.
+        // over. A view row depends only on its frame row and on which grey its backdrop
+        // row starts with: a row like the one above is copied.
         const int vw = view.width(), vh = view.height();
         const long long sw = std::max(800, cw), sh = std::max(800, ch);
         std::vector<int> column(static_cast<size_t>(vw));
         std::vector<uint8_t> lightColumn(static_cast<size_t>(vw));
-        std::vector<int> gridColumns;
         for (int i = 0; i < vw; ++i) {
             const int x = ox + i;
             column[size_t(i)] = x / zoom;
             lightColumn[size_t(i)] = uint8_t(((long long)x * 800 / sw >> 4) & 1);
-            if (grid && x % zoom == 0) gridColumns.push_back(i);
         }
-        uint32_t backdrop[2], inverted;
-        std::memcpy(&backdrop[0], &kCheckerDark, 4);
-        std::memcpy(&backdrop[1], &kCheckerLight, 4);
+        uint32_t inverted;
         const uint8_t white[4] = {255, 255, 255, 0};
         std::memcpy(&inverted, white, 4);
-        std::vector<uint32_t> made(static_cast<size_t>(vw));
+        const int firstGridColumn = (zoom - ox % zoom) % zoom;
+        // With the grid a made row (its grid columns inverted) is kept apart, since
+        // the view rows on horizontal grid lines differ from it.
+        std::vector<uint32_t> made(grid ? static_cast<size_t>(vw) : 0);
+        uint32_t* const rows = reinterpret_cast<uint32_t*>(view.data());
         long long madeKey = -1;
         for (int j = 0; j < vh; ++j) {
             const int y = oy + j, sy = y / zoom;
             const int lightRow = int(((long long)y * 800 / sh >> 4) & 1);
             const long long key = (long long)sy * 2 + lightRow;
+            uint32_t* row = rows + size_t(j) * size_t(vw);
             if (key != madeKey) {
                 madeKey = key;
+                uint32_t* to = grid ? made.data() : row;
                 const uint8_t* from = shown.data() + size_t(sy) * size_t(shown.width()) * 4;
                 for (int i = 0; i < vw; ++i) {
-                    const uint32_t back = backdrop[lightColumn[size_t(i)] ^ lightRow];
-                    const uint8_t* s = from + size_t(column[size_t(i)]) * 4;
-                    uint32_t out = back;
-                    if (s[3] == 255) {
-                        std::memcpy(&out, s, 4);
-                    } else if (s[3] != 0) {
-                        Rgba under;
-                        std::memcpy(&under, &back, 4);
-                        const Rgba over = blendOver(under, {s[0], s[1], s[2], s[3]});
-                        std::memcpy(&out, &over, 4);
+                    uint32_t pixel;
+                    std::memcpy(&pixel, from + size_t(column[size_t(i)]) * 4, 4);
+                    const uint32_t a = pixel >> 24;
+                    if (a == 255) {
+                        to[i] = pixel;
+                        continue;
                     }
-                    made[size_t(i)] = out;
+                    const int light = lightColumn[size_t(i)] ^ lightRow;
+                    const uint8_t* channel = blend.channel[light][a];
+                    to[i] = uint32_t(channel[pixel & 255]) | uint32_t(channel[(pixel >> 8) & 255]) << 8 |
+                            uint32_t(channel[(pixel >> 16) & 255]) << 16 | uint32_t(blend.alpha[light][a]) << 24;
                 }
+                if (grid)
+                    for (int i = firstGridColumn; i < vw; i += zoom) made[size_t(i)] ^= inverted;
+                else
+                    continue;
+            } else if (!grid) {
+                std::memcpy(row, row - vw, size_t(vw) * 4);
+                continue;
             }
-            uint32_t* row = reinterpret_cast<uint32_t*>(view.data()) + size_t(j) * size_t(vw);
             std::memcpy(row, made.data(), size_t(vw) * 4);
-            if (!grid) continue;
-            // The grid inverts the pixels beneath: a line along each pixel edge, and
-            // where two lines cross, inverting twice gives the pixel back.
+            // The grid inverts the pixels beneath: on a horizontal line every pixel,
+            // and where it crosses a vertical one, inverting twice gives it back.
             if (y % zoom == 0)
                 for (int i = 0; i < vw; ++i) row[i] ^= inverted;
-            for (int i : gridColumns) row[i] ^= inverted;
         }
     });
 }

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "image/draw.h"
+#include "image/pixel_planes.h"
+#include "image_test_util.h"
 
 using namespace pondaro;
+using namespace pondaro::testing;
 
 TEST(DrawOver, OntoTransparentStoresTheSourceExactlyAndAlphaZeroAsNothing) {
     Image dst(3, 1);
@@ -77,4 +82,24 @@ TEST(Checkerboard, SixteenPixelSquaresDarkAtTheTopLeft) {
     drawCheckerboard(part, -1, 0);
     EXPECT_EQ(part.pixel(0, 0), kCheckerLight);
     EXPECT_EQ(part.pixel(1, 0), kCheckerDark);
+}
+
+// The windows take a picture as a colour plane and an alpha plane; the split works
+// several pixels at a time, so every count of pixels left over is checked.
+TEST(PixelPlanes, SplitKeepsEveryByteAndTellsAnOpaquePicture) {
+    for (int width = 1; width <= 9; ++width) {
+        const Image img = patterned(width, 3);
+        std::vector<uint8_t> rgb(size_t(width) * 3 * 3), alpha(size_t(width) * 3);
+        const bool opaque = splitRgbAlpha(img, rgb.data(), alpha.data());
+        bool anyTranslucent = false;
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < width; ++x) {
+                const size_t i = size_t(y) * size_t(width) + size_t(x);
+                const Rgba c = img.pixel(x, y);
+                EXPECT_EQ((Rgba{rgb[i * 3], rgb[i * 3 + 1], rgb[i * 3 + 2], alpha[i]}), c) << width;
+                anyTranslucent |= c.a != 255;
+            }
+        EXPECT_EQ(opaque, !anyTranslucent) << width;
+    }
+    EXPECT_TRUE(splitRgbAlpha(filled(5, 1, {1, 2, 3, 255}), std::vector<uint8_t>(15).data(), nullptr));
 }

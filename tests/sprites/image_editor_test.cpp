@@ -363,3 +363,27 @@ TEST(ImageEditorView, TheChangedAreaHoldsEveryChangedViewPixel) {
         EXPECT_EQ(takeChangedCanvasArea(e.ed).width, 0) << c.what;  // taken once
     }
 }
+
+// Every view pixel is the frame pixel under it blended over the stretched backdrop,
+// inverted on a grid line; the renderer reuses rows and looks blends up, so it is
+// checked against blending each pixel on its own, for a region off the origin.
+TEST(ImageEditorView, EachPixelIsTheFramePixelOverTheBackdrop) {
+    Image frame = patterned(40, 30);
+    frame.setPixel(3, 3, {9, 8, 7, 0});
+    for (int zoom : {1, 5}) {
+        Editing e(frame);
+        e.ed.zoom = zoom;
+        const Rect region{7, 5, 40 * zoom - 9, 30 * zoom - 8};
+        const Image view = renderImageEditorView(e.p, e.ed, region);
+        const Rgba white{255, 255, 255, 0};
+        for (int j = 0; j < region.height; ++j)
+            for (int i = 0; i < region.width; ++i) {
+                const int x = region.x + i, y = region.y + j;
+                const bool light = ((x * 800 / 800 >> 4) + (y * 800 / 800 >> 4)) & 1;
+                Rgba want = blendOver(light ? kCheckerLight : kCheckerDark, frame.pixel(x / zoom, y / zoom));
+                const int lines = zoom >= 4 ? (x % zoom == 0) + (y % zoom == 0) : 0;
+                if (lines == 1) want = {uint8_t(want.r ^ white.r), uint8_t(want.g ^ white.g), uint8_t(want.b ^ white.b), want.a};
+                ASSERT_EQ(view.pixel(i, j), want) << "zoom " << zoom << " at " << x << "," << y;
+            }
+    }
+}
