@@ -54,7 +54,9 @@ struct NoDialogs : Dialogs {
     void notice(const std::string&, const std::string&) override {}
     std::string chooseProject(const std::vector<std::string>&) override { return {}; }
     std::optional<std::string> askName(const std::string&, const std::string&) override { return std::nullopt; }
-    std::string chooseFileToOpen(const std::string&, const std::string&) override { return {}; }
+    std::string chooseFileToOpen(const std::string&, const std::string&, const std::filesystem::path&) override {
+        return {};
+    }
     std::string chooseFileToSave(const std::string&, const std::string&, const std::filesystem::path&) override {
         return {};
     }

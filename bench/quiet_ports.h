@@ -20,7 +20,9 @@ struct QuietDialogs : Dialogs {
     void notice(const std::string&, const std::string&) override {}
     std::string chooseProject(const std::vector<std::string>&) override { return ""; }
     std::optional<std::string> askName(const std::string&, const std::string&) override { return {}; }
-    std::string chooseFileToOpen(const std::string&, const std::string&) override { return ""; }
+    std::string chooseFileToOpen(const std::string&, const std::string&, const std::filesystem::path&) override {
+        return "";
+    }
     std::string chooseFileToSave(const std::string&, const std::string&, const std::filesystem::path&) override {
         return "";
     }

@@ -14,7 +14,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libwxgtk3.2-dev
   libcurl4-openssl-dev
-  xvfb xauth
+  xvfb xauth openbox
   adwaita-icon-theme xdg-utils
   chromium
   # The engine tests read back text that games draw in the page.

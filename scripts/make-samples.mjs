@@ -1,22 +1,33 @@
 #!/usr/bin/env node
 // Writes the sample games under samples/Projects: a paddle-and-bricks game, a
 // platformer and a top-down shooter, with their pictures and sounds drawn here in
-// code. The manual's examples quote these games; run this again after changing them:
-//   node scripts/make-samples.mjs [output folder, samples/ by default]
-import { rmSync } from 'node:fs';
-import { dirname, join } from 'node:path';
+// code, and each one's preview picture (Projects/NAME.png, the picture the open dialog
+// shows), drawn from its first scene by pondaro-cli. The manual's examples quote these
+// games; run this again after changing them (pondaro-cli must be built first):
+//   node scripts/make-samples.mjs [output folder, samples/ by default] [--cli PATH]
+// PATH is build/pondaro-cli by default.
+import { spawnSync } from 'node:child_process';
+import { existsSync, rmSync } from 'node:fs';
+import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { Picture, Project, tones, wav } from './project-writer.mjs';
 
 const here = dirname(fileURLToPath(import.meta.url));
-const out = process.argv[2] ?? join(here, '..', 'samples');
+const args = process.argv.slice(2);
+const cliAt = args.indexOf('--cli');
+const cli = resolve(cliAt >= 0 ? args.splice(cliAt, 2)[1] : join(here, '..', 'build', 'pondaro-cli'));
+const out = resolve(args[0] ?? join(here, '..', 'samples'));
+if (!existsSync(cli)) {
+  console.error(`make-samples: ${cli} is missing; build it first (make build), or name it with --cli PATH`);
+  process.exit(1);
+}
 
 const WHITE = [255, 255, 255, 255];
 const BLACK = [0, 0, 0, 255];
 
 function clean(name) {
   rmSync(join(out, 'Projects', name), { recursive: true, force: true });
-  rmSync(join(out, 'Projects', `${name}.xml`), { force: true });
+  for (const file of [`${name}.xml`, `${name}.png`]) rmSync(join(out, 'Projects', file), { force: true });
 }
 
 // ---- Bricks: keyboard, bouncing, destroying, score text ----------------------------
@@ -25,15 +36,16 @@ function bricks() {
   const p = new Project({
     title: 'Bricks',
     comments: 'Move the paddle with the arrow keys, launch the ball with Space and clear every brick.',
+    variables: '// The speed of the ball when it is launched and after each bounce off the paddle.\nvar launch_speed = 6;',
   });
 
   const paddle = new Picture(80, 14);
   paddle.rect(2, 0, 76, 14, [90, 170, 255, 255]).rect(0, 2, 80, 10, [90, 170, 255, 255]);
   paddle.rect(4, 2, 72, 3, [190, 225, 255, 255]);
-  p.sprite('spr_paddle', [paddle], { centerx: 40, centery: 7 });
+  p.sprite('spr_paddle', [paddle], { centerx: 40, centery: 7, keywords: 'player, paddle' });
 
   const ball = new Picture(12, 12).disc(6, 6, 6, WHITE);
-  p.sprite('spr_ball', [ball], { centerx: 6, centery: 6, collisionshape: 'Circle', collisionradius: 6 });
+  p.sprite('spr_ball', [ball], { centerx: 6, centery: 6, collisionshape: 'Circle', collisionradius: 6, keywords: 'ball' });
 
   const brickColours = [[230, 70, 70, 255], [240, 180, 60, 255], [80, 200, 110, 255]];
   const brickFrames = brickColours.map((c) => {
@@ -42,16 +54,23 @@ function bricks() {
     pic.rect(0, 17, 48, 3, c.map((v, i) => (i < 3 ? Math.floor(v * 0.6) : v)));
     return pic;
   });
-  p.sprite('spr_brick', brickFrames);
+  p.sprite('spr_brick', brickFrames, { keywords: 'level, brick' });
 
-  p.sound('snd_paddle', wav(tones([440], { seconds: 0.06 })));
-  p.sound('snd_wall', wav(tones([330], { seconds: 0.04, volume: 0.25 })));
-  p.sound('snd_brick', wav(tones([880, 1320], { seconds: 0.05 })));
-  p.sound('snd_lose', wav(tones([392, 330, 262, 196], { seconds: 0.12 })));
-  p.font('fnt_hud', 'Arial', 14, 1, 0);
+  p.sound('snd_paddle', wav(tones([440], { seconds: 0.06 })), { keywords: 'ball, paddle' });
+  p.sound('snd_wall', wav(tones([330], { seconds: 0.04, volume: 0.25 })), { keywords: 'ball' });
+  p.sound('snd_brick', wav(tones([880, 1320], { seconds: 0.05 })), { keywords: 'level, brick' });
+  p.sound('snd_lose', wav(tones([392, 330, 262, 196], { seconds: 0.12 })), { keywords: 'player' });
+  p.font('fnt_hud', 'Arial', 14, 1, 0, 'hud');
+
+  p.fn('bounce_speed', 'offset', [
+    '// Where the ball meets the paddle decides where it goes: the further from the',
+    '// middle, the faster it runs sideways, up to four pixels a step.',
+    'return clamp(offset / 8, -4, 4);',
+  ].join('\n'), 'The sideways speed of a ball that meets the paddle offset pixels from its middle.', 'ball, paddle');
 
   p.object('obj_paddle', {
     sprite: 'spr_paddle',
+    keywords: 'player, paddle',
     events: {
       Step: [
         'if (keyboard_check(vk_left)) x -= 8;',
@@ -63,6 +82,7 @@ function bricks() {
 
   p.object('obj_ball', {
     sprite: 'spr_ball',
+    keywords: 'ball',
     events: {
       // Instance variables are made with this.name = value; after that the name alone works.
       Creation: 'this.launched = false;',
@@ -73,7 +93,7 @@ function bricks() {
         '  if (p != null) { x = p.x; y = p.y - 13; }',
         '  if (keyboard_check_pressed(vk_space)) {',
         '    launched = true;',
-        '    motion_set(60 + random(60), 6);',
+        '    motion_set(60 + random(60), launch_speed);',
         '  }',
         '} else {',
         '  if (x < 6) { x = 6; hspeed = Math.abs(hspeed); sound_play(snd_wall); }',
@@ -90,10 +110,9 @@ function bricks() {
       Collision: [
         ['obj_paddle', [
           'if (vspeed > 0) {',
-          '  // Where the ball meets the paddle decides where it goes.',
           '  vspeed = -Math.abs(vspeed);',
-          '  hspeed = clamp((x - other.x) / 8, -4, 4);',
-          '  speed = 6;',
+          '  hspeed = bounce_speed(x - other.x);',
+          '  speed = launch_speed;',
           '  sound_play(snd_paddle);',
           '}',
         ].join('\n')],
@@ -113,11 +132,13 @@ function bricks() {
 
   p.object('obj_brick', {
     sprite: 'spr_brick',
+    keywords: 'level, brick',
     events: { Creation: 'image_speed = 0;\nimage_index = Math.floor((y - 48) / 24) % 3;' },
   });
 
   p.object('obj_game', {
     depth: -10,
+    keywords: 'hud, rules',
     events: {
       Step: 'if (instance_number(obj_brick) == 0) room_restart();',
       Draw: [
@@ -137,7 +158,7 @@ function bricks() {
     },
   });
 
-  p.scene('court', { speed: 60, red: 16, green: 24, blue: 48, viewportobject: '' });
+  p.scene('court', { speed: 60, red: 16, green: 24, blue: 48, viewportobject: '', keywords: 'level' });
   p.instance('court', 'obj_game', 0, 0);
   p.instance('court', 'obj_paddle', 320, 440);
   p.instance('court', 'obj_ball', 320, 427);
@@ -212,13 +233,13 @@ function platformer() {
   tiles.disc(10, T + 22, 10, [40, 130, 50, 255]).disc(22, T + 20, 11, [50, 150, 60, 255]);         // bush
   for (let x = 2; x < T; x += 5) tiles.line(T + x, 2 * T - 1, T + x + 2, 2 * T - 9, [60, 190, 60, 255]); // grass tuft
   tiles.disc(2 * T + 10, T + 18, 8, WHITE).disc(2 * T + 20, T + 15, 10, WHITE);                   // cloud
-  p.background('bg_tiles', tiles, { tile: 1, tilewidth: T, tileheight: T });
+  p.background('bg_tiles', tiles, { tile: 1, tilewidth: T, tileheight: T, keywords: 'level, tiles' });
 
   const sky = new Picture(32, 480).gradient(0, 0, 32, 480, [110, 170, 240, 255], [200, 230, 255, 255]);
-  p.background('bg_sky', sky);
+  p.background('bg_sky', sky, { keywords: 'level' });
 
   const wall = new Picture(T, T, [120, 120, 120, 255]);
-  p.sprite('spr_wall', [wall]);
+  p.sprite('spr_wall', [wall], { keywords: 'level' });
 
   const body = (legShift) => {
     const pic = new Picture(24, 32);
@@ -227,26 +248,27 @@ function platformer() {
     pic.rect(6 + legShift, 24, 4, 8, [50, 60, 160, 255]).rect(14 - legShift, 24, 4, 8, [50, 60, 160, 255]);
     return pic;
   };
-  p.sprite('spr_player', [body(0), body(2)], { centerx: 12, centery: 16, collisionleft: 5, collisionright: 19 });
+  p.sprite('spr_player', [body(0), body(2)], { centerx: 12, centery: 16, collisionleft: 5, collisionright: 19, keywords: 'player' });
 
   const coin = (w) => new Picture(16, 16).disc(8, 8, 7, [250, 200, 40, 255]).rect(8 - w, 4, 2 * w, 8, [255, 240, 150, 255]);
-  p.sprite('spr_coin', [coin(2), coin(1)], { centerx: 8, centery: 8, collisionshape: 'Circle', collisionradius: 7 });
+  p.sprite('spr_coin', [coin(2), coin(1)], { centerx: 8, centery: 8, collisionshape: 'Circle', collisionradius: 7, keywords: 'pickup' });
 
   const flag = new Picture(24, 64);
   flag.rect(2, 0, 3, 64, [90, 90, 90, 255]).rect(5, 2, 18, 12, [240, 60, 200, 255]);
-  p.sprite('spr_flag', [flag]);
+  p.sprite('spr_flag', [flag], { keywords: 'level, goal' });
 
-  p.sound('snd_jump', wav(tones([300], { seconds: 0.12, slide: 1.5 })));
-  p.sound('snd_coin', wav(tones([988, 1319], { seconds: 0.06 })));
-  p.sound('snd_win', wav(tones([523, 659, 784, 1047], { seconds: 0.1 })));
-  p.sound('snd_fall', wav(tones([400], { seconds: 0.3, slide: -0.6 })));
+  p.sound('snd_jump', wav(tones([300], { seconds: 0.12, slide: 1.5 })), { keywords: 'player' });
+  p.sound('snd_coin', wav(tones([988, 1319], { seconds: 0.06 })), { keywords: 'pickup' });
+  p.sound('snd_win', wav(tones([523, 659, 784, 1047], { seconds: 0.1 })), { keywords: 'goal' });
+  p.sound('snd_fall', wav(tones([400], { seconds: 0.3, slide: -0.6 })), { keywords: 'player' });
 
-  p.object('obj_wall', { sprite: 'spr_wall', visible: 0 });
-  p.object('obj_coin', { sprite: 'spr_coin', events: { Creation: 'image_speed = 0.1;' } });
-  p.object('obj_flag', { sprite: 'spr_flag' });
+  p.object('obj_wall', { sprite: 'spr_wall', visible: 0, keywords: 'level' });
+  p.object('obj_coin', { sprite: 'spr_coin', keywords: 'pickup', events: { Creation: 'image_speed = 0.1;' } });
+  p.object('obj_flag', { sprite: 'spr_flag', keywords: 'level, goal' });
 
   p.object('obj_player', {
     sprite: 'spr_player',
+    keywords: 'player',
     events: {
       Step: [
         'var move = keyboard_check(vk_right) - keyboard_check(vk_left);',
@@ -285,6 +307,7 @@ function platformer() {
 
   p.object('obj_hud', {
     depth: -1000,
+    keywords: 'hud',
     events: {
       Draw: [
         '// Drawing is in scene coordinates: the corner of the view is (view_x, view_y).',
@@ -301,7 +324,7 @@ function platformer() {
     p.scene(name, {
       width: cols * T, height: rows.length * T, speed: 60, red: 110, green: 170, blue: 240, background: 'bg_sky',
       backgroundtilex: 1, viewportwidth: 640, viewportheight: 480, viewportobject: 'obj_player',
-      viewportxborder: 240, viewportyborder: 160,
+      viewportxborder: 240, viewportyborder: 160, keywords: 'level',
     });
     const BACK = 100, FRONT = -100;
     p.layer(name, BACK);
@@ -335,11 +358,12 @@ function shooter() {
   const p = new Project({
     title: 'Shooter',
     comments: 'Move with the arrow keys or WASD, aim with the mouse and hold the left button to fire.',
+    variables: '// Steps between two shots while the left mouse button is held.\nvar fire_delay = 8;',
   });
 
   const floor = new Picture(64, 64, [34, 38, 46, 255]);
   floor.rect(0, 0, 32, 32, [40, 45, 55, 255]).rect(32, 32, 32, 32, [40, 45, 55, 255]);
-  p.background('bg_floor', floor);
+  p.background('bg_floor', floor, { keywords: 'level' });
 
   const ship = new Picture(32, 32);
   for (let x = 4; x < 30; x++) {
@@ -347,31 +371,40 @@ function shooter() {
     for (let y = 16 - half; y <= 16 + half; y++) ship.set(x, y, [120, 220, 255, 255]);
   }
   ship.rect(8, 14, 8, 4, [30, 90, 160, 255]);
-  p.sprite('spr_ship', [ship], { centerx: 16, centery: 16, collisionshape: 'Circle', collisionradius: 12 });
+  p.sprite('spr_ship', [ship], { centerx: 16, centery: 16, collisionshape: 'Circle', collisionradius: 12, keywords: 'player' });
 
   const bullet = new Picture(8, 8).disc(4, 4, 4, [255, 240, 120, 255]);
-  p.sprite('spr_bullet', [bullet], { centerx: 4, centery: 4, collisionshape: 'Circle', collisionradius: 4 });
+  p.sprite('spr_bullet', [bullet], { centerx: 4, centery: 4, collisionshape: 'Circle', collisionradius: 4, keywords: 'player, weapon' });
 
   const chaser = new Picture(28, 28).disc(14, 14, 13, [230, 70, 70, 255]).disc(18, 12, 4, WHITE).disc(19, 12, 2, BLACK);
-  p.sprite('spr_chaser', [chaser], { centerx: 14, centery: 14, collisionshape: 'Circle', collisionradius: 13 });
+  p.sprite('spr_chaser', [chaser], { centerx: 14, centery: 14, collisionshape: 'Circle', collisionradius: 13, keywords: 'enemy' });
 
   const wanderer = new Picture(28, 28).rect(3, 3, 22, 22, [170, 90, 220, 255]).frame(3, 3, 22, 22, [90, 40, 130, 255]);
   wanderer.rect(11, 11, 6, 6, [250, 230, 90, 255]);
-  p.sprite('spr_wanderer', [wanderer], { centerx: 14, centery: 14, collisionleft: 3, collisionright: 25, collisiontop: 3, collisionbottom: 25 });
+  p.sprite('spr_wanderer', [wanderer], { centerx: 14, centery: 14, collisionleft: 3, collisionright: 25, collisiontop: 3, collisionbottom: 25, keywords: 'enemy' });
 
   const cursor = new Picture(16, 16);
   cursor.rect(7, 0, 2, 6, WHITE).rect(7, 10, 2, 6, WHITE).rect(0, 7, 6, 2, WHITE).rect(10, 7, 6, 2, WHITE);
-  p.sprite('spr_cursor', [cursor], { centerx: 8, centery: 8 });
+  p.sprite('spr_cursor', [cursor], { centerx: 8, centery: 8, keywords: 'hud' });
 
-  p.sound('snd_shoot', wav(tones([1200], { seconds: 0.06, slide: -0.5, volume: 0.2 })));
-  p.sound('snd_boom', wav(tones([0], { seconds: 0.2, wave: 'noise', volume: 0.5 })));
-  p.sound('snd_hurt', wav(tones([200, 150], { seconds: 0.08 })));
+  p.sound('snd_shoot', wav(tones([1200], { seconds: 0.06, slide: -0.5, volume: 0.2 })), { keywords: 'player, weapon' });
+  p.sound('snd_boom', wav(tones([0], { seconds: 0.2, wave: 'noise', volume: 0.5 })), { keywords: 'enemy' });
+  p.sound('snd_hurt', wav(tones([200, 150], { seconds: 0.08 })), { keywords: 'player' });
   const theme = [];
   for (const root of [220, 220, 175, 196]) theme.push(root, root * 1.5, root * 2, root * 1.5);
-  p.sound('mus_theme', wav(tones(theme, { seconds: 0.25, wave: 'sine', volume: 0.25 }), 11025), { music: true });
+  p.sound('mus_theme', wav(tones(theme, { seconds: 0.25, wave: 'sine', volume: 0.25 }), 11025), { music: true, keywords: 'music' });
+
+  p.fn('edge_point', 'side', [
+    '// Enemies come in from just outside an edge of the scene:',
+    '// 0 the left, 1 the right, 2 the top, 3 the bottom.',
+    'var ex = side == 0 ? -20 : (side == 1 ? room_width + 20 : random(room_width));',
+    'var ey = side == 2 ? -20 : (side == 3 ? room_height + 20 : random(room_height));',
+    'return { x: ex, y: ey };',
+  ].join('\n'), 'A point just outside the given edge of the scene, as { x, y }.', 'enemy');
 
   p.object('obj_ship', {
     sprite: 'spr_ship',
+    keywords: 'player',
     events: {
       Creation: 'this.cooldown = 0;',
       Step: [
@@ -387,7 +420,7 @@ function shooter() {
         '  b.direction = image_angle;',
         '  b.speed = 10;',
         '  b.image_angle = image_angle;',
-        '  cooldown = 8;',
+        '  cooldown = fire_delay;',
         '  sound_play(snd_shoot);',
         '}',
       ].join('\n'),
@@ -403,6 +436,7 @@ function shooter() {
 
   p.object('obj_bullet', {
     sprite: 'spr_bullet',
+    keywords: 'player, weapon',
     events: {
       Step: 'if (x < -16 || y < -16 || x > room_width + 16 || y > room_height + 16) instance_destroy();',
       Collision: [['obj_enemy', 'with (other) instance_destroy();\ninstance_destroy();\nscore += 10;\nsound_play(snd_boom);']],
@@ -410,16 +444,18 @@ function shooter() {
   });
 
   p.object('obj_enemy', {
+    keywords: 'enemy',
     events: {
       Creation: 'this.chase = 1.5;',
       Step: 'var target = instance_nearest(x, y, obj_ship);\nif (target != null) move_towards_point(target.x, target.y, chase);',
     },
   });
   // No events of its own: it runs obj_enemy's.
-  p.object('obj_chaser', { sprite: 'spr_chaser', parent: 'obj_enemy' });
+  p.object('obj_chaser', { sprite: 'spr_chaser', parent: 'obj_enemy', keywords: 'enemy' });
   p.object('obj_wanderer', {
     sprite: 'spr_wanderer',
     parent: 'obj_enemy',
+    keywords: 'enemy',
     events: {
       Creation: 'event_inherited();\nchase = 0.7;',
       Step: 'event_inherited();\nimage_angle += 5;',
@@ -428,17 +464,15 @@ function shooter() {
 
   p.object('obj_spawner', {
     depth: -50,
+    keywords: 'enemy, rules',
     events: {
       Creation: 'this.timer = 60;',
       Step: [
         'timer -= 1;',
         'if (timer <= 0) {',
         '  timer = Math.max(20, 70 - Math.floor(score / 20));',
-        '  // Enemies come in from a random edge of the scene.',
-        '  var side = irandom(3);',
-        '  var ex = side == 0 ? -20 : (side == 1 ? room_width + 20 : random(room_width));',
-        '  var ey = side == 2 ? -20 : (side == 3 ? room_height + 20 : random(room_height));',
-        '  instance_create(ex, ey, choose(obj_chaser, obj_wanderer));',
+        '  var at = edge_point(irandom(3));',
+        '  instance_create(at.x, at.y, choose(obj_chaser, obj_wanderer));',
         '}',
       ].join('\n'),
       Draw: [
@@ -455,10 +489,10 @@ function shooter() {
     },
   });
 
-  p.object('obj_cursor', { sprite: 'spr_cursor', depth: -100, collision: 0, events: { Step: 'x = mouse_x;\ny = mouse_y;' } });
+  p.object('obj_cursor', { sprite: 'spr_cursor', depth: -100, collision: 0, keywords: 'hud', events: { Step: 'x = mouse_x;\ny = mouse_y;' } });
 
   p.scene('arena', {
-    speed: 60, background: 'bg_floor', backgroundtilex: 1, backgroundtiley: 1,
+    speed: 60, background: 'bg_floor', backgroundtilex: 1, backgroundtiley: 1, keywords: 'level',
     code: '// Music starts with the scene (or at the first key or click, when the browser waits for one).\nmusic_play(mus_theme);',
   });
   p.instance('arena', 'obj_spawner', 0, 0);
@@ -470,9 +504,22 @@ function shooter() {
   return p;
 }
 
+// The preview picture: pondaro-cli works in the folder it is started in, where it also
+// leaves the settings and extensions folder every session starts with; those go again.
+function preview(name) {
+  const leftovers = ['preferences.dat', 'Extensions'].filter((f) => !existsSync(join(out, f)));
+  const run = spawnSync(cli, ['preview', name], { cwd: out, encoding: 'utf8' });
+  for (const f of leftovers) rmSync(join(out, f), { recursive: true, force: true });
+  if (run.status !== 0) {
+    console.error(`make-samples: pondaro-cli preview ${name} failed: ${run.stderr || run.error}`);
+    process.exit(1);
+  }
+}
+
 const games = { bricks, platformer, shooter };
 for (const [name, make] of Object.entries(games)) {
   clean(name);
   make().write(out, name);
-  console.log(`wrote ${join(out, 'Projects', name)}.xml`);
+  preview(name);
+  console.log(`wrote ${join(out, 'Projects', name)}.xml and its preview ${name}.png`);
 }

@@ -10,7 +10,8 @@ mkdir -p "$run/Projects" "$run/Extensions" "$run/manual"
 for f in data/export.js data/keywords.dat; do
   [[ -f "$f" ]] && cp -f "$f" "$run/"
 done
-# A sample is copied whole, and only when the run folder has no project of its name:
+# A sample is copied whole (with its preview picture), and only when the run folder has
+# no project of its name:
 # files deleted from a project there are not brought back.
 if [[ -d samples/Projects ]]; then
   for xml in samples/Projects/*.xml; do
@@ -21,6 +22,8 @@ if [[ -d samples/Projects ]]; then
       cp -r "samples/Projects/$name" "$run/Projects/"
     fi
     cp "$xml" "$run/Projects/"
+    # Its preview picture, which the open dialog shows.
+    [[ -f "samples/Projects/$name.png" ]] && cp "samples/Projects/$name.png" "$run/Projects/"
   done
 fi
 if [[ -d samples/Extensions ]]; then

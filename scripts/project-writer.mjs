@@ -224,9 +224,9 @@ export class Project {
   }
 
   // One sound file; `kind` is 'wav', 'mp3' or 'ogg'.
-  sound(name, bytes, { music = false, kind = 'wav' } = {}) {
+  sound(name, bytes, { music = false, kind = 'wav', keywords = '' } = {}) {
     const file = `${name}.${kind}`;
-    const rec = { name, wav: '', mp3: '', ogg: '', keywords: '', uid: this.uid() };
+    const rec = { name, wav: '', mp3: '', ogg: '', keywords, uid: this.uid() };
     rec[kind] = file;
     (music ? this.musics : this.sounds).push(rec);
     this.files.push(['aud', file, bytes]);
@@ -244,16 +244,16 @@ export class Project {
     return name;
   }
 
-  font(name, family = 'Arial', size = 12, bold = 0, italic = 0) {
-    this.fonts.push({ name, family, size, bold, italic, keywords: '', uid: this.uid() });
+  font(name, family = 'Arial', size = 12, bold = 0, italic = 0, keywords = '') {
+    this.fonts.push({ name, family, size, bold, italic, keywords, uid: this.uid() });
     return name;
   }
 
   // events: { 'Step': code, 'Collision': [[otherObject, code], ...], ... }
-  object(name, { sprite = '', parent = '', visible = 1, depth = 0, collision = 1, events = {} } = {}) {
+  object(name, { sprite = '', parent = '', visible = 1, depth = 0, collision = 1, keywords = '', events = {} } = {}) {
     this.objects.push({
       name, template: '', prototype: 1, scene: '', sprite, x: 0, y: 0, visible, depth, collision, parent,
-      direction: 0, image_angle: 0, keywords: '', uid: this.uid(),
+      direction: 0, image_angle: 0, keywords, uid: this.uid(),
     });
     for (const [event, code] of Object.entries(events)) {
       if (event === 'Collision') for (const [other, c] of code) this.script(name, event, c, other);
@@ -275,11 +275,14 @@ export class Project {
     return name;
   }
 
+  // An instance keeps its template's depth and sprite, as the studio's scene window
+  // places it (the scene canvas draws it with that sprite).
   instance(scene, object, x, y, { direction = 0, image_angle = 0 } = {}) {
-    const depth = this.objects.find((o) => o.name === object && o.prototype === 1)?.depth ?? 0;
+    const template = this.objects.find((o) => o.name === object && o.prototype === 1);
+    const depth = template?.depth ?? 0, sprite = template?.sprite ?? '';
     const name = `SceneObject${++this.instanceCount}`;
     this.objects.push({
-      name, template: object, prototype: 0, scene, sprite: '', x, y, visible: 1, depth, collision: 1, parent: '',
+      name, template: object, prototype: 0, scene, sprite, x, y, visible: 1, depth, collision: 1, parent: '',
       direction, image_angle, keywords: '', uid: this.uid(),
     });
     return name;
@@ -296,13 +299,20 @@ export class Project {
     this.tiles.push({ name: `tile_${this.tiles.length + 1}`, background, width, height, x, y, top, left, depth, scene });
   }
 
-  fn(name, params, code, description = '') {
-    this.fns.push({ name, params, description, keywords: '', uid: this.uid(), code });
+  fn(name, params, code, description = '', keywords = '') {
+    this.fns.push({ name, params, description, keywords, uid: this.uid(), code });
+  }
+
+  // The identity counter as the studio holds it once it has read the file: reading
+  // restarts it from the number of records, so saving the project writes that back.
+  counterAfterReading() {
+    return ['sprites', 'sounds', 'musics', 'fonts', 'backgrounds', 'objects', 'scenes', 'fns', 'frames', 'scripts',
+      'tiles', 'layers'].reduce((sum, list) => sum + this[list].length, 0);
   }
 
   xml() {
     let out = '<?xml version="1.0" encoding="UTF-8"?>\r\n';
-    out += `<pondaro version="200" uid="${this.counter}" title="${escape(this.title, true)}" ` +
+    out += `<pondaro version="200" uid="${this.counterAfterReading()}" title="${escape(this.title, true)}" ` +
       `advancedscriptmode="${this.advancedscriptmode}" imgfolder="img" audfolder="aud">`;
     for (const el of ['functions', 'variables', 'comments']) out += `<${el}>${escape(this[el], false)}</${el}>`;
     for (const [list, [item, attrs, body]] of Object.entries(LAYOUTS)) {

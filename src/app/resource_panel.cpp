@@ -395,4 +395,11 @@ std::string addRecord(Studio& studio, PanelCategory c) {
     return {};
 }
 
+void setAdvancedScriptingMode(Project& p, bool on) {
+    const int value = on ? 1 : 0;
+    if (p.game.advancedscriptmode == value) return;
+    p.game.advancedscriptmode = value;
+    p.markModified();
+}
+
 } // namespace pondaro

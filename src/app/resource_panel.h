@@ -121,6 +121,12 @@ SpritePreviews spritePreviews(const Project& p);
 const Image& recordPicture(const Project& p, PanelCategory c, size_t index, const PanelPictures& pictures,
                            const SpritePreviews& sprites);
 
+// ---- The Game tab -----------------------------------------------------------------
+// "Advanced scripting mode" clicked: the project takes the new state at once, and a
+// change marks it modified (it decides how the game's code is generated, so losing it
+// unasked would change the game).
+void setAdvancedScriptingMode(Project& p, bool on);
+
 // ---- Pop-up menus -----------------------------------------------------------------
 enum class PanelAction { Edit, Duplicate, Delete, MoveBackward, MoveForward };
 const char* actionCaption(PanelAction a);

@@ -3,28 +3,39 @@
 #include "base/integer_reader.h"
 #include "project/model.h"
 
+#ifndef PONDARO_VERSION_FILE_ADDRESS
+#define PONDARO_VERSION_FILE_ADDRESS ""
+#endif
+
 namespace pondaro {
+
+std::string versionFileAddress() { return PONDARO_VERSION_FILE_ADDRESS; }
 
 int parseVersionText(std::string_view text) {
     const size_t end = text.find_first_of("\r\n");
     return readInteger(text.substr(0, end));
 }
 
-std::string versionCheckMessage(int latestVersion, VersionCheckMode mode) {
-    if (latestVersion > kProgramVersion) return "A new version has been released.";
-    if (mode == VersionCheckMode::OnDemand) return "You are using the latest version.";
-    return "";
+std::optional<int> versionInAnswer(const std::optional<std::string>& body) {
+    if (!body) return std::nullopt;
+    const int version = parseVersionText(*body);
+    if (version <= 0) return std::nullopt;
+    return version;
 }
 
-bool checkProgramVersion(Studio& studio, VersionCheckMode mode, const std::string& address, const FetchText& fetch) {
-    if (mode == VersionCheckMode::AtStartup && studio.prefs.CheckProgramVersion != 1) return false;
-    if (!fetch) return false;
-    const std::optional<std::string> text = fetch(address);
-    if (!text) return true;
-    studio.latestVersion = parseVersionText(*text);
-    const std::string message = versionCheckMessage(studio.latestVersion, mode);
-    if (!message.empty()) studio.dialogs.notice("Version information", message);
-    return true;
+bool versionCheckAsks(Studio& studio, VersionCheckMode mode, const std::string& address) {
+    if (mode == VersionCheckMode::AtStartup) return studio.prefs.CheckProgramVersion == 1 && !address.empty();
+    if (address.empty()) studio.dialogs.notice(kVersionTitle, kNoVersionServerText);
+    return !address.empty();
+}
+
+void reportVersionAnswer(Studio& studio, VersionCheckMode mode, const std::optional<std::string>& body) {
+    const std::optional<int> latest = versionInAnswer(body);
+    if (latest) studio.latestVersion = *latest;
+    const char* text = nullptr;
+    if (latest && *latest > kProgramVersion) text = kNewVersionText;
+    else if (mode == VersionCheckMode::OnDemand) text = latest ? kLatestVersionText : kVersionUncheckedText;
+    if (text) studio.dialogs.notice(kVersionTitle, text);
 }
 
 } // namespace pondaro

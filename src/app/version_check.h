@@ -1,8 +1,9 @@
 #pragma once
 // The program version check: fetch the version file from the product's web server,
-// compare its first line with the program's version, and tell the user when a newer
-// release exists. Any failure ends the check in silence.
-#include <functional>
+// compare its first line with the program's version, and tell the user what came of
+// it. The check at start-up speaks only of a newer release and is otherwise silent;
+// the check the user asks for always answers. The download itself is the window
+// layer's (it runs on a worker thread); everything decided about it is here.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,30 +13,41 @@
 namespace pondaro {
 
 // The version file on the product's web server: plain text, the latest version number
-// (in the program's scale, 201 is newer than 200) on its first line.
-inline constexpr const char* kVersionFileAddress = "https://pondaro.example.org/version.txt";
-// The longest the whole request may take: the window waits for it.
+// (in the program's scale, 201 is newer than 200) on its first line. Set when the
+// program is built (see README.md); empty when the build names no server, and then
+// no check asks anything.
+std::string versionFileAddress();
+// The longest the whole request may take, and the longest Exit waits for it.
 inline constexpr int kVersionCheckTimeoutMs = 4000;
 // A version file is one short line; anything longer than this is not one.
 inline constexpr size_t kVersionFileMaxBytes = 4096;
 
 enum class VersionCheckMode { AtStartup, OnDemand };
 
-// Fetches a text by HTTP GET: the body of a successful (200) answer, or nothing on any
-// failure (no network, time-out, another status, an answer too long).
-using FetchText = std::function<std::optional<std::string>(const std::string& address)>;
+inline constexpr const char* kVersionTitle = "Version information";
+inline constexpr const char* kNewVersionText = "A new version has been released.";
+inline constexpr const char* kLatestVersionText = "You are using the latest version.";
+inline constexpr const char* kVersionUncheckedText = "The latest version could not be checked. Please try again later.";
+inline constexpr const char* kNoVersionServerText =
+    "This build of Pondaro Game Maker names no server to ask for new versions.";
 
 // The number on the text's first line (read as every number is read; 0 when the line
 // does not start with one).
 int parseVersionText(std::string_view text);
 
-// The message for a latest version number: "A new version has been released." when it
-// is newer than the program; on demand otherwise "You are using the latest version.";
-// at start-up otherwise nothing ("").
-std::string versionCheckMessage(int latestVersion, VersionCheckMode mode);
+// The latest version an answer names: the number on the first line of a body that came,
+// when it is a version at all (above 0). Nothing for no answer or a nonsense one.
+std::optional<int> versionInAnswer(const std::optional<std::string>& body);
 
-// The check. At start-up it does nothing unless CheckProgramVersion is 1. The message,
-// if any, is shown titled "Version information". True when a request was made.
-bool checkProgramVersion(Studio& studio, VersionCheckMode mode, const std::string& address, const FetchText& fetch);
+// Whether the check asks the server: at start-up only when CheckProgramVersion is 1,
+// and never without an address. On demand without an address the user is told so.
+bool versionCheckAsks(Studio& studio, VersionCheckMode mode, const std::string& address);
+
+// What came of a request (its body; nothing when no answer came): a version that was
+// read is kept as the latest version. A newer one is reported in both variants; on
+// demand the same version gives "You are using the latest version." and no answer or a
+// nonsense one "The latest version could not be checked. Please try again later."; at
+// start-up those say nothing. Every message is titled "Version information".
+void reportVersionAnswer(Studio& studio, VersionCheckMode mode, const std::optional<std::string>& body);
 
 } // namespace pondaro

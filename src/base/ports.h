@@ -33,8 +33,10 @@ public:
     // The name dialog "Enter the project name" (or another title): the text as typed
     // on OK, nothing on Cancel.
     virtual std::optional<std::string> askName(const std::string& title, const std::string& current) = 0;
-    // A system file dialog; `filter` is label|pattern pairs. "" when cancelled.
-    virtual std::string chooseFileToOpen(const std::string& title, const std::string& filter) = 0;
+    // A system file dialog; `filter` is label|pattern pairs. "" when cancelled. The open
+    // dialog starts in `folder` (the dialog's own choice when it is empty).
+    virtual std::string chooseFileToOpen(const std::string& title, const std::string& filter,
+                                         const std::filesystem::path& folder = {}) = 0;
     // The save dialog opens in the folder of `proposal` with its file name filled in
     // (an empty proposal: the dialog's own choice).
     virtual std::string chooseFileToSave(const std::string& title, const std::string& filter,

@@ -14,6 +14,7 @@
 #include "project/model.h"
 #include "project/project_file.h"
 #include "project/record_fields.h"
+#include "scene/scene_window.h"
 
 using namespace pondaro;
 using Json = nlohmann::ordered_json;
@@ -30,6 +31,9 @@ const char* kHelp =
     "                         a project NEWNAME already stored is replaced without a question)\n"
     "  export NAME            open Projects/NAME.xml and build its game into Projects/NAME/\n"
     "                         (game.js from export.js, and index.html), as the studio's Save does\n"
+    "  preview NAME [SCENE]   open Projects/NAME.xml and draw its first scene (or SCENE),\n"
+    "                         without the editing grid, into Projects/NAME.png: the picture\n"
+    "                         the open dialog shows, made as the scene window's Done makes it\n"
     "  --help                 show this text\n"
     "\n"
     "Exit status 0 on success; 1 when a file is refused or cannot be written (the reason\n"
@@ -51,7 +55,9 @@ public:
     void notice(const std::string&, const std::string& text) override { std::cerr << text << "\n"; }
     std::string chooseProject(const std::vector<std::string>&) override { return ""; }
     std::optional<std::string> askName(const std::string&, const std::string& current) override { return current; }
-    std::string chooseFileToOpen(const std::string&, const std::string&) override { return ""; }
+    std::string chooseFileToOpen(const std::string&, const std::string&, const std::filesystem::path&) override {
+        return "";
+    }
     std::string chooseFileToSave(const std::string&, const std::string&, const std::filesystem::path&) override {
         return "";
     }
@@ -179,6 +185,23 @@ int exportGame(const std::vector<std::string>& args) {
 
 } // namespace
 
+int preview(const std::vector<std::string>& args) {
+    if (args.empty() || args.size() > 2) return usage("preview needs a project name and at most one scene name.");
+    Session session;
+    if (Status s = session.check(openProjectNamed(session.studio, args[0])); !s) return fail(s.message());
+    Project& p = session.studio.project;
+    if (p.scenes.size() == 0) return fail("The project " + args[0] + " has no scene to draw.");
+    const std::string scene = args.size() == 2 ? args[1] : p.scenes[0].name;
+    if (!p.scenes.contains(scene))
+        return fail("The project " + args[0] + " has no scene named " + scene + ".");
+    // The scene as a scene window opens it, without the grid laid over the canvas for
+    // editing (nothing here is saved).
+    p.scenes.edit(p.scenes.find(scene), [](Scene& s) { s.showgrid = 0; });
+    const SceneEditor editor = openSceneEditor(p, session.studio.root, scene);
+    if (Status s = writeProjectPreview(p, editor, session.studio.root); !s) return fail(s.message());
+    return 0;
+}
+
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) return usage("no command given.");
@@ -191,5 +214,6 @@ int main(int argc, char** argv) {
     if (command == "dump") return dump(args);
     if (command == "save") return save(args);
     if (command == "export") return exportGame(args);
+    if (command == "preview") return preview(args);
     return usage("unknown command '" + command + "'.");
 }

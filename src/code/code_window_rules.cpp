@@ -126,16 +126,26 @@ void rememberWindowPosition(Preferences& prefs, int x, int y) {
     prefs.y = y;
 }
 
+namespace {
+
+int atLeastWidth(int w) { return std::max(w, kSmallestTextArea.width); }
+int atLeastHeight(int h) { return std::max(h, kSmallestTextArea.height); }
+
+} // namespace
+
 CodeWindowLayout codeWindowLayout(int width, int height, bool withHelp) {
-    auto atLeast1 = [](int v) { return std::max(v, 1); };
     CodeWindowLayout l;
     const int editorHeight = withHelp ? height - 155 : height - 90;
-    l.editor = {10, 45, atLeast1(width - 20), atLeast1(editorHeight)};
+    l.editor = {10, 45, atLeastWidth(width - 20), atLeastHeight(editorHeight)};
     l.cancel = {10, height - 35, 65, 25};
     l.ok = {width - 75, height - 35, 65, 25};
-    l.help1 = {10, height - 95, atLeast1(width - 20), 21};
-    l.help2 = {10, height - 65, atLeast1(width - 20), 21};
+    l.help1 = {10, height - 95, atLeastWidth(width - 20), 21};
+    l.help2 = {10, height - 65, atLeastWidth(width - 20), 21};
     return l;
+}
+
+CommentsWindowLayout commentsWindowLayout(int width, int height) {
+    return {{10, 10, atLeastWidth(width - 20), atLeastHeight(height - 60)}, {width - 75, height - 35, 65, 25}};
 }
 
 } // namespace pondaro

@@ -87,11 +87,25 @@ void rememberWindowSize(Preferences& prefs, int width, int height, bool maximize
 // OK and Cancel store the window's position.
 void rememberWindowPosition(Preferences& prefs, int x, int y);
 
+// The desktop cannot draw a scrolled area (a text area, the code editor) or a text
+// field smaller than its scroll bars and frame, and complains when asked to; a window
+// is often laid out at a tiny size for a moment before it gets its real one. No part
+// is given less than this, whatever the window's size.
+inline constexpr Size kSmallestTextArea{64, 48};
+
 struct CodeWindowLayout {
     Rect editor, cancel, ok, help1, help2;
 };
 // The parts of a code window for its inner size. Without help fields the editor
-// reaches down to the buttons. Sizes never go below 1.
+// reaches down to the buttons. The editor and the help fields never get less than
+// kSmallestTextArea.
 CodeWindowLayout codeWindowLayout(int width, int height, bool withHelp);
+
+// The game comments window (editable and read-only): the text area from (10, 10) down
+// to 50 above the bottom, never below kSmallestTextArea, and "OK" at the bottom right.
+struct CommentsWindowLayout {
+    Rect text, ok;
+};
+CommentsWindowLayout commentsWindowLayout(int width, int height);
 
 } // namespace pondaro

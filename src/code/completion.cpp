@@ -46,6 +46,15 @@ std::vector<std::string> CompletionWords::candidates(std::string_view prefix) co
     return out;
 }
 
+bool completionMayOpen(std::string_view lineBeforeCaret, bool commentOpenBefore) {
+    if (lineBeforeCaret.empty()) return !commentOpenBefore;
+    // Comments and strings do not depend on the word lists: the plain lists serve.
+    static const ColourWords noWords;
+    const LineColours line = colourLine(lineBeforeCaret, commentOpenBefore, noWords);
+    const Colour last = line.colours.back();
+    return last != Colour::Comment && last != Colour::String;
+}
+
 std::string_view wordBeforeCaret(std::string_view line, size_t column) {
     column = std::min(column, line.size());
     size_t start = column;

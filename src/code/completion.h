@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "code/colouring.h"
 #include "code/keywords.h"
 #include "project/model.h"
 
@@ -32,6 +33,11 @@ private:
 };
 
 bool isIdentifier(std::string_view word);
+
+// Whether the completion list may open for the text of a line up to the caret: not
+// while the caret stands in a comment or a string, where words are prose rather than
+// code. `commentOpenBefore`: a /* comment runs into the line from the lines above.
+bool completionMayOpen(std::string_view lineBeforeCaret, bool commentOpenBefore);
 
 // The identifier that ends at the byte column of the line (letters, digits and "_",
 // not starting with a digit); empty when there is none.

@@ -30,7 +30,7 @@ std::string extensionKeyOfFile(const std::filesystem::path& file) {
 bool ExtensionDocument::open() {
     if (modified() && !dialogs_.confirm("Unsaved changes will be lost. Open an extension?")) return false;
     const std::string file = dialogs_.chooseFileToOpen("Select a Pondaro Game Maker Extension...",
-                                                       "Pondaro Extensions (*.pdx)|*.pdx");
+                                                       "Pondaro Extensions (*.pdx)|*.pdx", extensionsFolder(root_));
     if (file.empty()) return false;
     return openFile(file);
 }

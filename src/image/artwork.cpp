@@ -621,6 +621,33 @@ void fillToolIcon(Pen& p) {
     polygon(p.img, {p.at(0.78f, 0.72f), p.at(0.86f, 0.5f), p.at(0.94f, 0.72f)}, kArrowBlue);
 }
 
+void exitIcon(Pen& p) {
+    // A door with an arrow leaving through it.
+    roundRect(p.img, p.at(0.1f, 0.08f).x, p.at(0.1f, 0.08f).y, p.len(0.46f), p.len(0.84f), p.len(0.04f),
+              {121, 85, 72, 255});
+    circle(p.img, p.at(0.46f, 0.52f), p.len(0.05f), {255, 214, 64, 255});
+    const Rgba red{211, 47, 47, 255};
+    stroke(p.img, {p.at(0.5f, 0.5f), p.at(0.82f, 0.5f)}, p.len(0.12f), red);
+    polygon(p.img, {p.at(0.74f, 0.3f), p.at(0.96f, 0.5f), p.at(0.74f, 0.7f)}, red);
+}
+
+void helpIcon(Pen& p) {
+    // A question mark on a blue disc.
+    circle(p.img, p.at(0.5f, 0.5f), p.len(0.46f), {33, 110, 200, 255});
+    const Rgba w{255, 255, 255, 255};
+    arcBand(p.img, p.at(0.5f, 0.38f), p.len(0.11f), p.len(0.2f), -180, 90, w);
+    stroke(p.img, {p.at(0.5f, 0.54f), p.at(0.5f, 0.64f)}, p.len(0.09f), w);
+    circle(p.img, p.at(0.5f, 0.78f), p.len(0.06f), w);
+}
+
+void aboutIcon(Pen& p) {
+    // An "i" on a blue disc.
+    circle(p.img, p.at(0.5f, 0.5f), p.len(0.46f), {33, 110, 200, 255});
+    const Rgba w{255, 255, 255, 255};
+    circle(p.img, p.at(0.5f, 0.27f), p.len(0.07f), w);
+    stroke(p.img, {p.at(0.5f, 0.42f), p.at(0.5f, 0.78f)}, p.len(0.12f), w);
+}
+
 void drawIconInto(Image& img, Icon icon, float x, float y, float size) {
     Pen p{img, size, x, y};
     switch (icon) {
@@ -681,6 +708,9 @@ void drawIconInto(Image& img, Icon icon, float x, float y, float size) {
     case Icon::RectangleTool: rectangleToolIcon(p); break;
     case Icon::EllipseTool: ellipseToolIcon(p); break;
     case Icon::FillTool: fillToolIcon(p); break;
+    case Icon::Exit: exitIcon(p); break;
+    case Icon::Help: helpIcon(p); break;
+    case Icon::About: aboutIcon(p); break;
     }
 }
 

@@ -11,9 +11,11 @@ enum class Icon {
     Sprite, Sound, Music, Background, Font, Object, Scene, Function,
     Merge, Run, ResetOrder, SortAscending, SortDescending, Preferences, VersionCheck,
     Variables, Comments, Extensions,
-    // Stand-ins for the desktop theme's document, folder and disk icons when it has none.
-    Document, Folder, Disk,
-    // The sprite frames editor's commands, in menu and toolbar.
+    // Stand-ins for the desktop theme's icons when it has none: the File menu's
+    // document, folder, disk and exit, and Help's help and about.
+    Document, Folder, Disk, Exit, Help, About,
+    // The sprite frames editor's commands, in menu and toolbar (the resource menus use
+    // the edit, duplicate, delete and move pictures too).
     NewFrames, AddFrame, SaveStrip, DuplicateFrame, FrameLeft, FrameRight, EditFrame, DeleteFrame,
     Shift, Mirror, Rotate, Scale, ResizeCanvas, Stretch,
     Grayscale, Colorize, ColorBalance, SwapChannels, Invert, Brightness, Opacity, Posterize, Noise, EraseColour,

@@ -154,6 +154,13 @@ Image checkerboard(int width, int height) {
     return img;
 }
 
+Image onCheckerboard(const Image& picture) {
+    Image out(picture.width(), picture.height());
+    drawCheckerboard(out);
+    drawOver(out, picture, 0, 0);
+    return out;
+}
+
 namespace {
 
 inline void paint(uint8_t* d, Rgba colour, ColourMode mode) {

@@ -39,6 +39,9 @@ inline constexpr Rgba kCheckerLight{170, 170, 170, 255};
 void drawCheckerboard(Image& dst, int originX = 0, int originY = 0);
 // The fixed 800 x 800 backdrop.
 Image checkerboard(int width = 800, int height = 800);
+// A picture as every preview shows it: composited over the checkerboard (its top-left
+// square dark), so that white and transparent parts can be told apart.
+Image onCheckerboard(const Image& picture);
 
 // ---- Colour modes and single pixels ------------------------------------------------
 

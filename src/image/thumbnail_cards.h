@@ -7,15 +7,18 @@
 
 namespace pondaro {
 
-// The empty card with the picture fitted into the 60 x 60 box at (45, 20), smoothed by
-// area averaging so transparent pixels do not darken its edges; the "no image" card for
-// an empty picture.
+// A sprite's or a background's card holds its picture in this box at (45, 20).
+inline constexpr Size kPictureCardBox{60, 60};
+// The empty card with the checkerboard backdrop in the box and the picture fitted into
+// it at the box's top-left corner, smoothed by area averaging so transparent pixels do
+// not darken its edges; the "no image" card for an empty picture.
 Image thumbnailCard(const Image& picture);
 
 // A scene's card holds its canvas fitted into this box at (35, 10).
 inline constexpr Size kSceneCardBox{80, 80};
-// The empty card with `picture` (the canvas already drawn at the size fitSize gives for
-// kSceneCardBox) centred in the box; the empty card for an empty picture.
+// The empty card with the checkerboard backdrop in the box and `picture` (the canvas
+// already drawn at the size fitSize gives for kSceneCardBox) centred on it; the empty
+// card for an empty picture.
 Image sceneCard(const Image& picture);
 
 } // namespace pondaro

@@ -129,6 +129,11 @@ Status readPreferences(const std::filesystem::path& root, Preferences& prefs, bo
     return Status::success();
 }
 
+Status checkFolderNames(const Preferences& prefs) {
+    if (Status s = checkPathComponent(prefs.ImgFolder, "image folder name"); !s) return s;
+    return checkPathComponent(prefs.AudFolder, "audio folder name");
+}
+
 Status writePreferences(const std::filesystem::path& root, const Preferences& prefs) {
     Status s = writeTextFile(root / kPreferencesFile, preferencesText(prefs));
     if (!s) return Status::failure("The preferences could not be saved: " + s.message());

@@ -66,4 +66,9 @@ Status readPreferences(const std::filesystem::path& root, Preferences& prefs, bo
 // Writes every setting to root/preferences.dat, replacing the file atomically.
 Status writePreferences(const std::filesystem::path& root, const Preferences& prefs);
 
+// The image and audio folder names become folders inside every project folder, so each
+// must be one plain name (no path separators, no "..", no control characters, not
+// empty). The failure names the setting that is refused.
+Status checkFolderNames(const Preferences& prefs);
+
 } // namespace pondaro

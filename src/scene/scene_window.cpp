@@ -184,6 +184,17 @@ Image projectPreviewPicture(const Project& p, const SceneEditor& e) {
     return out;
 }
 
+Status writeProjectPreview(const Project& p, const SceneEditor& e, const std::filesystem::path& root) {
+    Status s = checkPathComponent(p.name, "project name");
+    if (s) {
+        const std::filesystem::path folder = root / "Projects";
+        ensureDirectory(folder);
+        s = savePng(projectPreviewPicture(p, e), folder / (p.name + ".png"));
+    }
+    if (!s) return Status::failure("The project preview could not be written: " + s.message());
+    return s;
+}
+
 Image sceneThumbnail(const Project& p, const SceneEditor& e) {
     const Scene* s = editedScene(p, e);
     const Size f = s ? fitSize({s->width, s->height}, kSceneCardBox) : Size{};
@@ -214,15 +225,8 @@ bool commitScene(Project& p, Dialogs& dialogs, const std::filesystem::path& root
     e.scene = p.scenes[index].name;
     e.index.invalidate();
 
-    if (!p.name.empty()) {
-        Status s = checkPathComponent(p.name, "project name");
-        if (s) {
-            const std::filesystem::path folder = root / "Projects";
-            ensureDirectory(folder);
-            s = savePng(projectPreviewPicture(p, e), folder / (p.name + ".png"));
-        }
-        if (!s) dialogs.error("The project preview could not be written: " + s.message());
-    }
+    if (!p.name.empty())
+        if (Status s = writeProjectPreview(p, e, root); !s) dialogs.error(s.message());
     Image card = sceneThumbnail(p, e);
     p.scenes.edit(index, [&](Scene& s) { s.preview = std::move(card); });
     if (!closing) return true;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/ports.h"
+#include "base/status.h"
 #include "image/image.h"
 #include "project/model.h"
 #include "scene/scene_editor.h"
@@ -99,6 +100,10 @@ bool commitScene(Project& p, Dialogs& dialogs, const std::filesystem::path& root
 // The 240 x 240 project preview: the canvas scaled to fit, keeping its aspect ratio,
 // centred on a transparent square.
 Image projectPreviewPicture(const Project& p, const SceneEditor& e);
+// Writes that picture as Projects/<project name>.png under `root`, the picture the open
+// dialog shows for the project. Fails, with a message, for a project without a name
+// that can be a file name, or when the file cannot be written.
+Status writeProjectPreview(const Project& p, const SceneEditor& e, const std::filesystem::path& root);
 // The resource panel's card: the canvas drawn at the size that fits the scene card's box
 // (the empty card when the scene is gone or has no size).
 Image sceneThumbnail(const Project& p, const SceneEditor& e);

@@ -52,17 +52,26 @@ std::optional<std::string> httpGet(const std::string& address, const HttpGetOpti
     curl_easy_setopt(e, CURLOPT_TIMEOUT_MS, options.timeoutMs);
     curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS, options.timeoutMs);
     curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
+#if LIBCURL_VERSION_NUM >= 0x075700
+    // A name lookup still under way when the request ends is left to finish by itself
+    // instead of being waited for.
+    curl_easy_setopt(e, CURLOPT_QUICK_EXIT, 1L);
+#endif
     curl_easy_setopt(e, CURLOPT_USERAGENT, "PondaroGameMaker/2.0.0");
     curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, append);
     curl_easy_setopt(e, CURLOPT_WRITEDATA, &body);
     if (curl_multi_add_handle(multi.get(), e) != CURLM_OK) return std::nullopt;
 
+    auto cancelled = [&] { return options.cancel && options.cancel->load(); };
     int running = 1;
-    while (running) {
+    while (running && !cancelled()) {
         if (curl_multi_perform(multi.get(), &running) != CURLM_OK) break;
         if (!running) break;
         curl_multi_poll(multi.get(), nullptr, 0, 30, nullptr);
-        if (options.whileWaiting) options.whileWaiting();
+    }
+    if (cancelled()) {
+        curl_multi_remove_handle(multi.get(), e);
+        return std::nullopt;
     }
 
     CURLcode result = CURLE_FAILED_INIT;

@@ -1,9 +1,9 @@
 #include "ui/name_dialog.h"
 
 #include <wx/button.h>
-#include <wx/msgdlg.h>
 #include <wx/textctrl.h>
 
+#include "ui/wx_ports.h"
 #include "ui/wx_text.h"
 
 namespace pondaro::ui {
@@ -30,7 +30,7 @@ void NameDialog::onOk(wxCommandEvent&) {
     if (!text.empty() && check_) {
         const std::string problem = check_(text);
         if (!problem.empty()) {
-            wxMessageBox(toWx(problem), "Error", wxOK | wxICON_ERROR, this);
+            showMessageBox(this, "Error", problem, wxOK | wxICON_ERROR);
             field_->SetFocus();
             field_->SelectAll();
             return;

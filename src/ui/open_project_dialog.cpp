@@ -5,6 +5,7 @@
 #include <wx/stattext.h>
 
 #include "image/codecs.h"
+#include "image/draw.h"
 #include "image/fit.h"
 #include "project/lifecycle.h"
 #include "ui/picture_box.h"
@@ -57,7 +58,8 @@ void OpenProjectDialog::showPreview() {
     if (!file.empty()) {
         Image picture;
         if (loadImage(file, picture)) {
-            picture_->setPicture(toBitmap(fitPicture(picture, {238, 238})), false);
+            // On the checkerboard, as every picture preview, so its transparent parts show.
+            picture_->setPicture(toBitmap(onCheckerboard(fitPicture(picture, {238, 238}))), false);
             shown = true;
         }
     }

@@ -4,6 +4,7 @@
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
+#include <wx/generic/msgdlgg.h>
 #include <wx/utils.h>
 
 #include "base/files.h"
@@ -18,11 +19,21 @@ namespace pondaro::ui {
 namespace {
 
 int box(wxWindow* parent, const std::string& title, const std::string& text, long style) {
-    wxMessageDialog dialog(parent, toWxLines(text), toWx(title), style);
-    return dialog.ShowModal();
+    return showMessageBox(parent, title, text, style);
 }
 
 } // namespace
+
+int showMessageBox(wxWindow* parent, const std::string& title, const std::string& text, long style) {
+    // GTK's own message box leaves its title bar empty when the title is "Message" (wx
+    // takes that for the default title, which GTK's message boxes do not show); this
+    // box is a plain dialog and shows every title.
+    wxGenericMessageDialog dialog(parent, toWxLines(text), toWx(title), style | wxCENTRE);
+    // Escape and the close box of a Yes/No question answer No (by default such a box
+    // without a Cancel button would take them for its affirmative Yes).
+    if ((style & wxYES_NO) && !(style & wxCANCEL)) dialog.SetEscapeId(wxID_NO);
+    return dialog.ShowModal();
+}
 
 std::string fileNameProblem(const std::string& name) {
     Status s = checkPathComponent(name, "name");
@@ -51,9 +62,12 @@ void WxDialogs::notice(const std::string& title, const std::string& text) {
 }
 
 std::string WxDialogs::chooseProject(const std::vector<std::string>& names) {
-    OpenProjectDialog dialog(parent_, root_, names, placeholder_);
-    if (dialog.ShowModal() != wxID_OK) return "";
-    std::string name = dialog.chosen();
+    std::string name;
+    {
+        OpenProjectDialog dialog(parent_, root_, names, placeholder_);
+        if (dialog.ShowModal() != wxID_OK) return "";
+        name = dialog.chosen();
+    }
     if (!name.empty() && onProjectChosen) onProjectChosen();
     return name;
 }
@@ -64,8 +78,12 @@ std::optional<std::string> WxDialogs::askName(const std::string& title, const st
     return dialog.name();
 }
 
-std::string WxDialogs::chooseFileToOpen(const std::string& title, const std::string& filter) {
-    wxFileDialog dialog(parent_, toWx(title), "", "", toWx(filter), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+std::string WxDialogs::chooseFileToOpen(const std::string& title, const std::string& filter,
+                                        const std::filesystem::path& folder) {
+    std::error_code ec;
+    const std::filesystem::path start = folder.empty() ? folder : std::filesystem::absolute(folder, ec);
+    wxFileDialog dialog(parent_, toWx(title), toWx(start.string()), "", toWx(filter),
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     return dialog.ShowModal() == wxID_OK ? fromWx(dialog.GetPath()) : std::string();
 }
 

@@ -16,6 +16,10 @@ namespace pondaro::ui {
 // for becomes one: a project, an extension key).
 std::string fileNameProblem(const std::string& name);
 
+// A message box under the given title (with wxOK, wxYES_NO, an icon...); returns the
+// button pressed (wxID_OK, wxID_YES, wxID_NO). Every message of the programs uses it.
+int showMessageBox(wxWindow* parent, const std::string& title, const std::string& text, long style);
+
 class WxDialogs : public Dialogs {
 public:
     WxDialogs(std::filesystem::path root, wxBitmap placeholder)
@@ -35,7 +39,8 @@ public:
     void notice(const std::string& title, const std::string& text) override;
     std::string chooseProject(const std::vector<std::string>& names) override;
     std::optional<std::string> askName(const std::string& title, const std::string& current) override;
-    std::string chooseFileToOpen(const std::string& title, const std::string& filter) override;
+    std::string chooseFileToOpen(const std::string& title, const std::string& filter,
+                                 const std::filesystem::path& folder) override;
     std::string chooseFileToSave(const std::string& title, const std::string& filter,
                                  const std::filesystem::path& proposal) override;
     std::optional<int> chooseColour(int colour) override;

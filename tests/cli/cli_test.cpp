@@ -14,6 +14,8 @@
 
 #include "base/files.h"
 #include "image/codecs.h"
+#include "project/model.h"
+#include "project/project_file.h"
 #include "support/temp_folder.h"
 
 using namespace pondaro;
@@ -287,4 +289,59 @@ TEST(CliSpecialFiles, APipeInsteadOfAFileIsToldAtOnce) {
         EXPECT_NE(r.err.find("is a pipe"), std::string::npos) << c.pipe << ": " << r.err;
         EXPECT_NE(r.err.find(fs::path(c.pipe).filename().string()), std::string::npos) << r.err;
     }
+}
+
+TEST(CliPreview, DrawsTheFirstSceneOrTheNamedOneAsTheOpenDialogsPicture) {
+    CliFolder f;
+    Project p;
+    p.name = "rooms";
+    for (auto [name, red] : {std::pair{"first", 200}, std::pair{"second", 10}}) {
+        Scene s;
+        s.name = name;
+        s.width = 320;
+        s.height = 240;
+        s.red = red;
+        p.scenes.add(s);
+    }
+    ASSERT_TRUE(writeProject(p, f.dir.path()));
+    const fs::path picture = f.dir.path() / "Projects" / "rooms.png";
+    // The picture of the scene window's Done: 240 x 240, the scene fitted and centred,
+    // without the editing grid.
+    auto centre = [&] {
+        Image img;
+        EXPECT_TRUE(loadImage(picture, img));
+        EXPECT_EQ(img.width(), 240);
+        EXPECT_EQ(img.pixel(0, 0).a, 0);                         // above the 240 x 180 scene
+        // The scene's first row is where the grid's first line would lie.
+        EXPECT_EQ(img.pixel(1, 30), img.pixel(121, 121)) << "a grid line";
+        return img.pixel(121, 121);
+    };
+    ASSERT_EQ(f.run("preview rooms").status, 0);
+    EXPECT_EQ(centre(), (Rgba{200, 0, 0, 255}));
+    ASSERT_EQ(f.run("preview rooms second").status, 0);
+    EXPECT_EQ(centre(), (Rgba{10, 0, 0, 255}));
+
+    CliRun none = f.run("preview demo");
+    EXPECT_EQ(none.status, 1);
+    EXPECT_NE(none.err.find("has no scene"), std::string::npos) << none.err;
+    EXPECT_EQ(f.run("preview rooms third").status, 1);
+    EXPECT_EQ(f.run("preview").status, 2);
+    EXPECT_FALSE(f.hasWorkingFolder());
+}
+
+TEST(CliSave, EverySampleIsWrittenBackToTheSameBytes) {
+    TempFolder dir;
+    fs::copy(fs::path(PONDARO_SOURCE_DIR) / "samples" / "Projects", dir.path() / "Projects", fs::copy_options::recursive);
+    int samples = 0;
+    for (const auto& entry : fs::directory_iterator(dir.path() / "Projects")) {
+        if (entry.path().extension() != ".xml") continue;
+        ++samples;
+        const std::string name = entry.path().stem().string(), before = readTestFile(entry.path());
+        CliRun r = runCli(dir.path(), "save " + name);
+        ASSERT_EQ(r.status, 0) << name << ": " << r.err;
+        EXPECT_EQ(readTestFile(entry.path()), before) << name;
+        // Its preview picture is there for the open dialog.
+        EXPECT_TRUE(isRegularFile(dir.path() / "Projects" / (name + ".png"))) << name;
+    }
+    EXPECT_GE(samples, 3);
 }

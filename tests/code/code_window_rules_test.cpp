@@ -153,8 +153,13 @@ TEST(CodeWindowLayout, FollowsTheWindowSize) {
     EXPECT_EQ(l.help1, (Rect{10, 505, 780, 21}));
     EXPECT_EQ(l.help2, (Rect{10, 535, 780, 21}));
     EXPECT_EQ(codeWindowLayout(800, 600, false).editor.height, 510);
+    // A window laid out at a tiny size for a moment still gives its text areas room
+    // for their scroll bars.
     CodeWindowLayout tiny = codeWindowLayout(5, 5, true);
-    EXPECT_GE(tiny.editor.width, 1);
-    EXPECT_GE(tiny.editor.height, 1);
-    EXPECT_GE(tiny.help1.width, 1);
+    EXPECT_EQ(tiny.editor.width, kSmallestTextArea.width);
+    EXPECT_EQ(tiny.editor.height, kSmallestTextArea.height);
+    EXPECT_EQ(tiny.help1.width, kSmallestTextArea.width);
+    EXPECT_EQ(commentsWindowLayout(800, 600).text, (Rect{10, 10, 780, 540}));
+    EXPECT_EQ(commentsWindowLayout(800, 600).ok, (Rect{725, 565, 65, 25}));
+    EXPECT_EQ(commentsWindowLayout(1, 1).text.height, kSmallestTextArea.height);
 }

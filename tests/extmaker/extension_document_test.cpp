@@ -32,6 +32,8 @@ TEST(ExtensionMaker, OpenDropsEmptyLinesAndSaveWritesThemWithoutThem) {
     m.dialogs.files.push_back(m.file("particles").string());
     ASSERT_TRUE(m.doc.open());
     EXPECT_EQ(m.dialogs.shown.front(), (Shown{"Select a Pondaro Game Maker Extension...", ""}));
+    // It starts where the extension files are, not in the program's folder.
+    EXPECT_EQ(m.dialogs.openFolders, std::vector<std::filesystem::path>{m.folder.path() / "Extensions"});
     EXPECT_EQ(m.doc.key, "particles");
     EXPECT_EQ(m.doc.fields.name, "Particles");
     EXPECT_EQ(m.doc.fields.description, "Sparks\r\nand smoke\r\n");

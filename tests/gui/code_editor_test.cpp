@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <wx/frame.h>
+#include <wx/panel.h>
 
 #include "app/studio.h"
 #include "code/ui/code_editor.h"
@@ -37,7 +38,9 @@ struct EditorWindow : testing::Test {
         s.studio.keywords = engineWords();
         s.studio.project.sprites.add(named<Sprite>("Hero"));
         frame = new wxFrame(nullptr, wxID_ANY, "Code editor test", wxPoint(20, 20), wxSize(900, 640));
-        editor = new ui::CodeEditor(frame, wxID_ANY, wxPoint(0, 0), wxSize(880, 600));
+        // On a panel: a frame's only child is stretched to the frame's first, tiny size.
+        auto* panel = new wxPanel(frame);
+        editor = new ui::CodeEditor(panel, wxID_ANY, wxPoint(0, 0), wxSize(880, 600));
         ui::configureForStudio(*editor, s.studio);
         frame->Show();
         letEventsThrough();
@@ -59,6 +62,12 @@ struct EditorWindow : testing::Test {
         std::string out;
         for (int i = 0; i < length; ++i) out += "0123456789ab"[editor->GetStyleAt(pos + i)];
         return out;
+    }
+    void pressed(int key) {
+        wxKeyEvent e(wxEVT_KEY_DOWN);
+        e.m_keyCode = key;
+        e.SetEventObject(editor);
+        editor->ProcessWindowEvent(e);
     }
     void typed(int key) {
         wxStyledTextEvent e(wxEVT_STC_CHARADDED, editor->GetId());
@@ -224,11 +233,6 @@ TEST_F(EditorWindow, CompletionAfterThreeLettersOrCtrlSpaceAndCallTipsWhileTypin
     EXPECT_TRUE(editor->AutoCompActive());  // Ctrl+Space asks at any length
     editor->AutoCompCancel();
 
-    editor->setCode("// ins");
-    editor->GotoPos(6);
-    typed('s');
-    EXPECT_FALSE(editor->AutoCompActive());  // not inside a comment
-
     editor->setCode("Her");
     editor->GotoPos(3);
     typed('r');
@@ -243,6 +247,43 @@ TEST_F(EditorWindow, CompletionAfterThreeLettersOrCtrlSpaceAndCallTipsWhileTypin
     editor->AddText("20)");
     typed(')');
     EXPECT_FALSE(editor->CallTipActive());
+}
+
+TEST_F(EditorWindow, NoCompletionInCommentsOrStringsAndReturnEndsTheLineUntilTheListIsEntered) {
+    // Text just typed is not coloured yet, so its styles cannot tell where the caret is.
+    for (const char* typedSoFar : {"// some ins", "x = 'ins", "/* a comment\r\nstill ins", "s = \"a\" + 'b ins"}) {
+        editor->setCode("");
+        editor->AddText(typedSoFar);
+        typed('s');
+        EXPECT_FALSE(editor->AutoCompActive()) << typedSoFar;
+        wxKeyEvent ctrlSpace(wxEVT_KEY_DOWN);
+        ctrlSpace.m_keyCode = WXK_SPACE;
+        ctrlSpace.SetControlDown(true);
+        editor->ProcessWindowEvent(ctrlSpace);
+        EXPECT_FALSE(editor->AutoCompActive()) << typedSoFar;
+    }
+    editor->setCode("");
+    editor->AddText("/* done */ ins");
+    typed('s');
+    EXPECT_TRUE(editor->AutoCompActive());  // code again after the comment
+    editor->AutoCompCancel();
+
+    // The list opened by itself: Return ends the line and keeps what was typed.
+    editor->setCode("");
+    editor->AddText("x = ins");
+    typed('s');
+    ASSERT_TRUE(editor->AutoCompActive());
+    pressed(WXK_RETURN);
+    EXPECT_FALSE(editor->AutoCompActive());
+    EXPECT_EQ(editor->code(), "x = ins\r\n");
+    // After moving into the list, Return takes the word chosen there.
+    editor->AddText("ins");
+    typed('s');
+    ASSERT_TRUE(editor->AutoCompActive());
+    pressed(WXK_DOWN);
+    pressed(WXK_RETURN);
+    EXPECT_FALSE(editor->AutoCompActive());
+    EXPECT_EQ(editor->code(), "x = ins\r\ninstance_destroy");
 }
 
 TEST_F(EditorWindow, TheExtensionMakerSchemeAndSeparators) {

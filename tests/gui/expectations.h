@@ -8,6 +8,7 @@
 #include <wx/colordlg.h>
 #include <wx/listbox.h>
 #include <wx/msgdlg.h>
+#include <wx/generic/msgdlgg.h>
 #include <wx/testing.h>
 #include <wx/textctrl.h>
 
@@ -16,14 +17,15 @@
 
 namespace pondaro::gui {
 
-// A message box with this title and text, answered with `answer` (wxID_OK, wxID_YES...).
-class ExpectMessage : public wxExpectModalBase<wxMessageDialog, ExpectMessage> {
+// A message box (every one of the programs is a wxGenericMessageDialog) with this title
+// and text, answered with `answer` (wxID_OK, wxID_YES...).
+class ExpectMessage : public wxExpectModalBase<wxGenericMessageDialog, ExpectMessage> {
 public:
     ExpectMessage(wxString title, wxString text, int answer = wxID_OK)
         : title_(std::move(title)), text_(std::move(text)), answer_(answer) {}
 
 protected:
-    int OnInvoked(wxMessageDialog* dlg) const override {
+    int OnInvoked(wxGenericMessageDialog* dlg) const override {
         EXPECT_EQ(dlg->GetTitle(), title_);
         EXPECT_EQ(dlg->GetMessage(), text_);
         return answer_;
@@ -35,12 +37,12 @@ private:
 };
 
 // A message box with this title, whatever its text.
-class ExpectTitled : public wxExpectModalBase<wxMessageDialog, ExpectTitled> {
+class ExpectTitled : public wxExpectModalBase<wxGenericMessageDialog, ExpectTitled> {
 public:
     explicit ExpectTitled(wxString title, int answer = wxID_OK) : title_(std::move(title)), answer_(answer) {}
 
 protected:
-    int OnInvoked(wxMessageDialog* dlg) const override {
+    int OnInvoked(wxGenericMessageDialog* dlg) const override {
         EXPECT_EQ(dlg->GetTitle(), title_);
         return answer_;
     }

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <wx/button.h>
+#include <wx/evtloop.h>
+#include <wx/listbox.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
 #include <wx/textctrl.h>
 
 #include "app/ui/resource_page.h"
+#include "code/ui/code_windows.h"
 #include "base/files.h"
 #include "expectations.h"
 #include "gui_support.h"
@@ -62,6 +67,61 @@ TEST(FileCommands, SaveNewAndOpenThroughTheMenusKeepTheTitleTrue) {
     EXPECT_EQ(s.studio.project.sprites[0].preview.width(), 150);
     EXPECT_EQ(f->page(PanelCategory::Sprites)->canvas()->shown().size(), 1u);
     EXPECT_EQ(f->statusDisplay()->GetLabel(), "STATUS: READY.");
+}
+
+TEST(FileCommands, TheGameCommentsShownAfterOpenStandCentredOnTheMainWindow) {
+    GuiStudio s;
+    s.hooks.showComments = [](ui::HookContext& c) { ui::showGameCommentsIfAny(c.studio, c.parent); };
+    ui::MainFrame* f = s.start("http://127.0.0.1:9/version.txt", true);  // maximised, as the studio starts
+    Project commented;
+    commented.name = "commented";
+    commented.game.comments = "Run and jump.";
+    ASSERT_TRUE(writeProject(commented, s.folder.path()));
+
+    // Both dialogs really show, where the window manager puts them; a timer plays the
+    // user: it opens the project, then waits for the comments to settle and closes them.
+    LetDialogsShow forReal;
+    wxRect comments;
+    int ticksShown = 0;
+    bool clicked = false;
+    wxTimer user;
+    user.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        for (wxWindow* w : wxTopLevelWindows) {
+            if (!w->IsShown()) continue;
+            if (auto* open = dynamic_cast<ui::OpenProjectDialog*>(w)) {
+                if (clicked) return;
+                open->pick(open->list()->FindString("commented"));
+                wxWindow* button = open->FindWindow(wxID_OK);
+                wxUIActionSimulator mouse;
+                mouse.MouseMove(button->GetScreenRect().GetPosition() + wxPoint(10, 10));
+                mouse.MouseClick();
+                clicked = true;
+                return;
+            }
+            auto* d = dynamic_cast<wxDialog*>(w);
+            if (d && d->GetName() == "game-comments-modal" && ++ticksShown == 8) {
+                comments = d->GetScreenRect();
+                d->EndModal(wxID_OK);
+                return;
+            }
+        }
+    });
+    user.Start(50);
+    // From the main loop, as a menu command runs.
+    wxGUIEventLoop mainLoop;
+    f->CallAfter([&] {
+        f->runCommand(Command::Open);
+        mainLoop.Exit();
+    });
+    mainLoop.Run();
+    user.Stop();
+    EXPECT_EQ(s.studio.project.name, "commented");
+    ASSERT_GE(ticksShown, 8);
+    const wxRect main = f->GetScreenRect();
+    EXPECT_GE(comments.width, 780);
+    EXPECT_GE(comments.height, 580);
+    EXPECT_NEAR(comments.x + comments.width / 2, main.x + main.width / 2, 40);
+    EXPECT_NEAR(comments.y + comments.height / 2, main.y + main.height / 2, 40);
 }
 
 TEST(FileCommands, SaveAsCancelledLeavesTheProjectUnnamedAndWritesNothing) {

@@ -5,6 +5,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
+#ifdef __WXGTK__
+#include <dlfcn.h>
+#endif
 
 #include <wx/app.h>
 #include <gtest/gtest.h>
@@ -25,6 +29,40 @@
 #include "ui/wx_ports.h"
 
 namespace pondaro::gui {
+
+// While one of these lives, modal dialogs no test expectation takes are shown for real
+// (the test closes them itself) instead of failing the test: for what only shows on
+// the screen, such as where the window manager puts a dialog.
+inline bool dialogsShowForReal = false;
+struct LetDialogsShow {
+    LetDialogsShow() { dialogsShowForReal = true; }
+    ~LetDialogsShow() { dialogsShowForReal = false; }
+    LetDialogsShow(const LetDialogsShow&) = delete;
+    LetDialogsShow& operator=(const LetDialogsShow&) = delete;
+};
+
+// Every entry of the menu (separators aside) has a picture that the desktop toolkit
+// really draws: GTK hides menu pictures unless told otherwise. The names of the entries
+// without one are returned.
+inline std::vector<std::string> menuEntriesWithoutPicture(wxMenu& menu) {
+    std::vector<std::string> missing;
+    for (wxMenuItem* item : menu.GetMenuItems()) {
+        if (item->IsSeparator()) continue;
+        bool shown = item->GetBitmap().IsOk();
+#ifdef __WXGTK__
+        using GetImage = GtkWidget*(GtkWidget*);
+        using IsVisible = int(GtkWidget*);
+        static auto* const image = reinterpret_cast<GetImage*>(dlsym(RTLD_DEFAULT, "gtk_image_menu_item_get_image"));
+        static auto* const visible = reinterpret_cast<IsVisible*>(dlsym(RTLD_DEFAULT, "gtk_widget_get_visible"));
+        if (shown && image && visible) {
+            GtkWidget* picture = image(item->GetMenuItem());
+            shown = picture && visible(picture);
+        }
+#endif
+        if (!shown) missing.push_back(item->GetItemLabelText().utf8_string());
+    }
+    return missing;
+}
 
 // Lets the windows handle what is pending (paints, sizes, posted calls) for a moment.
 inline void pump(int milliseconds = 30) {
@@ -102,18 +140,21 @@ struct GuiStudio {
         pump(10);
     }
 
-    // The start-up without the splash and its pause and without maximising. The
+    // The start-up without the splash and its pause, and maximised only when asked. The
     // start-up version check asks a local port where nothing listens (it fails at once,
-    // in silence) unless a test names another address.
-    ui::MainFrame* start(const std::string& versionAddress = "http://127.0.0.1:9/version.txt") {
+    // in silence) unless a test names another address, and has ended when this returns.
+    ui::MainFrame* start(const std::string& versionAddress = "http://127.0.0.1:9/version.txt", bool maximise = false) {
         ui::StartupOptions options;
         options.showSplash = false;
         options.splashWaitMs = 0;
-        options.maximise = false;
+        options.maximise = maximise;
         options.versionFileAddress = versionAddress;
         options.versionTimeoutMs = 1500;
         frame = ui::startStudio(studio, &dialogs, hooks, options);
         pump();
+        // The start-up check runs beside the window: it ends here, so that it asks and
+        // says nothing in the middle of a test.
+        EXPECT_TRUE(pumpUntil([&] { return !frame || !frame->versionCheckRunning(); }));
         return frame;
     }
 

@@ -12,6 +12,8 @@
 #include <wx/init.h>
 #include <wx/modalhook.h>
 
+#include "gui_support.h"
+
 namespace {
 
 class GuiTestApp : public wxApp {
@@ -34,6 +36,7 @@ void failTest(const wxString& file, int line, const wxString& func, const wxStri
 class RefuseUnexpectedDialogs : public wxModalDialogHook {
 protected:
     int Enter(wxDialog* dialog) override {
+        if (pondaro::gui::dialogsShowForReal) return wxID_NONE;
         ADD_FAILURE() << "unexpected dialog \"" << dialog->GetTitle().utf8_str().data() << "\"";
         return wxID_CANCEL;
     }

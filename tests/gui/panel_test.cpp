@@ -109,7 +109,7 @@ TEST(ResourcePanel, AnEmptyCategoryShowsOnlyTheAddTileWhichAddsARecord) {
     EXPECT_EQ(s.studio.project.sounds.size(), 1u);
 }
 
-TEST(ResourcePanel, TheGameTabMirrorsAdvancedScriptingModeWithoutMarkingAChange) {
+TEST(ResourcePanel, TheGameTabMirrorsAdvancedScriptingModeAndAChangeIsAnUnsavedChange) {
     GuiStudio s;
     ui::MainFrame* f = s.start();
     ui::GamePage* game = f->gamePage();
@@ -120,7 +120,7 @@ TEST(ResourcePanel, TheGameTabMirrorsAdvancedScriptingModeWithoutMarkingAChange)
     tick.SetInt(1);
     game->advancedMode()->GetEventHandler()->ProcessEvent(tick);
     EXPECT_EQ(s.studio.project.game.advancedscriptmode, 1);
-    EXPECT_FALSE(s.studio.project.modified());
+    EXPECT_TRUE(s.studio.project.modified());
     s.studio.project.game.advancedscriptmode = 0;
     f->rebuildPanel();
     EXPECT_FALSE(game->advancedMode()->GetValue());

@@ -222,6 +222,8 @@ TEST_F(SpriteWindows, FramesEditorAddsAFrameFromAPngDuplicatesAndMovesItWhileOth
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->GetTitle(), "Edit sprite frames");
     expectOnlyUsable(editor);
+    for (size_t i = 0; i < editor->GetMenuBar()->GetMenuCount(); ++i)
+        EXPECT_EQ(menuEntriesWithoutPicture(*editor->GetMenuBar()->GetMenu(i)), std::vector<std::string>{});
 
     s.dialogs.files = {png("blue.png", filledImage(8, 8, kBlue))};
     chooseMenu(editor, "File", "Add new frame from file...");

@@ -6,9 +6,12 @@
 
 #include <wx/menu.h>
 #include <wx/notebook.h>
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 #include "app/ui/resource_page.h"
 #include "base/files.h"
+#include "expectations.h"
 #include "gui_support.h"
 #include "preferences/preferences.h"
 #include "ui/icon_button.h"
@@ -76,6 +79,50 @@ TEST(Startup, MenusCarryTheCaptionsAndShortcutsAndTheToolbarItsToolTips) {
     ASSERT_EQ(panel->GetPageCount(), 9u);
     EXPECT_EQ(panel->GetPageText(1), " Sounds ");
     EXPECT_EQ(panel->GetPageText(8), "Game");
+}
+
+TEST(Startup, CtrlXCutsInATextFieldAndIsExitEverywhereElse) {
+    GuiStudio s;
+    ui::MainFrame* frame = s.start();
+    frame->Raise();
+    wxTextCtrl* filter = frame->page(PanelCategory::Sprites)->filterField();
+    filter->ChangeValue("hero");
+    filter->SetFocus();
+    filter->SelectAll();
+    EXPECT_TRUE(pumpUntil([&] { return wxWindow::FindFocus() == filter; }));
+    // Real key presses, through the desktop and the menu's shortcut.
+    wxUIActionSimulator keys;
+    keys.Char('x', wxMOD_CONTROL);
+    EXPECT_TRUE(pumpUntil([&] { return filter->GetValue().empty(); }));  // cut
+    pump(100);  // and no question about exiting comes
+
+    wxWindow* canvas = frame->page(PanelCategory::Sprites)->canvas();
+    canvas->SetFocus();
+    EXPECT_TRUE(pumpUntil([&] { return wxWindow::FindFocus() == canvas; }));
+    wxTEST_DIALOG(
+        {
+            keys.Char('x', wxMOD_CONTROL);
+            pump(300);
+        },
+        ExpectMessage("Confirm", "Exit from Pondaro Game Maker?", wxID_NO));
+    EXPECT_TRUE(frame->IsShown());
+}
+
+TEST(Startup, EveryMenuEntryShowsItsPicture) {
+    GuiStudio s;
+    ui::MainFrame* frame = s.start();
+    wxMenuBar* bar = frame->GetMenuBar();
+    for (size_t i = 0; i < bar->GetMenuCount(); ++i)
+        EXPECT_EQ(menuEntriesWithoutPicture(*bar->GetMenu(i)), std::vector<std::string>{}) << bar->GetMenuLabelText(i);
+    // The resource menus of the panel's pictures (the scenes' has every kind of entry).
+    for (PanelCategory c : {PanelCategory::Sprites, PanelCategory::Objects, PanelCategory::Scenes}) {
+        wxMenu menu;
+        ui::fillResourceMenu(menu, c, frame->art());
+#ifdef __WXGTK__
+        menu.SetupBitmaps(frame);  // as the pop-up does: the pictures go in when it opens
+#endif
+        EXPECT_EQ(menuEntriesWithoutPicture(menu), std::vector<std::string>{}) << tabCaption(c);
+    }
 }
 
 TEST(Startup, ResizingKeepsThePanelAtItsPlace) {

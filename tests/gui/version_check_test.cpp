@@ -12,77 +12,78 @@ using namespace pondaro::gui;
 
 namespace {
 
-constexpr const char* kLatest = "You are using the latest version.";
-constexpr const char* kNewer = "A new version has been released.";
+constexpr const char* kTitle = "Version information";
+
+// Lets the window thread run until the check under way has given its answer.
+void awaitVersionCheck(ui::MainFrame* f) { EXPECT_TRUE(pumpUntil([&] { return !f->versionCheckRunning(); })); }
 
 } // namespace
 
-TEST(VersionCheckWindow, OnDemandTellsWhetherTheServerHasANewerVersion) {
+TEST(VersionCheckWindow, OnDemandAlwaysSaysWhatCameOfIt) {
     GuiStudio s;
     ui::MainFrame* f = s.start();
-    {
-        LocalHttpServer server(200, "201\r\n");
-        f->setVersionFileAddress(server.address(), 2000);
-        wxTEST_DIALOG(f->runCommand(Command::CheckVersion), ExpectMessage("Version information", kNewer));
-        EXPECT_EQ(s.studio.latestVersion, 201);
+    struct Case {
+        int status;  // 0: nothing listens
+        std::string body;
+        const char* told;
+    };
+    const Case cases[] = {
+        {200, "201\r\n", kNewVersionText},
+        {200, "200", kLatestVersionText},
+        {200, std::string("\x89PNG\x01\xff garbage", 13), kVersionUncheckedText},  // nonsense
+        {404, "201", kVersionUncheckedText},  // a missing file is no answer, whatever its body
+        {0, "", kVersionUncheckedText},
+    };
+    for (const Case& c : cases) {
+        LocalHttpServer server(c.status == 0 ? 200 : c.status, c.body);
+        f->setVersionFileAddress(c.status == 0 ? "http://127.0.0.1:9/version.txt" : server.address(), 2000);
+        wxTEST_DIALOG(
+            {
+                f->runCommand(Command::CheckVersion);
+                awaitVersionCheck(f);
+            },
+            ExpectMessage(kTitle, c.told));
     }
-    {
-        LocalHttpServer server(200, "200");
-        f->setVersionFileAddress(server.address(), 2000);
-        wxTEST_DIALOG(f->runCommand(Command::CheckVersion), ExpectMessage("Version information", kLatest));
-    }
-    {
-        // Garbage reads as version 0, which is never newer.
-        LocalHttpServer server(200, std::string("\x89PNG\x01\xff garbage", 13));
-        f->setVersionFileAddress(server.address(), 2000);
-        wxTEST_DIALOG(f->runCommand(Command::CheckVersion), ExpectMessage("Version information", kLatest));
-        EXPECT_EQ(s.studio.latestVersion, 0);
-    }
+    EXPECT_EQ(s.studio.latestVersion, 200);  // the last version read; nonsense reads none
 }
 
-TEST(VersionCheckWindow, FailuresEndInSilenceWithinTheTimeOut) {
+TEST(VersionCheckWindow, TheRequestRunsBesideTheWindowOnceAtATimeAndExitDoesNotWaitForIt) {
     GuiStudio s;
     ui::MainFrame* f = s.start();
-    {
-        // A server that accepts and never answers: silence once the time-out is over.
-        LocalHttpServer server(0, "");
-        f->setVersionFileAddress(server.address(), 800);
-        const auto start = std::chrono::steady_clock::now();
-        f->runCommand(Command::CheckVersion);
-        const auto waited = std::chrono::steady_clock::now() - start;
-        EXPECT_EQ(server.requests(), 1);
-        EXPECT_LT(waited, std::chrono::milliseconds(3000));
-    }
-    {
-        // A missing file on the server is no answer either, whatever its body says.
-        LocalHttpServer server(404, "201");
-        f->setVersionFileAddress(server.address(), 2000);
-        f->runCommand(Command::CheckVersion);
-        EXPECT_EQ(server.requests(), 1);
-    }
-    // Nothing listening at all.
-    f->setVersionFileAddress("http://127.0.0.1:9/version.txt", 2000);
+    // A server that accepts and never answers, and a time-out far longer than any wait here.
+    LocalHttpServer server(0, "");
+    f->setVersionFileAddress(server.address(), 20000);
     f->runCommand(Command::CheckVersion);
-    EXPECT_EQ(s.studio.latestVersion, 0);
+    EXPECT_TRUE(f->versionCheckRunning());  // the command returned while the request waits
+    EXPECT_TRUE(pumpUntil([&] { return server.requests() == 1; }));
+    f->runCommand(Command::CheckVersion);  // ignored while the first one runs
+    pump(300);                             // time a second request would have had to come
+    EXPECT_EQ(server.requests(), 1);
+
+    const auto closing = std::chrono::steady_clock::now();
+    wxTEST_DIALOG(f->Close(), ExpectMessage("Confirm", "Exit from Pondaro Game Maker?", wxID_YES));
+    const auto waited = std::chrono::steady_clock::now() - closing;
+    s.frame = nullptr;
+    pump(50);
+    EXPECT_LT(waited, std::chrono::seconds(5));
 }
 
 TEST(VersionCheckWindow, AtStartUpOnlyANewerVersionIsReportedAndOnlyWhenAskedFor) {
     {
         LocalHttpServer server(200, "200\r\n");
         GuiStudio s;
-        s.start(server.address());
-        EXPECT_TRUE(pumpUntil([&] { return s.studio.latestVersion == 200; }));
+        awaitVersionCheck(s.start(server.address()));
         EXPECT_EQ(server.requests(), 1);
     }
     {
         LocalHttpServer server(200, "201");
         GuiStudio s;
-        wxTEST_DIALOG(
-            {
-                s.start(server.address());
-                EXPECT_TRUE(pumpUntil([&] { return s.studio.latestVersion == 201; }));
-            },
-            ExpectMessage("Version information", kNewer));
+        wxTEST_DIALOG(awaitVersionCheck(s.start(server.address())), ExpectMessage(kTitle, kNewVersionText));
+    }
+    {
+        // Unanswered at start-up: nothing is said.
+        GuiStudio s;
+        awaitVersionCheck(s.start("http://127.0.0.1:9/version.txt"));
     }
     {
         LocalHttpServer server(200, "201");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "image/artwork.h"
+#include "image/draw.h"
 #include "image/fit.h"
 #include "image/resample.h"
 #include "image/thumbnail_cards.h"
@@ -70,6 +71,25 @@ TEST(Thumbnails, TheCardCarriesThePictureInItsBoxAtFortyFiveTwenty) {
     EXPECT_EQ(card.pixel(120, 60), (Rgba{255, 255, 255, 255}));  // the white card
     EXPECT_EQ(card.pixel(0, 0), emptyCard().pixel(0, 0));         // its grey ground
     EXPECT_EQ(thumbnailCard(Image()), noImageCard());
+
+    // The picture's box is the checkerboard, so a white picture (and a transparent
+    // one) stands out from the white card; outside the box the card stays white.
+    const Rgba white{255, 255, 255, 255};
+    const Image whiteCard = thumbnailCard(filled(40, 20, white));
+    EXPECT_EQ(whiteCard.pixel(45, 20), white);
+    EXPECT_EQ(whiteCard.pixel(45, 50), kCheckerLight);
+    EXPECT_EQ(whiteCard.pixel(104, 79), kCheckerDark);
+    EXPECT_EQ(whiteCard.pixel(44, 20), white);
+    EXPECT_EQ(whiteCard.pixel(105, 79), white);
+    EXPECT_EQ(thumbnailCard(Image(10, 10)).pixel(50, 25), kCheckerDark);
+
+    // A scene's canvas lies centred on the checkerboard of its 80 x 80 box.
+    const Image scene = sceneCard(filled(80, 60, blue));
+    EXPECT_EQ(scene.pixel(35, 10), kCheckerDark);
+    EXPECT_EQ(scene.pixel(35, 20), blue);
+    EXPECT_EQ(scene.pixel(114, 89), kCheckerDark);
+    EXPECT_EQ(scene.pixel(115, 89), white);
+    EXPECT_EQ(sceneCard(Image()), emptyCard());
 }
 
 TEST(Thumbnails, TheNoImageCardIsMutedRedWithAQuestionMark) {

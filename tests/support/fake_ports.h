@@ -56,8 +56,10 @@ public:
         names.pop_front();
         return a;
     }
-    std::string chooseFileToOpen(const std::string& title, const std::string&) override {
+    std::string chooseFileToOpen(const std::string& title, const std::string&,
+                                 const std::filesystem::path& folder) override {
         shown.push_back({title, ""});
+        openFolders.push_back(folder);
         return next(files, title);
     }
     std::string chooseFileToSave(const std::string& title, const std::string&,
@@ -86,6 +88,8 @@ public:
     std::vector<Shown> shown;
     std::vector<std::string> offered;
     std::vector<std::filesystem::path> proposals;  // of the save dialogs, in order
+    // The folder each file-open dialog started in.
+    std::vector<std::filesystem::path> openFolders;
 
     bool anyShown(const std::string& title) const {
         for (const auto& s : shown)

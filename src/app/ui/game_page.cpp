@@ -38,10 +38,8 @@ GamePage::GamePage(wxWindow* parent, PanelHost& host) : wxPanel(parent, wxID_ANY
         pictures_[i] = new PictureButton(this, wxPoint(10, 10 + 60 * i), art.gameButtons[i], captions[i],
                                          art.headingFont, [this, i] { host_.openGameWindow(i); });
     advanced_ = new wxCheckBox(this, wxID_ANY, "Advanced scripting mode", wxPoint(20, 250), wxSize(200, 30));
-    // Stored at once; it does not count as an unsaved change.
-    advanced_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) {
-        host_.studio().project.game.advancedscriptmode = advanced_->GetValue() ? 1 : 0;
-    });
+    advanced_->Bind(wxEVT_CHECKBOX,
+                    [this](wxCommandEvent&) { setAdvancedScriptingMode(host_.studio().project, advanced_->GetValue()); });
 }
 
 void GamePage::rebuild() { advanced_->SetValue(host_.studio().project.game.advancedscriptmode != 0); }

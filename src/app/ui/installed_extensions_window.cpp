@@ -4,10 +4,11 @@
 
 #include <wx/button.h>
 #include <wx/listctrl.h>
-#include <wx/msgdlg.h>
 #include <wx/textctrl.h>
 
 #include "extensions/extension_file.h"
+#include "ui/widget_looks.h"
+#include "ui/wx_ports.h"
 #include "ui/wx_text.h"
 
 namespace pondaro::ui {
@@ -33,6 +34,7 @@ InstalledExtensionsWindow::InstalledExtensionsWindow(wxWindow* parent, Studio& s
     info_ = new wxTextCtrl(this, wxID_ANY, "", wxPoint(200, 10), wxSize(430, 420), wxTE_MULTILINE | wxTE_READONLY);
     info_->SetFont(smallFont);
     info_->SetBackgroundColour(wxColour(0xEE, 0xEE, 0xEE));
+    giveInnerMargin(*info_);
 
     new wxButton(this, wxID_CANCEL, "Cancel", wxPoint(10, 440), wxSize(100, 25));
     auto* ok = new wxButton(this, wxID_OK, "OK", wxPoint(530, 440), wxSize(100, 25));
@@ -58,7 +60,7 @@ bool InstalledExtensionsWindow::saveAndClose() {
         if (i < entries_.size()) keys.push_back(entries_[i].key);
     }
     if (Status s = saveInstalledKeys(studio_.root, studio_.project.name, keys); !s) {
-        wxMessageBox(toWx(s.message()), "Error", wxOK | wxICON_ERROR, this);
+        showMessageBox(this, "Error", s.message(), wxOK | wxICON_ERROR);
         return false;
     }
     for (auto& e : studio_.extensions)

@@ -19,6 +19,7 @@
 #include "scene/scene_window.h"
 #include "ui/http_get.h"
 #include "ui/icon_button.h"
+#include "ui/widget_looks.h"
 #include "ui/wx_ports.h"
 #include "ui/wx_text.h"
 
@@ -35,8 +36,8 @@ wxString menuLabel(const MenuEntry& e) {
     return caption;
 }
 
-// Lets the windows repaint while a network request is awaited; what the user does in
-// the meantime waits until the request is over.
+// Lets the windows repaint while a project is read; what the user does in the meantime
+// waits until it is open.
 void repaintWhileWaiting() {
     if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) loop->YieldFor(wxEVT_CATEGORY_UI);
 }
@@ -97,6 +98,7 @@ MainFrame::MainFrame(Studio& studio, WxDialogs* dialogs, StudioArt art, EditorHo
 }
 
 MainFrame::~MainFrame() {
+    stopVersionCheck();
     studio_.showStatus = nullptr;
     if (closeHookIndex_ < studio_.closeWindowsHooks.size())
         studio_.closeWindowsHooks.erase(studio_.closeWindowsHooks.begin() + long(closeHookIndex_));
@@ -137,6 +139,7 @@ void MainFrame::buildMenus() {
     }
     if (menu) bar->Append(menu, toWx(current));
     SetMenuBar(bar);
+    showMenuPictures(*bar);
 }
 
 IconButton* MainFrame::toolButton(Command c) const {
@@ -221,15 +224,32 @@ void MainFrame::openGameWindow(int which) {
 }
 
 void MainFrame::runVersionCheck(VersionCheckMode mode) {
-    const long timeout = versionTimeoutMs_;
-    checkProgramVersion(studio_, mode, versionAddress_, [timeout](const std::string& address) {
-        wxBusyCursor busy;
-        HttpGetOptions options;
-        options.timeoutMs = timeout;
-        options.maxBytes = kVersionFileMaxBytes;
-        options.whileWaiting = repaintWhileWaiting;
-        return httpGet(address, options);
+    if (versionCheckRunning()) return;
+    if (!versionCheckAsks(studio_, mode, versionAddress_)) return;
+    versionCancel_ = false;
+    HttpGetOptions options;
+    options.timeoutMs = versionTimeoutMs_;
+    options.maxBytes = kVersionFileMaxBytes;
+    options.cancel = &versionCancel_;
+    // The worker touches nothing but its own copies and the cancel flag, which this
+    // window outlives: it is joined before the window goes.
+    versionWorker_ = std::thread([this, mode, address = versionAddress_, options] {
+        std::optional<std::string> body = httpGet(address, options);
+        if (versionCancel_) return;
+        CallAfter([this, mode, body = std::move(body)] { finishVersionCheck(mode, body); });
     });
+}
+
+void MainFrame::finishVersionCheck(VersionCheckMode mode, std::optional<std::string> body) {
+    if (versionWorker_.joinable()) versionWorker_.join();
+    if (versionCancel_) return;  // the window is closing
+    reportVersionAnswer(studio_, mode, body);
+}
+
+void MainFrame::stopVersionCheck() {
+    if (!versionWorker_.joinable()) return;
+    versionCancel_ = true;
+    versionWorker_.join();
 }
 
 void MainFrame::setVersionFileAddress(std::string address, long timeoutMs) {
@@ -309,6 +329,7 @@ void MainFrame::onClose(wxCloseEvent& e) {
         e.Veto();
         return;
     }
+    stopVersionCheck();
     if (extensionsWindow_) extensionsWindow_->Destroy();
     Destroy();
 }

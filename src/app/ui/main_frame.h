@@ -3,8 +3,10 @@
 // resource panel with its eight resource pages and the Game tab. Every command is a
 // core operation; the window rebuilds the panel and the title after it.
 #include <array>
+#include <atomic>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include <wx/frame.h>
 #include <wx/timer.h>
@@ -39,8 +41,11 @@ public:
     static int commandId(Command c);
 
     void refreshTitle();
-    // The version check against the given address (the product's server by default).
+    // The version check against the given address (the one the program was built with by
+    // default). The request runs on a worker thread and its answer comes back to the
+    // window thread; a check asked for while one runs is ignored.
     void runVersionCheck(VersionCheckMode mode);
+    bool versionCheckRunning() const { return versionWorker_.joinable(); }
     void setVersionFileAddress(std::string address, long timeoutMs);
 
     wxNotebook* panel() const { return panel_; }
@@ -83,8 +88,15 @@ private:
     GamePage* game_;
     std::vector<std::pair<Command, IconButton*>> tools_;
     wxWeakRef<InstalledExtensionsWindow> extensionsWindow_;
-    std::string versionAddress_ = kVersionFileAddress;
+    void finishVersionCheck(VersionCheckMode mode, std::optional<std::string> body);
+    // Ends a request under way at once and waits for its thread (Exit does not wait
+    // for the server).
+    void stopVersionCheck();
+
+    std::string versionAddress_ = versionFileAddress();
     long versionTimeoutMs_ = kVersionCheckTimeoutMs;
+    std::thread versionWorker_;
+    std::atomic<bool> versionCancel_{false};
     wxTimer statusTimer_;
     bool statusHeld_ = false;
     std::optional<std::string> pendingStatus_;

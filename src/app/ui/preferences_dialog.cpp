@@ -4,12 +4,12 @@
 #include <wx/checkbox.h>
 #include <wx/colordlg.h>
 #include <wx/dcbuffer.h>
-#include <wx/msgdlg.h>
 #include <wx/notebook.h>
 #include <wx/panel.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "app/preferences_command.h"
 #include "base/integer_reader.h"
 #include "base/text.h"
 #include "ui/wx_text.h"
@@ -133,30 +133,14 @@ void PreferencesDialog::chooseColour(int row) {
 }
 
 bool PreferencesDialog::save() {
-    const std::string img = fromWx(imgFolder_->GetValue()), aud = fromWx(audFolder_->GetValue());
-    // The folder names become folders inside every project folder.
-    for (const auto& [name, what] : {std::pair{img, "image folder name"}, std::pair{aud, "audio folder name"}}) {
-        if (Status s = checkPathComponent(name, what); !s) {
-            wxMessageBox(toWx(s.message()), "Error", wxOK | wxICON_ERROR, this);
-            return false;
-        }
-    }
     Preferences prefs = studio_.prefs;
     for (int row = 0; row < kColourRows; ++row) prefs.*(kRows[row].field) = swatches_[row]->colour();
     prefs.sci_font_family = fromWx(fontFamily_->GetValue());
     prefs.sci_font_size = readInteger(fromWx(fontSize_->GetValue()));
     for (int i = 0; i < 4; ++i) prefs.*kFlags[i] = flags_[i]->GetValue() ? 1 : 0;
-    prefs.ImgFolder = img;
-    prefs.AudFolder = aud;
-    if (Status s = writePreferences(studio_.root, prefs); !s) {
-        wxMessageBox(toWx(s.message()), "Error", wxOK | wxICON_ERROR, this);
-        return false;
-    }
-    studio_.prefs = prefs;
-    // The open project's media goes to the new folders at its next save.
-    studio_.project.imgfolder = prefs.ImgFolder;
-    studio_.project.audfolder = prefs.AudFolder;
-    return true;
+    prefs.ImgFolder = fromWx(imgFolder_->GetValue());
+    prefs.AudFolder = fromWx(audFolder_->GetValue());
+    return savePreferences(studio_, prefs);
 }
 
 } // namespace pondaro::ui

@@ -10,6 +10,7 @@
 #include "app/ui/panel_host.h"
 #include "app/ui/studio_art.h"
 #include "ui/icon_button.h"
+#include "ui/widget_looks.h"
 #include "ui/wx_image.h"
 #include "ui/wx_text.h"
 
@@ -151,13 +152,24 @@ void ResourceCanvas::clickAt(int pageX, int pageY, bool right) {
     host_.editRecord(category_, name);
 }
 
+void fillResourceMenu(wxMenu& menu, PanelCategory category, const StudioArt& art) {
+    const auto items = resourceMenu(category);
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (!items[i]) {
+            menu.AppendSeparator();
+            continue;
+        }
+        auto* item = new wxMenuItem(&menu, int(i) + 1, actionCaption(*items[i]));
+        if (auto icon = art.actionIcons.find(*items[i]); icon != art.actionIcons.end()) item->SetBitmap(icon->second);
+        menu.Append(item);
+    }
+    showMenuPictures(menu);
+}
+
 void ResourceCanvas::showMenu(const std::string& name) {
     wxMenu menu;
+    fillResourceMenu(menu, category_, host_.art());
     const auto items = resourceMenu(category_);
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (items[i]) menu.Append(int(i) + 1, actionCaption(*items[i]));
-        else menu.AppendSeparator();
-    }
     const int picked = GetPopupMenuSelectionFromUser(menu);
     if (picked <= 0 || picked > int(items.size()) || !items[picked - 1]) return;
     const PanelActionResult result = applyPanelAction(host_.studio(), category_, name, *items[picked - 1]);

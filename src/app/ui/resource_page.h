@@ -16,6 +16,7 @@
 
 class wxButton;
 class wxChoice;
+class wxMenu;
 class wxTextCtrl;
 
 namespace pondaro::ui {
@@ -23,6 +24,11 @@ namespace pondaro::ui {
 class IconButton;
 class PanelHost;
 class ResourcePage;
+struct StudioArt;
+
+// The resource menu of a page's records (Edit, Delete...), each entry with its icon;
+// an entry's id is its position in resourceMenu(category) + 1.
+void fillResourceMenu(wxMenu& menu, PanelCategory category, const StudioArt& art);
 
 class ResourceCanvas : public wxScrolled<wxWindow> {
 public:

@@ -46,8 +46,7 @@ StudioArt StudioArt::load() {
     a.commandIcons[C::SaveAs] = stockOr(wxART_FILE_SAVE_AS, Icon::Disk);
     a.commandIcons[C::RunGame] = own(Icon::Run);
     a.commandIcons[C::Preferences] = own(Icon::Preferences);
-    wxBitmap quit = wxArtProvider::GetBitmap(wxART_QUIT, wxART_MENU, wxSize(16, 16));
-    if (quit.IsOk()) a.commandIcons[C::Exit] = quit;
+    a.commandIcons[C::Exit] = stockOr(wxART_QUIT, Icon::Exit);
     a.commandIcons[C::AddSprite] = own(Icon::Sprite);
     a.commandIcons[C::AddSound] = own(Icon::Sound);
     a.commandIcons[C::AddMusic] = own(Icon::Music);
@@ -56,11 +55,16 @@ StudioArt StudioArt::load() {
     a.commandIcons[C::AddObject] = own(Icon::Object);
     a.commandIcons[C::AddScene] = own(Icon::Scene);
     a.commandIcons[C::AddFunction] = own(Icon::Function);
-    wxBitmap help = wxArtProvider::GetBitmap(wxART_HELP, wxART_MENU, wxSize(16, 16));
-    if (help.IsOk()) a.commandIcons[C::Help] = help;
-    wxBitmap info = wxArtProvider::GetBitmap(wxART_INFORMATION, wxART_MENU, wxSize(16, 16));
-    if (info.IsOk()) a.commandIcons[C::About] = wxBitmap(info.ConvertToImage().Rescale(16, 16, wxIMAGE_QUALITY_HIGH));
+    a.commandIcons[C::Help] = stockOr(wxART_HELP, Icon::Help);
+    a.commandIcons[C::About] = stockOr(wxART_INFORMATION, Icon::About);
     a.commandIcons[C::CheckVersion] = own(Icon::VersionCheck);
+
+    using A = PanelAction;
+    a.actionIcons[A::Edit] = stockOr(wxART_EDIT, Icon::EditFrame);
+    a.actionIcons[A::Duplicate] = stockOr(wxART_COPY, Icon::DuplicateFrame);
+    a.actionIcons[A::Delete] = stockOr(wxART_DELETE, Icon::DeleteFrame);
+    a.actionIcons[A::MoveBackward] = stockOr(wxART_GO_BACK, Icon::FrameLeft);
+    a.actionIcons[A::MoveForward] = stockOr(wxART_GO_FORWARD, Icon::FrameRight);
 
     a.sortIcons[0] = own(Icon::ResetOrder);
     a.sortIcons[1] = own(Icon::SortAscending);

@@ -19,8 +19,10 @@ struct StudioArt {
     wxFont smallFont;
     wxFont gadgetFont;
 
-    // 16 x 16 icons of the toolbar and the menus, by command (absent: no icon).
+    // 16 x 16 icons of the toolbar and the menus, by command, and of the resource
+    // menus' entries, by action: every entry has one.
     std::map<Command, wxBitmap> commandIcons;
+    std::map<PanelAction, wxBitmap> actionIcons;
     wxBitmap sortIcons[3];  // reset order, ascending, descending
 
     // The panel's fixed cards, as core drew them, and as bitmaps.

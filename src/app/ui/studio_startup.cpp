@@ -3,7 +3,6 @@
 #include <wx/app.h>
 #include <wx/frame.h>
 #include <wx/image.h>
-#include <wx/msgdlg.h>
 #include <wx/stc/stc.h>
 #include <wx/utils.h>
 
@@ -29,7 +28,7 @@ bool editingComponentAvailable() {
 MainFrame* startStudio(Studio& studio, WxDialogs* dialogs, EditorHooks hooks, const StartupOptions& options) {
     // 1. The code windows cannot work without the editing component.
     if (!editingComponentAvailable()) {
-        wxMessageBox("An important system DLL (Scintilla.dll) is missing.", "Error", wxOK | wxICON_ERROR);
+        showMessageBox(nullptr, "Error", "An important system DLL (Scintilla.dll) is missing.", wxOK | wxICON_ERROR);
         return nullptr;
     }
     // 2, 3. Defaults and the engine word list.
@@ -62,8 +61,7 @@ MainFrame* startStudio(Studio& studio, WxDialogs* dialogs, EditorHooks hooks, co
     removeLeftovers(studio.root);
     newProject(studio, false);
     frame->rebuildPanel();
-    if (studio.prefs.CheckProgramVersion == 1)
-        frame->CallAfter([frame] { frame->runVersionCheck(VersionCheckMode::AtStartup); });
+    frame->CallAfter([frame] { frame->runVersionCheck(VersionCheckMode::AtStartup); });
     frame->refreshTitle();
     // 13. The shortcuts are the menu items' own; the main loop follows.
     return frame;

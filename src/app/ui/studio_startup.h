@@ -18,7 +18,7 @@ struct StartupOptions {
     // The fixed pause after the splash closes.
     int splashWaitMs = 1000;
     bool maximise = true;
-    std::string versionFileAddress = kVersionFileAddress;
+    std::string versionFileAddress = pondaro::versionFileAddress();
     long versionTimeoutMs = kVersionCheckTimeoutMs;
 };
 

@@ -199,15 +199,21 @@ void CodeEditor::onModified(wxStyledTextEvent& e) {
     e.Skip();
 }
 
-bool CodeEditor::caretInCommentOrString() const {
-    const int pos = GetCurrentPos();
-    if (pos == 0) return false;
-    const int style = GetStyleAt(pos - 1);
-    return style == scheme_.styleFor(Colour::Comment) || style == scheme_.styleFor(Colour::String);
+bool CodeEditor::caretInCommentOrString() {
+    const int line = GetCurrentLine();
+    bool commentOpenBefore = false;
+    if (line > 0) {
+        // The state a line carries into the next is known once the lines above are
+        // coloured; the styles of what was just typed may not be yet.
+        const int lineStart = PositionFromLine(line);
+        if (GetEndStyled() < lineStart) Colourise(GetEndStyled(), lineStart);
+        if (auto carried = unpackLineState(GetLineState(line - 1))) commentOpenBefore = carried->commentOpen;
+    }
+    return !completionMayOpen(lineBeforeCaret(), commentOpenBefore);
 }
 
 void CodeEditor::showCompletions() {
-    if (!typingHelp_) return;
+    if (!typingHelp_ || caretInCommentOrString()) return;
     const std::string before = lineBeforeCaret();
     const std::string word(wordBeforeCaret(before, before.size()));
     const std::vector<std::string> list = word.empty() ? completions_.words() : completions_.candidates(word);
@@ -218,6 +224,7 @@ void CodeEditor::showCompletions() {
         joined += w;
     }
     AutoCompShow(int(word.size()), toWx(joined));
+    listEntered_ = false;
 }
 
 void CodeEditor::updateCallTip() {
@@ -237,16 +244,31 @@ void CodeEditor::onCharAdded(wxStyledTextEvent& e) {
     if (!typingHelp_) return;
     const int c = e.GetKey();
     if (c == '(' || c == ')' || c == ',' || CallTipActive()) updateCallTip();
-    if (isWordChar(c) && !AutoCompActive() && !caretInCommentOrString()) {
+    if (isWordChar(c) && !AutoCompActive()) {
         const std::string before = lineBeforeCaret();
         if (wordBeforeCaret(before, before.size()).size() >= 3) showCompletions();
     }
 }
 
 void CodeEditor::onKeyDown(wxKeyEvent& e) {
-    if (e.GetKeyCode() == WXK_SPACE && e.ControlDown() && !e.AltDown() && !e.ShiftDown()) {
+    const int key = e.GetKeyCode();
+    if (key == WXK_SPACE && e.ControlDown() && !e.AltDown() && !e.ShiftDown()) {
         showCompletions();
         return;
+    }
+    if (AutoCompActive()) {
+        switch (key) {
+        case WXK_UP: case WXK_DOWN: case WXK_PAGEUP: case WXK_PAGEDOWN:
+        case WXK_NUMPAD_UP: case WXK_NUMPAD_DOWN: case WXK_NUMPAD_PAGEUP: case WXK_NUMPAD_PAGEDOWN:
+            listEntered_ = true;
+            break;
+        case WXK_RETURN: case WXK_NUMPAD_ENTER:
+            // The list pops up by itself while a word is typed: Return takes a word from
+            // it only when the user went into the list, and otherwise ends the line.
+            if (!listEntered_) AutoCompCancel();
+            break;
+        default: break;
+        }
     }
     e.Skip();
 }

@@ -49,7 +49,9 @@ public:
     const StyleRun& lastStyleRun() const { return lastRun_; }
     const EditorScheme& scheme() const { return scheme_; }
 
-    // Shows the completion list for the word before the caret (what Ctrl+Space does).
+    // Shows the completion list for the word before the caret (what Ctrl+Space does);
+    // never inside a comment or a string. Return accepts a word from the list only
+    // after the user has moved into it with the arrow or page keys.
     void showCompletions();
 
 private:
@@ -61,7 +63,9 @@ private:
     void updateCallTip();
     // The caret's line up to the caret, as UTF-8 bytes.
     std::string lineBeforeCaret() const;
-    bool caretInCommentOrString() const;
+    // Whether the caret stands in a comment or a string (colouring the lines above it
+    // first when they are not coloured yet).
+    bool caretInCommentOrString();
 
     EditorScheme scheme_;
     ColourWords words_;
@@ -69,6 +73,8 @@ private:
     StyleRun lastRun_;
     size_t marginDigits_ = 0;
     bool typingHelp_ = false;
+    // The user moved into the open completion list with the arrow or page keys.
+    bool listEntered_ = false;
     bool styling_ = false;
     CompletionWords completions_;
     const std::vector<KeywordEntry>* engine_ = nullptr;

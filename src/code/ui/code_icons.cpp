@@ -4,6 +4,8 @@
 #include <wx/dcmemory.h>
 #include <wx/image.h>
 
+#include "image/draw.h"
+#include "image/fit.h"
 #include "ui/wx_image.h"
 
 namespace pondaro::ui {
@@ -47,13 +49,9 @@ wxBitmap eventTypeIcon(const std::string& eventType) {
 }
 
 wxBitmap iconFromImage(const Image& image, int size) {
-    wxImage img = toWxImage(image);
-    if (!img.IsOk()) return wxBitmap();
-    const double scale = std::min(double(size) / image.width(), double(size) / image.height());
-    const int w = std::max(1, int(image.width() * scale)), h = std::max(1, int(image.height() * scale));
-    img.Rescale(w, h, wxIMAGE_QUALITY_BILINEAR);
-    img.Resize(wxSize(size, size), wxPoint((size - w) / 2, (size - h) / 2));
-    return wxBitmap(img, 32);
+    if (image.empty()) return wxBitmap();
+    // On the checkerboard, as every picture preview: a white sprite stays visible.
+    return toBitmap(onCheckerboard(fitInto(image, {size, size})));
 }
 
 wxBitmap objectIcon(const Project& project, const std::string& objectName) {

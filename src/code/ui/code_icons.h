@@ -12,7 +12,8 @@ inline constexpr int kIconSize = 16;
 
 wxBitmap eventTypeIcon(const std::string& eventType);
 wxBitmap objectIcon(const Project& project, const std::string& objectName);
-// A picture of the model as a wx bitmap, scaled to fit a square of `size`.
+// A picture of the model as a wx bitmap, scaled to fit a square of `size` and shown on
+// the checkerboard.
 wxBitmap iconFromImage(const Image& image, int size);
 
 } // namespace pondaro::ui

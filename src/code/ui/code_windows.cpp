@@ -19,6 +19,7 @@
 #include "code/ui/code_fonts.h"
 #include "code/ui/code_icons.h"
 #include "ui/studio_window.h"
+#include "ui/widget_looks.h"
 #include "ui/wx_text.h"
 
 namespace pondaro::ui {
@@ -290,6 +291,7 @@ public:
         text_ = new wxTextCtrl(panel, wxID_ANY, toWxLines(studio.project.game.comments), wxPoint(10, 10),
                                wxSize(780, 540), wxTE_MULTILINE, wxDefaultValidator, "comments");
         text_->SetFont(smallInterfaceFont());
+        giveInnerMargin(*text_);
         ok_ = new wxButton(panel, wxID_OK, "OK", wxDefaultPosition, wxSize(65, 25), 0, wxDefaultValidator, "ok");
         ok_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
             commitGameText(studio_.project, GameText::Comments, value());
@@ -298,8 +300,9 @@ public:
         Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
             e.Skip();
             const wxSize c = GetClientSize();
-            text_->SetSize(10, 10, std::max(1, c.x - 20), std::max(1, c.y - 60));
-            ok_->SetSize(c.x - 75, c.y - 35, 65, 25);
+            const CommentsWindowLayout l = commentsWindowLayout(c.x, c.y);
+            text_->SetSize(toRect(l.text));
+            ok_->SetSize(toRect(l.ok));
         });
         SetSize(800, 600);
         CentreOnParent();
@@ -350,17 +353,20 @@ bool showGameCommentsIfAny(Studio& studio, wxWindow* mainWindow) {
     wxDialog dialog(mainWindow, wxID_ANY, "Game comments", wxDefaultPosition, wxSize(800, 600),
                     wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER, "game-comments-modal");
     const wxSize c = dialog.GetClientSize();
-    auto* text = new wxTextCtrl(&dialog, wxID_ANY, toWxLines(studio.project.game.comments), wxPoint(10, 10),
-                                wxSize(c.x - 20, c.y - 60), wxTE_MULTILINE | wxTE_READONLY, wxDefaultValidator,
+    const CommentsWindowLayout l = commentsWindowLayout(c.x, c.y);
+    auto* text = new wxTextCtrl(&dialog, wxID_ANY, toWxLines(studio.project.game.comments), wxPoint(l.text.x, l.text.y),
+                                wxSize(l.text.width, l.text.height), wxTE_MULTILINE | wxTE_READONLY, wxDefaultValidator,
                                 "comments");
     text->SetFont(smallInterfaceFont());
-    auto* ok = new wxButton(&dialog, wxID_OK, "OK", wxPoint(c.x - 75, c.y - 35), wxSize(65, 25), 0,
+    giveInnerMargin(*text);
+    auto* ok = new wxButton(&dialog, wxID_OK, "OK", wxPoint(l.ok.x, l.ok.y), wxSize(l.ok.width, l.ok.height), 0,
                             wxDefaultValidator, "ok");
     dialog.Bind(wxEVT_SIZE, [&](wxSizeEvent& e) {
         e.Skip();
         const wxSize s = dialog.GetClientSize();
-        text->SetSize(10, 10, std::max(1, s.x - 20), std::max(1, s.y - 60));
-        ok->SetSize(s.x - 75, s.y - 35, 65, 25);
+        const CommentsWindowLayout now = commentsWindowLayout(s.x, s.y);
+        text->SetSize(toRect(now.text));
+        ok->SetSize(toRect(now.ok));
     });
     dialog.SetEscapeId(wxID_OK);
     dialog.CentreOnParent();

@@ -7,8 +7,10 @@
 #include <wx/stattext.h>
 
 #include "base/text.h"
+#include "code/code_window_rules.h"
 #include "code/ui/code_editor.h"
 #include "code/ui/code_fonts.h"
+#include "ui/widget_looks.h"
 #include "ui/wx_text.h"
 
 namespace pondaro::ui {
@@ -79,6 +81,7 @@ MakerFrame::MakerFrame(Dialogs& dialogs, const std::filesystem::path& root)
     auto* bar = new wxMenuBar;
     bar->Append(file, "File");
     SetMenuBar(bar);
+    showMenuPictures(*bar);
 
     auto* panel = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL, "panel");
     const wxFont labelFont = namedFont("Arial", 10, true, wxFONTFAMILY_SWISS);
@@ -101,6 +104,8 @@ MakerFrame::MakerFrame(Dialogs& dialogs, const std::filesystem::path& root)
     description_ = field("description", 145, 80, wxTE_MULTILINE);
     label("Help", 10, 245);
     help_ = field("help", 270, 300, wxTE_MULTILINE);
+    giveInnerMargin(*description_);
+    giveInnerMargin(*help_);
     label("Code", 220, 10);
     code_ = new CodeEditor(panel, wxID_ANY, wxPoint(220, 35), wxSize(794, 703));
     code_->SetName("code");
@@ -149,7 +154,7 @@ void MakerFrame::layout() {
     if (!code_) return;
     // The code editor keeps its place and follows the window's right and bottom edges.
     const wxSize c = GetClientSize();
-    code_->SetSize(220, 35, std::max(1, c.x - 230), std::max(1, c.y - 65));
+    code_->SetSize(220, 35, std::max(kSmallestTextArea.width, c.x - 230), std::max(kSmallestTextArea.height, c.y - 65));
 }
 
 void MakerFrame::readFields() {

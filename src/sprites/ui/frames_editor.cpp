@@ -16,6 +16,7 @@
 #include "ui/icon_button.h"
 #include "ui/region_canvas.h"
 #include "ui/studio_window.h"
+#include "ui/widget_looks.h"
 #include "ui/wx_image.h"
 #include "ui/wx_text.h"
 
@@ -222,6 +223,7 @@ private:
         }
         if (menu) bar->Append(menu, toWx(current));
         SetMenuBar(bar);
+        showMenuPictures(*bar);
         Bind(wxEVT_MENU, [this](wxCommandEvent& e) { run(FramesCommand(e.GetId() - kFirstCommandId)); },
              commandId(FramesCommand::NewSprite), commandId(FramesCommand::MakeOpaque));
     }
