@@ -105,6 +105,24 @@ void CloseHook::operator()() const {
     if (link->window) link->window->closeWithoutCommit();
 }
 
+bool StudioWindow::Show(bool show) {
+    if (show && !shownOnce_) {
+        shownOnce_ = true;
+        // On GTK a frame first waits for the window manager to tell the size of its
+        // borders, and is mapped only then; the manager takes the place asked for
+        // before that as unset and puts the window at the screen's top-left corner.
+        // Asked again once the window is on the screen, the place is kept.
+        const wxPoint placed = GetPosition();
+        Bind(wxEVT_SHOW, [this, placed](wxShowEvent& e) {
+            e.Skip();
+            if (!e.IsShown() || placeRestored_) return;
+            placeRestored_ = true;
+            if (!IsMaximized() && GetPosition() != placed) Move(placed);
+        });
+    }
+    return wxFrame::Show(show);
+}
+
 StudioWindow* findStudioWindow(const std::string& key) {
     const wxString name = toWx(kNamePrefix + key);
     for (wxWindow* w : wxTopLevelWindows) {

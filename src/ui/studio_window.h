@@ -42,6 +42,10 @@ public:
     // link to its hooks is touched.
     ~StudioWindow() override;
 
+    // The first Show puts the window where it was placed before it (centred on its
+    // owner, or where it was last left) also under a window manager that drops that place.
+    bool Show(bool show = true) override;
+
     const std::string& key() const { return key_; }
     // A record renamed while its window stays open (the pre-save commit).
     void setKey(const std::string& key);
@@ -75,6 +79,8 @@ private:
     WindowLock lock_;
     std::unique_ptr<wxWindowDisabler> others_;
     bool closing_ = false;
+    bool shownOnce_ = false;
+    bool placeRestored_ = false;
     std::function<void()> closed_;
     wxTimer timer_;
     std::function<void()> tick_;
