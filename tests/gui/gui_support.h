@@ -63,6 +63,12 @@ inline std::vector<std::string> menuEntriesWithoutPicture(wxMenu& menu) {
     }
     return missing;
 }
+inline std::vector<std::string> menuEntriesWithoutPicture(wxMenuBar& bar) {
+    std::vector<std::string> missing;
+    for (size_t i = 0; i < bar.GetMenuCount(); ++i)
+        for (std::string& entry : menuEntriesWithoutPicture(*bar.GetMenu(i))) missing.push_back(std::move(entry));
+    return missing;
+}
 
 // Lets the windows handle what is pending (paints, sizes, posted calls) for a moment.
 inline void pump(int milliseconds = 30) {

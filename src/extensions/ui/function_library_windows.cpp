@@ -9,6 +9,7 @@
 
 #include "extensions/function_library.h"
 #include "ui/form_layout.h"
+#include "ui/widget_looks.h"
 #include "ui/wx_text.h"
 
 namespace pondaro::ui {
@@ -38,6 +39,7 @@ public:
         author_ = formField(this, "", 190, "author");
         description_ = new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, wxSize(190, 450), wxTE_MULTILINE,
                                       wxDefaultValidator, "description");
+        giveInnerMargin(*description_);
         auto* right = new wxBoxSizer(wxVERTICAL);
         right->Add(new wxStaticText(this, wxID_ANY, "Author"), 0, wxBOTTOM, 5);
         right->Add(author_, 0, wxEXPAND | wxBOTTOM, 10);

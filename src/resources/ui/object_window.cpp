@@ -17,12 +17,14 @@
 #include "code/ui/code_fonts.h"
 #include "code/ui/code_icons.h"
 #include "code/ui/code_windows.h"
+#include "image/artwork.h"
 #include "project/removal.h"
 #include "resources/object_window.h"
 #include "resources/sprite_icons.h"
 #include "ui/form_layout.h"
 #include "ui/picture_box.h"
 #include "ui/studio_window.h"
+#include "ui/widget_looks.h"
 #include "ui/wx_image.h"
 #include "ui/wx_text.h"
 
@@ -187,6 +189,7 @@ public:
         right->Add(new wxStaticText(panel, wxID_ANY, "Code preview of selected event"), 0, wxBOTTOM, 5);
         code_ = new wxTextCtrl(panel, wxID_ANY, "", wxDefaultPosition, wxSize(250, 200),
                                wxTE_MULTILINE | wxTE_READONLY | wxTE_DONTWRAP, wxDefaultValidator, "code-preview");
+        giveInnerMargin(*code_);
         const EditorScheme scheme = studioScheme(studio.prefs);
         code_->SetFont(namedFont(scheme.fontFamily, usableFontSize(scheme.fontSize), false, wxFONTFAMILY_TELETYPE));
         code_->SetBackgroundColour(wxColour(240, 240, 240));
@@ -322,8 +325,14 @@ private:
         const auto script = events_->handlerAt(row);
         if (!script || !eventRowHandler(studio_.project, template_, *script)) return;
         wxMenu menu;
-        const int edit = menu.Append(wxID_ANY, "Edit")->GetId();
-        const int remove = menu.Append(wxID_ANY, "Delete")->GetId();
+        auto entry = [&](const char* caption, Icon icon) {
+            auto* item = new wxMenuItem(&menu, wxID_ANY, caption);
+            item->SetBitmap(toBitmap(drawIcon(icon, 16)));
+            return menu.Append(item)->GetId();
+        };
+        const int edit = entry("Edit", Icon::EditFrame);
+        const int remove = entry("Delete", Icon::DeleteFrame);
+        showMenuPictures(menu);
         const int chosen = GetPopupMenuSelectionFromUser(menu);
         if (chosen == edit) {
             editEvent(*script);

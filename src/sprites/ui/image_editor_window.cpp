@@ -16,6 +16,7 @@
 #include "ui/icon_button.h"
 #include "ui/region_canvas.h"
 #include "ui/studio_window.h"
+#include "ui/widget_looks.h"
 #include "ui/wx_image.h"
 #include "ui/wx_text.h"
 
@@ -116,10 +117,11 @@ private:
         file->AppendSeparator();
         entry(wxID_SAVE, "Save as PNG image...\tCtrl+S", Icon::Disk);
         file->AppendSeparator();
-        file->Append(kDoneId, "Done\tAlt+F4");
+        entry(kDoneId, "Done\tAlt+F4", Icon::Exit);
         auto* bar = new wxMenuBar;
         bar->Append(file, "File");
         SetMenuBar(bar);
+        showMenuPictures(*bar);
         Bind(wxEVT_MENU, [this](wxCommandEvent&) { newFile(); }, wxID_NEW);
         Bind(wxEVT_MENU, [this](wxCommandEvent&) { openFile(); }, wxID_OPEN);
         Bind(wxEVT_MENU, [this](wxCommandEvent&) { saveFile(); }, wxID_SAVE);
