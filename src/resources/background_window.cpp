@@ -74,7 +74,10 @@ void fitTilesToPicture(Project& p, const std::string& background, const std::sha
 PreviewPicture PreviewPicture::of(std::shared_ptr<const Image> image) {
     PreviewPicture picture;
     if (!image || image->empty()) return picture;
-    picture.blocks = AlphaBlocks(*image);
+    auto shown = std::make_shared<Image>(Image::unfilled(image->width(), image->height()));
+    drawOnCheckerboard(*shown, *image, AlphaBlocks(*image), 0, 0);
+    picture.shownBlocks = AlphaBlocks(*shown);
+    picture.shown = std::move(shown);
     picture.image = std::move(image);
     return picture;
 }
@@ -154,7 +157,7 @@ Image renderBackgroundPreview(const PreviewPicture& picture, const std::optional
     const Size canvas = previewCanvasSize(picture);
     if (!picture.image) return Image(std::max(visible.width, 0), std::max(visible.height, 0));
     auto draw = [&](Image& view, int originX, int originY) {
-        drawOnCheckerboard(view, *picture.image, picture.blocks, originX, originY);
+        drawOnCheckerboard(view, *picture.shown, picture.shownBlocks, originX, originY);
         if (grid) drawTileGrid(view, originX, originY, canvas, *grid);
     };
     const bool inside = visible.x >= 0 && visible.y >= 0 && visible.width > 0 && visible.height > 0 &&

@@ -23,9 +23,15 @@ inline constexpr const char* kImageFilter =
     "Image files (jpg, bmp, png)|*.jpg;*.bmp;*.png|JPG files(*.jpg)|*.jpg|BMP files(*.bmp)|*.bmp|PNG files(*.png)|*.png";
 
 // A picture as the preview shows it, decoded once: none when it could not be read.
+// `shown` is the picture already blended over the checkerboard, made once when the
+// picture is chosen: the checkerboard lies still under the canvas, so every later draw
+// of the preview (a scroll, the grid's fields typed) is a copy of rows, however much of
+// the picture is partly transparent. It costs as much memory as the picture, while the
+// window is open.
 struct PreviewPicture {
     std::shared_ptr<const Image> image;
-    AlphaBlocks blocks;
+    std::shared_ptr<const Image> shown;
+    AlphaBlocks shownBlocks;  // all opaque: the copy runs block by block
     static PreviewPicture of(std::shared_ptr<const Image> image);
 };
 
