@@ -16,6 +16,8 @@ packages=(
   libcurl4-openssl-dev
   xvfb xauth openbox
   adwaita-icon-theme xdg-utils
+  # The desktop theme draws check marks and other small pictures from SVG files.
+  librsvg2-common
   chromium
   # The engine tests read back text that games draw in the page.
   fonts-dejavu-core
