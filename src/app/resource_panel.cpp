@@ -293,23 +293,24 @@ PanelPictures PanelPictures::draw() {
     return p;
 }
 
-SpritePreviews spritePreviews(const Project& p) {
-    SpritePreviews out;
-    for (const Sprite& s : p.sprites)
-        if (!s.preview.empty()) out[s.name] = &s.preview;
-    return out;
-}
-
-const Image& recordPicture(const Project& p, PanelCategory c, size_t i, const PanelPictures& pictures,
-                           const SpritePreviews& sprites) {
+const Image& recordPicture(Studio& studio, PanelCategory c, size_t i, const PanelPictures& pictures) {
+    const Project& p = studio.project;
+    ThumbnailCards& cards = studio.thumbnails;
+    const auto spriteCard = [&](std::string_view name) -> const Image& {
+        const Image* card = cards.sprite(p, name);
+        return card ? *card : pictures.noImage;
+    };
     switch (c) {
-    case PanelCategory::Sprites:
-        return p.sprites[i].preview.empty() ? pictures.noImage : p.sprites[i].preview;
-    case PanelCategory::Backgrounds:
-        return p.backgrounds[i].preview.empty() ? pictures.noImage : p.backgrounds[i].preview;
+    case PanelCategory::Sprites: return spriteCard(p.sprites[i].name);
+    case PanelCategory::Backgrounds: {
+        // The background window leaves the card of the picture it applied.
+        if (!p.backgrounds[i].preview.empty()) return p.backgrounds[i].preview;
+        const Image* card = cards.background(p, i, studio.root);
+        return card ? *card : pictures.noImage;
+    }
     case PanelCategory::Objects: {
-        auto it = sprites.find(p.objects[i].sprite);
-        return it == sprites.end() ? pictures.object : *it->second;
+        const std::string& sprite = p.objects[i].sprite;
+        return p.spriteIndex(sprite) < 0 ? pictures.object : spriteCard(sprite);
     }
     case PanelCategory::Scenes: return p.scenes[i].preview.empty() ? pictures.scene : p.scenes[i].preview;
     case PanelCategory::Sounds: return pictures.sound;

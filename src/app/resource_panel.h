@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "app/studio.h"
@@ -113,13 +112,10 @@ struct PanelPictures {
     static PanelPictures draw();
 };
 
-// For objects: each sprite name with the last sprite of that name that has a preview.
-using SpritePreviews = std::unordered_map<std::string_view, const Image*>;
-SpritePreviews spritePreviews(const Project& p);
-
-// The picture a record shows on its page.
-const Image& recordPicture(const Project& p, PanelCategory c, size_t index, const PanelPictures& pictures,
-                           const SpritePreviews& sprites);
+// The picture a record shows on its page: a sprite's or a background's card is made
+// now if the studio's cards do not hold it yet; an object shows its sprite's card.
+// Valid until the next call.
+const Image& recordPicture(Studio& studio, PanelCategory c, size_t index, const PanelPictures& pictures);
 
 // ---- The Game tab -----------------------------------------------------------------
 // "Advanced scripting mode" clicked: the project takes the new state at once, and a

@@ -12,6 +12,7 @@
 #include "extensions/extension_file.h"
 #include "preferences/preferences.h"
 #include "project/model.h"
+#include "project/thumbnails.h"
 
 namespace pondaro {
 
@@ -44,6 +45,8 @@ struct Studio {
     // Fonts, Objects, Scenes, Functions): kept while the program runs; a record created
     // from the panel or the Resources menu takes its category's text as its keywords.
     std::array<std::string, 8> panelFilters;
+    // The resource panel's sprite and background cards, made as the panel draws them.
+    ThumbnailCards thumbnails;
     // The latest program version the version check read from the server (0 until then).
     int latestVersion = 0;
 

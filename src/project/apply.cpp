@@ -82,7 +82,6 @@ ApplyResult applySprite(Project& p, size_t index, const Sprite& fields) {
         p, p.sprites, index, fields, "sprite", noCheck,
         [](Sprite& stored, Sprite& current) {
             // Editor state belongs to the open windows, not to the fields being applied.
-            stored.preview = std::move(current.preview);
             stored.spritewindow = std::move(current.spritewindow);
             stored.shapeeditor = std::move(current.shapeeditor);
         },

@@ -39,8 +39,6 @@ struct Sprite {
     int centery = 0;
     std::string keywords;
     int uid = 0;
-    // Not stored: thumbnail built from the first frame.
-    Image preview;
     // Not stored: the properties window's preview and the collision shape editor.
     SpriteWindowState spritewindow;
     CollisionEditorState shapeeditor;

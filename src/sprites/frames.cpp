@@ -7,7 +7,6 @@
 #include "image/draw.h"
 #include "image/resample.h"
 #include "project/canvas_pictures.h"
-#include "project/thumbnails.h"
 #include "sprites/effect_dialog.h"
 
 namespace pondaro {
@@ -203,9 +202,8 @@ bool saveSpriteAsPngStrip(const Project& p, Dialogs& dialogs, std::string_view s
     return true;
 }
 
-void commitFrameEdits(Project& p, std::string_view sprite) {
+void commitFrameEdits(Project& p, std::string_view) {
     p.markModified();
-    refreshSpriteThumbnail(p, size_t(p.spriteIndex(sprite)));
     refreshCanvasImages(p);
 }
 

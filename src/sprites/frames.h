@@ -109,8 +109,8 @@ bool saveSpriteAsPngStrip(const Project& p, Dialogs& dialogs, std::string_view s
 // ---- Leaving the editor ------------------------------------------------------------
 
 // What closing the frames editor does, by " Done " or by its close box: the project is
-// marked modified (the frames changed in place), the sprite's thumbnail card is drawn
-// again and every object showing the sprite takes its new first frame.
+// marked modified (the frames changed in place) and every object showing the sprite
+// takes its new first frame (the panel's card follows the frame by itself).
 void commitFrameEdits(Project& p, std::string_view sprite);
 
 } // namespace pondaro

@@ -5,7 +5,6 @@
 #include "image/draw.h"
 #include "image/fit.h"
 #include "project/canvas_pictures.h"
-#include "project/thumbnails.h"
 
 namespace pondaro {
 
@@ -115,7 +114,5 @@ bool importStrip(Project& p, Dialogs& dialogs, const StripImport& import) {
     refreshCanvasImages(p);
     return true;
 }
-
-void closeStripImport(Project& p, const StripImport& import) { refreshSpriteThumbnail(p, import.sprite); }
 
 } // namespace pondaro

@@ -62,8 +62,5 @@ Image renderStripPreview(const StripImport& import, Size box);
 // the project is marked modified and the objects showing the sprite take its new
 // first frame. True when imported (the window then closes).
 bool importStrip(Project& p, Dialogs& dialogs, const StripImport& import);
-// On closing the window in any way: the sprite's preview image is rebuilt from its
-// first frame.
-void closeStripImport(Project& p, const StripImport& import);
 
 } // namespace pondaro

@@ -212,27 +212,31 @@ TEST(PanelRecords, NewRecordsTakeThePageFilterAsKeywords) {
     EXPECT_EQ(addRecord(t.studio, PanelCategory::Sprites).rfind("sprite_", 0), 0u);
 }
 
-TEST(PanelRecords, ObjectsShowTheLastSpriteOfTheirNameThatHasAPictureAndScenesTheirOwn) {
-    Project p;
+TEST(PanelRecords, ObjectsShowTheirSpritesCardAndScenesTheirOwn) {
+    TestStudio t;
+    Project& p = t.studio.project;
     const PanelPictures pictures = PanelPictures::draw();
     addSprite(p, "hero", "");
-    addSprite(p, "hero", "");
-    addSprite(p, "hero", "");
-    p.sprites.edit(0, [&](auto& r) { r.preview = Image(150, 100); });
-    p.sprites.edit(1, [&](auto& r) { r.preview = Image(150, 100); r.preview.fill({1, 2, 3, 255}); });
+    addSprite(p, "ghost", "");
+    Image frame(4, 4);
+    frame.fill({1, 2, 3, 255});
+    p.frames.push_back({"0", "hero", frame});
+    createObject(p);
     createObject(p);
     createObject(p);
     p.objects.edit(0, [&](auto& r) { r.sprite = "hero"; });
     p.objects.edit(1, [&](auto& r) { r.sprite = "nobody"; });
-    const auto sprites = spritePreviews(p);
-    EXPECT_EQ(&recordPicture(p, PanelCategory::Objects, 0, pictures, sprites), &p.sprites[1].preview);
-    EXPECT_EQ(&recordPicture(p, PanelCategory::Objects, 1, pictures, sprites), &pictures.object);
-    EXPECT_EQ(&recordPicture(p, PanelCategory::Sprites, 2, pictures, sprites), &pictures.noImage);
-    EXPECT_EQ(&recordPicture(p, PanelCategory::Sprites, 0, pictures, sprites), &p.sprites[0].preview);
+    p.objects.edit(2, [&](auto& r) { r.sprite = "ghost"; });
+    const Image& heroCard = recordPicture(t.studio, PanelCategory::Sprites, 0, pictures);
+    EXPECT_EQ(heroCard.pixel(75, 50), (Rgba{1, 2, 3, 255}));
+    EXPECT_EQ(&recordPicture(t.studio, PanelCategory::Objects, 0, pictures), &heroCard);
+    EXPECT_EQ(&recordPicture(t.studio, PanelCategory::Objects, 1, pictures), &pictures.object);
+    EXPECT_EQ(&recordPicture(t.studio, PanelCategory::Objects, 2, pictures), &pictures.noImage);
+    EXPECT_EQ(&recordPicture(t.studio, PanelCategory::Sprites, 1, pictures), &pictures.noImage);
     createScene(p);
-    EXPECT_EQ(&recordPicture(p, PanelCategory::Scenes, 0, pictures, sprites), &pictures.scene);
+    EXPECT_EQ(&recordPicture(t.studio, PanelCategory::Scenes, 0, pictures), &pictures.scene);
     p.scenes.edit(0, [&](auto& r) { r.preview = Image(150, 100); });
-    EXPECT_EQ(&recordPicture(p, PanelCategory::Scenes, 0, pictures, sprites), &p.scenes[0].preview);
+    EXPECT_EQ(&recordPicture(t.studio, PanelCategory::Scenes, 0, pictures), &p.scenes[0].preview);
 }
 
 TEST(PanelSort, ANewSceneOrderIsAChangeBecauseTheFirstSceneStartsTheGame) {

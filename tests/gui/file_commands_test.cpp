@@ -63,8 +63,6 @@ TEST(FileCommands, SaveNewAndOpenThroughTheMenusKeepTheTitleTrue) {
                   }));
     EXPECT_EQ(f->GetTitle(), "Pondaro Game Maker v2.0.0 - mygame");
     ASSERT_EQ(s.studio.project.sprites.size(), 1u);
-    // The opened sprite has its panel picture (the "no image" card: it has no frame).
-    EXPECT_EQ(s.studio.project.sprites[0].preview.width(), 150);
     EXPECT_EQ(f->page(PanelCategory::Sprites)->canvas()->shown().size(), 1u);
     EXPECT_EQ(f->statusDisplay()->GetLabel(), "STATUS: READY.");
 }

@@ -9,8 +9,10 @@
 
 #include "app/ui/game_page.h"
 #include "app/ui/resource_page.h"
+#include "app/file_commands.h"
 #include "expectations.h"
 #include "gui_support.h"
+#include "large_project.h"
 #include "project/naming.h"
 #include "ui/icon_button.h"
 
@@ -153,4 +155,37 @@ TEST(ResourcePanel, TenThousandRecordsAreOnePaintedCanvasWithoutAWindowEach) {
     f->page(PanelCategory::Sprites)->filterField()->SetValue("odd");
     pump();
     EXPECT_EQ(canvas->shown().size(), 5000u);
+}
+
+// Open makes no card up front: the first page of the panel asks for the cards in view.
+TEST(ResourcePanel, OpeningALargeProjectShowsTheFirstPageAtAboutTheCostOfTheCoreOpen) {
+    GuiStudio s;
+    ui::MainFrame* f = s.start();
+    f->SetClientSize(1280, 800);
+    pump();
+    ASSERT_TRUE(bench::writeLargeProject(s.folder.path(), "large", bench::largeProjectSize()));
+    using Clock = std::chrono::steady_clock;
+    const auto msSince = [](Clock::time_point t) {
+        return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
+    };
+    double coreMs = 0;
+    {
+        Studio core(s.dialogs, s.shell, s.clock, s.folder.path());
+        const auto started = Clock::now();
+        ASSERT_TRUE(openProjectNamed(core, "large"));
+        coreMs = msSince(started);
+    }
+    const auto started = Clock::now();
+    wxTEST_DIALOG(f->runCommand(Command::Open), ExpectOpenDialog("large"));
+    ui::ResourceCanvas* canvas = f->page(PanelCategory::Sprites)->canvas();
+    canvas->Refresh();
+    canvas->Update();
+    const double windowMs = msSince(started);
+    std::printf("Open of the large project until the panel shows its first page: %.0f ms, core Open %.0f ms, "
+                "ratio %.2f\n",
+                windowMs, coreMs, windowMs / coreMs);
+    ASSERT_EQ(s.studio.project.sprites.size(), 2000u);
+    // Only the cards of the page in view were made (a page shows a few dozen).
+    EXPECT_GT(s.studio.thumbnails.made(), 0u);
+    EXPECT_LT(s.studio.thumbnails.made(), 200u);
 }

@@ -20,7 +20,6 @@
 #include "code_screens.h"
 #include "image/codecs.h"
 #include "large_scene.h"
-#include "project/thumbnails.h"
 #include "scene/scene_render.h"
 #include "scene/scene_window.h"
 #include "scene/ui/scene_window.h"
@@ -54,7 +53,6 @@ TEST(SceneScreens, DISABLED_ASampleLevelInEveryTab) {
     ASSERT_NE(frame, nullptr);
     std::filesystem::copy(samples, s.folder.path() / "Projects", std::filesystem::copy_options::recursive);
     ASSERT_TRUE(openProjectNamed(s.studio, "platformer"));
-    refreshThumbnails(s.studio.project, s.folder.path());
     frame->rebuildPanel();
     frame->panel()->SetSelection(int(PanelCategory::Scenes));
     frame->editRecord(PanelCategory::Scenes, "level1");

@@ -15,7 +15,6 @@
 #include "app/ui/resource_page.h"
 #include "gui_support.h"
 #include "project/lifecycle.h"
-#include "project/thumbnails.h"
 #include "ui/open_project_dialog.h"
 
 using namespace pondaro;
@@ -31,7 +30,6 @@ TEST(Screens, DISABLED_ASampleProjectInThePanelAndTheDialogs) {
     const auto names = listProjects(s.folder.path());
     ASSERT_FALSE(names.empty());
     ASSERT_TRUE(openProjectNamed(s.studio, names.front()));
-    refreshThumbnails(s.studio.project, s.folder.path());
     f->SetPosition(wxPoint(0, 0));
     f->SetClientSize(1280, 800);
     f->rebuildPanel();

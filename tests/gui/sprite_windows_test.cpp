@@ -256,7 +256,9 @@ TEST_F(SpriteWindows, FramesEditorAddsAFrameFromAPngDuplicatesAndMovesItWhileOth
     editor->Close();  // the close box commits as Done does
     EXPECT_EQ(ui::findFramesEditor("hero"), nullptr);
     EXPECT_TRUE(p().modified());
-    EXPECT_EQ(p().sprites[0].preview.pixel(45 + 30, 20 + 30), kBlue);  // the card shows the new first frame
+    const Image* card = s.studio.thumbnails.sprite(p(), p().sprites[0].name);
+    ASSERT_NE(card, nullptr);
+    EXPECT_EQ(card->pixel(45 + 30, 20 + 30), kBlue);  // the card shows the new first frame
     expectAllUsable();
 }
 

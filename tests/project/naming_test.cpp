@@ -21,7 +21,7 @@ std::string describe(const Project& p) {
     for (const auto& s : p.sprites)
         out << "sprite " << s.name << '|' << s.collisionshape << '|' << s.collisionradius << '|' << s.collisionleft
             << '|' << s.collisionright << '|' << s.collisiontop << '|' << s.collisionbottom << '|' << s.centerx << '|'
-            << s.centery << '|' << s.keywords << '|' << s.uid << '|' << s.preview.width() << "\n";
+            << s.centery << '|' << s.keywords << '|' << s.uid << "\n";
     for (const auto& f : p.frames) out << "frame " << f.file << '|' << f.sprite << "\n";
     for (const auto& pt : p.points) out << "point " << pt.sprite << '|' << pt.x << '|' << pt.y << "\n";
     for (const auto& s : p.sounds) out << "sound " << s.name << '|' << s.wav << '|' << s.mp3 << '|' << s.ogg << '|' << s.keywords << '|' << s.uid << "\n";
@@ -404,10 +404,9 @@ TEST(NamingApply, DifferentKindsMayShareANameButObjectsShareOneNameSpace) {
     EXPECT_EQ(applyObject(p, 1, f).errors, (Errors{"The object name 'enemy' already exists"}));
 }
 
-TEST(NamingApplySprite, StoresTheWindowFieldsButKeepsUidAndPreview) {
+TEST(NamingApplySprite, StoresTheWindowFieldsButKeepsUid) {
     Project p;
     createSprite(p);
-    p.sprites.edit(0, [&](auto& r) { r.preview = Image(4, 4); });
     p.clearModified();
 
     Sprite f = p.sprites[0];
@@ -422,7 +421,6 @@ TEST(NamingApplySprite, StoresTheWindowFieldsButKeepsUidAndPreview) {
     f.centery = 6;
     f.keywords = "player";
     f.uid = 999;
-    f.preview = Image();
     ASSERT_TRUE(applySprite(p, 0, f).ok());
 
     const Sprite& s = p.sprites[0];
@@ -437,7 +435,6 @@ TEST(NamingApplySprite, StoresTheWindowFieldsButKeepsUidAndPreview) {
     EXPECT_EQ(s.centery, 6);
     EXPECT_EQ(s.keywords, "player");
     EXPECT_EQ(s.uid, 3);
-    EXPECT_EQ(s.preview.width(), 4);
     EXPECT_TRUE(p.modified());
     EXPECT_EQ(p.sprites.find("hero"), 0u);
     EXPECT_FALSE(p.sprites.contains("sprite_2"));

@@ -1,4 +1,4 @@
-// The thumbnail cards that sprites and backgrounds carry for the resource panel.
+// The panel's cards of sprites and backgrounds, made when asked for.
 #include <gtest/gtest.h>
 
 #include "base/files.h"
@@ -18,19 +18,49 @@ Image filled(int w, int h, Rgba c) {
     return img;
 }
 
+constexpr Rgba kGreen{0, 255, 0, 255}, kRed{255, 0, 0, 255};
+
 } // namespace
 
-TEST(Thumbnails, RefreshGivesSpritesAndBackgroundsTheirCards) {
-    TempFolder root;
+TEST(ThumbnailCards, SpriteCardsAreMadeOnlyWhenAskedAndFollowTheFirstFrame) {
     Project p;
-    p.name = "game";
-    for (const char* name : {"withframes", "empty"}) {
+    for (const char* name : {"a", "b", "c", "empty"}) {
         Sprite s;
         s.name = name;
         p.sprites.add(s);
     }
-    p.frames.push_back({"0", "withframes", filled(10, 10, {0, 255, 0, 255})});
-    p.frames.push_back({"1", "withframes", filled(10, 10, {255, 0, 0, 255})});
+    for (const char* sprite : {"a", "b", "c"}) p.frames.push_back({sprite, sprite, filled(10, 10, kGreen)});
+    p.frames.push_back({"a1", "a", filled(10, 10, kRed)});
+    p.frames[1].image.fill({0, 0, 200, 255});
+    ThumbnailCards cards;
+    EXPECT_EQ(cards.made(), 0u);
+
+    struct Ask {
+        const char* sprite;
+        size_t madeAfter;
+        Rgba centre;
+    };
+    // "a" twice is one card; the second frame of "a" never shows.
+    const Ask asks[] = {{"a", 1, kGreen}, {"a", 1, kGreen}, {"b", 2, {0, 0, 200, 255}}};
+    for (const Ask& ask : asks) {
+        const Image* card = cards.sprite(p, ask.sprite);
+        ASSERT_NE(card, nullptr) << ask.sprite;
+        EXPECT_EQ(card->pixel(75, 50), ask.centre) << ask.sprite;
+        EXPECT_EQ(cards.made(), ask.madeAfter) << ask.sprite;
+    }
+    EXPECT_EQ(cards.sprite(p, "empty"), nullptr);
+    EXPECT_EQ(cards.sprite(p, "nobody"), nullptr);
+
+    // An edit of the first frame in place gives a new card at the next ask.
+    p.frames[0].image.fill(kRed);
+    EXPECT_EQ(cards.sprite(p, "a")->pixel(75, 50), kRed);
+    EXPECT_EQ(cards.made(), 3u);
+}
+
+TEST(ThumbnailCards, BackgroundCardsComeFromThePictureElseTheFile) {
+    TempFolder root;
+    Project p;
+    p.name = "game";
     Background inMemory, onDisk, missing, none;
     inMemory.name = "mem";
     inMemory.file = "mem.png";
@@ -44,11 +74,11 @@ TEST(Thumbnails, RefreshGivesSpritesAndBackgroundsTheirCards) {
     ASSERT_TRUE(ensureDirectory(projectsFolder(root.path()) / "game" / "img"));
     ASSERT_TRUE(savePng(filled(8, 4, {250, 250, 0, 255}), projectsFolder(root.path()) / "game" / "img" / "disk.png"));
 
-    refreshThumbnails(p, root.path());
-    EXPECT_EQ(p.sprites[0].preview.pixel(60, 40), (Rgba{0, 255, 0, 255}));  // the first frame
-    EXPECT_EQ(p.sprites[1].preview, noImageCard());
-    EXPECT_EQ(p.backgrounds[0].preview.pixel(50, 25), (Rgba{1, 1, 250, 255}));
-    EXPECT_EQ(p.backgrounds[1].preview.pixel(50, 25), (Rgba{250, 250, 0, 255}));
-    EXPECT_EQ(p.backgrounds[2].preview, noImageCard());
-    EXPECT_TRUE(p.backgrounds[3].preview.empty());
+    ThumbnailCards cards;
+    EXPECT_EQ(cards.background(p, 0, root.path())->pixel(50, 25), (Rgba{1, 1, 250, 255}));
+    EXPECT_EQ(cards.background(p, 1, root.path())->pixel(50, 25), (Rgba{250, 250, 0, 255}));
+    EXPECT_EQ(*cards.background(p, 2, root.path()), noImageCard());
+    EXPECT_EQ(cards.background(p, 3, root.path()), nullptr);
+    EXPECT_EQ(cards.background(p, 9, root.path()), nullptr);
+    EXPECT_EQ(cards.made(), 3u);
 }

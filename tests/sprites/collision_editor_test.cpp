@@ -154,9 +154,8 @@ TEST(ShapeEditorOpen, NeedsAFrameWithPixels) {
     FakeDialogs d;
     EXPECT_TRUE(mayOpenShapeEditor(e.p, e.s, d));
     EXPECT_TRUE(d.shown.empty());
-    // "t" has no frame: its "no image" card is no picture to draw a shape on.
+    // "t" has no frame: no picture to draw a shape on.
     const size_t t = 1;
-    e.p.sprites.edit(t, [&](auto& r) { r.preview = Image(150, 100); });
     EXPECT_FALSE(mayOpenShapeEditor(e.p, t, d));
     EXPECT_EQ(d.shown, (std::vector<Shown>{{"Message", "Please add a sprite image."}}));
     addFrame(e.p, "t", "0", Image{});

@@ -4,7 +4,6 @@
 
 #include <functional>
 
-#include "image/artwork.h"
 #include "image/codecs.h"
 #include "image/image_test_util.h"
 #include "project/thumbnails.h"
@@ -222,7 +221,6 @@ TEST(FramesEditorClose, MarksTheProjectAndRedrawsTheSpritesPictures) {
     p.objects.add(o);
     commitFrameEdits(p, "s");
     EXPECT_TRUE(p.modified());
-    EXPECT_EQ(p.sprites[s].preview.pixel(45, 20), (Rgba{255, 0, 0, 255}));
     ASSERT_NE(p.objects[0].canvasImage, nullptr);
     EXPECT_EQ(*p.objects[0].canvasImage, p.frames[0].image);
 }
@@ -263,24 +261,6 @@ TEST(FrameStrip, CanvasesSideBySideWithTheSelectionOverlay) {
     Image strip = renderFrameStrip(p, "s", 2, {35, 10, 10, 1});
     EXPECT_EQ(strip.pixel(0, 0), Rgba{});  // the gap
     EXPECT_EQ(strip.pixel(5, 0), kSelectionColour);  // canvas pixel (0, 0) of the current frame
-}
-
-TEST(SpriteThumbnail, CardShowsItsFirstFrame) {
-    Project p;
-    size_t s = addSprite(p, "s");
-    size_t none = addSprite(p, "none");
-    addFrame(p, "s", "0", filled(64, 32, {255, 0, 0, 255}));
-    addFrame(p, "s", "1", filled(64, 32, {0, 255, 0, 255}));
-    refreshSpriteThumbnail(p, s);
-    refreshSpriteThumbnail(p, none);
-    refreshSpriteThumbnail(p, 7);  // no such sprite: nothing
-    const Image& card = p.sprites[s].preview;
-    ASSERT_EQ(card.width(), 150);
-    // 64 x 32 shown 60 x 30 at (45, 20).
-    EXPECT_EQ(card.pixel(45, 20), (Rgba{255, 0, 0, 255}));
-    EXPECT_EQ(card.pixel(104, 49), (Rgba{255, 0, 0, 255}));
-    EXPECT_NE(card.pixel(104, 50), (Rgba{255, 0, 0, 255}));
-    EXPECT_EQ(p.sprites[none].preview, noImageCard());
 }
 
 // An edit is saved by nothing but Save: each marks the project modified as it happens,

@@ -276,7 +276,8 @@ void MainFrame::runCommand(Command c) {
         break;
     case Command::Open:
         if (openProject(studio_)) {
-            refreshThumbnails(p, studio_.root);
+            // The panel makes the cards of what it shows as it draws them.
+            studio_.thumbnails.clear();
             refreshSceneCards(p, studio_.root);
             panel_->SetSelection(0);
             rebuildPanel();
@@ -288,7 +289,6 @@ void MainFrame::runCommand(Command c) {
         break;
     case Command::Merge:
         if (mergeProject(studio_)) {
-            refreshThumbnails(p, studio_.root);
             refreshSceneCards(p, studio_.root);
             rebuildPanel();
         }

@@ -61,16 +61,13 @@ void ResourceCanvas::onSize(wxSizeEvent& e) {
     e.Skip();
 }
 
-const wxBitmap& ResourceCanvas::pictureOf(size_t index, std::optional<SpritePreviews>& sprites) {
+const wxBitmap& ResourceCanvas::pictureOf(size_t index) {
     const StudioArt& art = host_.art();
     if (const wxBitmap* card = art.kindCard(category_)) return *card;
     auto it = bitmaps_.find(index);
     if (it != bitmaps_.end()) return it->second;
     if (bitmaps_.size() >= kBitmapCacheLimit) bitmaps_.clear();
-    const Project& p = host_.studio().project;
-    // Made during this paint only: the project may change between two paints.
-    if (!sprites) sprites = spritePreviews(p);
-    const Image& picture = recordPicture(p, category_, index, art.cards, *sprites);
+    const Image& picture = recordPicture(host_.studio(), category_, index, art.cards);
     if (&picture == &art.cards.noImage) return art.noImage;
     if (&picture == &art.cards.object) return art.object;
     if (&picture == &art.cards.scene) return art.scene;
@@ -93,7 +90,6 @@ void ResourceCanvas::onPaint(wxPaintEvent&) {
 
     dc.SetFont(art.headingFont);
     dc.SetTextForeground(wxColour(20, 20, 28));
-    std::optional<SpritePreviews> sprites;
     for (int cell = range.first; cell < range.last; ++cell) {
         Rect t = thumbnailRect(cell, columns_);
         Rect l = labelRect(cell, columns_);
@@ -106,7 +102,7 @@ void ResourceCanvas::onPaint(wxPaintEvent&) {
         const size_t index = shown_[cell];
         // The project may have changed since the last rebuild (a rebuild follows).
         if (int(index) >= records) continue;
-        dc.DrawBitmap(pictureOf(index, sprites), t.x, t.y, true);
+        dc.DrawBitmap(pictureOf(index), t.x, t.y, true);
         const std::string& name = recordName(p, category_, index);
         if (!selected_.empty() && name == selected_) {
             dc.SetPen(wxPen(wxColour(30, 90, 200), 3));

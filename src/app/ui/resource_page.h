@@ -3,7 +3,6 @@
 // and the sort buttons over one custom-drawn, scrolling canvas of thumbnails. The
 // canvas draws only the rows in view and finds the thumbnail under the mouse itself,
 // so a page of ten thousand records costs no more to show than a page of ten.
-#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -51,7 +50,7 @@ private:
     void onPaint(wxPaintEvent&);
     void onMouse(wxMouseEvent&);
     void onSize(wxSizeEvent&);
-    const wxBitmap& pictureOf(size_t recordIndex, std::optional<SpritePreviews>& sprites);
+    const wxBitmap& pictureOf(size_t recordIndex);
     void showMenu(const std::string& name);
 
     ResourcePage* page_;

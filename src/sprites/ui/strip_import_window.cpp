@@ -106,11 +106,7 @@ private:
 
     void showPreview() { preview_->setPicture(toBitmap(renderStripPreview(import_, kPreviewBox)), false); }
 
-    // However the window closes, the sprite's card is drawn from its frames again.
-    void leave() {
-        closeStripImport(studio_.project, import_);
-        finish();
-    }
+    void leave() { finish(); }
 
     StripImport import_;
     wxTextCtrl* columns_ = nullptr;
