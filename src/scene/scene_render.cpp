@@ -145,13 +145,23 @@ void drawRecords(Image& img, const View& v, const Project& p, const SceneEditor&
 
 void drawGrid(Image& img, const View& v, const Scene& s) {
     const int64_t g = gridStep(s);
-    // Lines at i * g for i = 0 .. floor(size / g), each across the whole canvas.
+    // Lines at i * g for i = 0 .. floor(size / g), each across the whole canvas, every
+    // pixel inverted once per line through it (twice, so unchanged, where two cross).
+    // Drawn row by row: a column at a time would touch a new row of memory per pixel.
+    std::vector<int> columns;
     for (int64_t i = std::max<int64_t>(0, (v.ox + g - 1) / g), last = std::min(v.sceneW / g, (v.ox + img.width() - 1) / g);
          i <= last; ++i)
-        invertVLine(img, toInt(i * g - v.ox), 0, img.height());
-    for (int64_t i = std::max<int64_t>(0, (v.oy + g - 1) / g), last = std::min(v.sceneH / g, (v.oy + img.height() - 1) / g);
-         i <= last; ++i)
-        invertHLine(img, 0, toInt(i * g - v.oy), img.width());
+        columns.push_back(toInt(i * g - v.ox));
+    const int64_t lastRow = std::min(v.sceneH / g * g, v.oy + img.height() - 1);
+    for (int y = 0; y < img.height(); ++y) {
+        const int64_t cy = v.oy + y;
+        if (cy >= 0 && cy % g == 0 && cy <= lastRow) invertHLine(img, 0, y, img.width());
+        uint8_t* row = img.data() + size_t(y) * size_t(img.width()) * 4;
+        for (int x : columns) {
+            uint8_t* d = row + size_t(x) * 4;
+            d[0] ^= 0xff, d[1] ^= 0xff, d[2] ^= 0xff;
+        }
+    }
 }
 
 void drawGhost(Image& img, const View& v, const Project& p, const SceneEditor& e) {
