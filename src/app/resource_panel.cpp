@@ -90,11 +90,6 @@ ResourceKind categoryKind(PanelCategory c) {
     return kinds[int(c)];
 }
 
-const char* categorySingular(PanelCategory c) {
-    static const char* words[] = {"sprite", "sound", "music", "background", "font", "object", "scene", "function"};
-    return words[int(c)];
-}
-
 std::vector<std::string> splitKeywords(std::string_view text) {
     std::vector<std::string> words;
     forEachWord(text, [&](std::string_view w) { words.push_back(asciiUpper(w)); });

@@ -22,9 +22,8 @@ PanelCategory panelCategory(int index);
 
 // The tab caption (" Sounds " has a blank on each side).
 const char* tabCaption(PanelCategory c);
-// The record kind of the page, and its singular word for questions ("sprite", ...).
+// The record kind of the page.
 ResourceKind categoryKind(PanelCategory c);
-const char* categorySingular(PanelCategory c);
 
 // ---- Keywords and the filter ----------------------------------------------------
 // Splits a comma-separated text into words trimmed of blanks and in upper case;

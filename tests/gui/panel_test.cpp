@@ -67,7 +67,7 @@ TEST(ResourcePanel, TheFilterOfTwoKeywordsAndTheKeywordList) {
     EXPECT_EQ(shownNames(page, p), (std::vector<std::string>{p.sprites[1].name, p.sprites[3].name}));
     EXPECT_EQ(keywords->GetStringSelection(), "enemy");
     // A new sprite made from the page takes the filter as its keywords.
-    wxTEST_DIALOG(f->runCommand(Command::AddSprite), ExpectTitled("Message"));
+    f->runCommand(Command::AddSprite);
     EXPECT_EQ(p.sprites[4].keywords, "enemy");
     EXPECT_EQ(page->canvas()->shown().size(), 3u);
 }
@@ -102,7 +102,7 @@ TEST(ResourcePanel, AnEmptyCategoryShowsOnlyTheAddTileWhichAddsARecord) {
     // Clicking beside the tile does nothing; the tile adds a sound and opens its window.
     canvas->clickAt(200, 70, false);
     EXPECT_TRUE(s.studio.project.sounds.empty());
-    wxTEST_DIALOG(canvas->clickAt(20, 70, false), ExpectMessage("Message", "The sound window is not available yet."));
+    canvas->clickAt(20, 70, false);
     ASSERT_EQ(s.studio.project.sounds.size(), 1u);
     EXPECT_EQ(canvas->shown().size(), 1u);
     EXPECT_EQ(canvas->selected(), s.studio.project.sounds[0].name);
@@ -128,8 +128,7 @@ TEST(ResourcePanel, TheGameTabMirrorsAdvancedScriptingModeAndAChangeIsAnUnsavedC
     EXPECT_FALSE(game->advancedMode()->GetValue());
     // The extensions picture needs a named project.
     wxTEST_DIALOG(game->picture(3)->click(), ExpectMessage("Message", "Please save your project."));
-    wxTEST_DIALOG(game->picture(0)->click(),
-                  ExpectMessage("Message", "The global variables window is not available yet."));
+    game->picture(0)->click();  // no window wired in this studio: nothing opens, nothing is asked
 }
 
 TEST(ResourcePanel, TenThousandRecordsAreOnePaintedCanvasWithoutAWindowEach) {
@@ -150,7 +149,7 @@ TEST(ResourcePanel, TenThousandRecordsAreOnePaintedCanvasWithoutAWindowEach) {
     EXPECT_EQ(canvas->GetVirtualSize().y, pageHeight(10001, canvas->columns()) - kHeaderHeight + 10);
     // Scrolled to the end, a click still finds the add tile after the last sprite.
     const Rect last = thumbnailRect(10000, canvas->columns());
-    wxTEST_DIALOG(canvas->clickAt(last.x + 5, last.y + 5, false), ExpectTitled("Message"));
+    canvas->clickAt(last.x + 5, last.y + 5, false);
     EXPECT_EQ(p.sprites.size(), 10001u);
     f->page(PanelCategory::Sprites)->filterField()->SetValue("odd");
     pump();

@@ -1,8 +1,7 @@
 #pragma once
 // The windows other parts of the studio provide (the record property windows, the code
-// windows, the function library windows). studioEditorHooks() fills this in, one entry
-// at a time as the windows come; a hook left empty makes its command say that the
-// window is not available yet.
+// windows, the function library windows). studioEditorHooks() fills in every entry; a
+// studio started with an entry left empty (the panel's own tests) opens nothing for it.
 #include <functional>
 #include <string>
 

@@ -165,13 +165,9 @@ void MainFrame::rebuildPanel() {
 
 HookContext MainFrame::hookContext() { return HookContext{this, studio_, [this] { rebuildPanel(); }}; }
 
-void MainFrame::notAvailable(const std::string& what) {
-    studio_.dialogs.message(what + " is not available yet.");
-}
-
 void MainFrame::editRecord(PanelCategory c, const std::string& name) {
     const RecordWindowHook& window = hooks_.recordWindow(c);
-    if (!window.open) return notAvailable(std::string("The ") + categorySingular(c) + " window");
+    if (!window.open) return;
     HookContext ctx = hookContext();
     window.open(ctx, name);
 }
@@ -182,13 +178,13 @@ bool MainFrame::hasOpenWindow(PanelCategory c, const std::string& name) {
 }
 
 void MainFrame::exportFunctions() {
-    if (!hooks_.exportFunctions) return notAvailable("The function library export");
+    if (!hooks_.exportFunctions) return;
     HookContext ctx = hookContext();
     hooks_.exportFunctions(ctx);
 }
 
 void MainFrame::importFunctions() {
-    if (!hooks_.importFunctions) return notAvailable("The function library import");
+    if (!hooks_.importFunctions) return;
     HookContext ctx = hookContext();
     hooks_.importFunctions(ctx);
 }
@@ -198,15 +194,12 @@ void MainFrame::openGameWindow(int which) {
     switch (which) {
     case 0:
         if (hooks_.globalVariables) hooks_.globalVariables(ctx);
-        else notAvailable("The global variables window");
         return;
     case 1:
         if (hooks_.functions) hooks_.functions(ctx);
-        else notAvailable("The functions window");
         return;
     case 2:
         if (hooks_.comments) hooks_.comments(ctx);
-        else notAvailable("The comments window");
         return;
     default:
         if (studio_.project.name.empty()) {

@@ -70,7 +70,6 @@ private:
     void buildToolbarRow();
     void layoutPanel();
     void onClose(wxCloseEvent& e);
-    void notAvailable(const std::string& what);
     HookContext hookContext();
     // The status texts: one held for a while stays until its time is up.
     void showStatus(const std::string& text, int holdMilliseconds);
