@@ -18,6 +18,7 @@
 
 #include "base/ports.h"
 #include "large_scene.h"
+#include "quiet_ports.h"
 #include "project/model.h"
 #include "scene/scene_canvas.h"
 #include "scene/scene_render.h"
@@ -42,27 +43,6 @@ template <class F>
 double medianOf(int runs, F&& work) {
     return median(timesOf(runs, work));
 }
-
-// Answers every question with No: the benchmarks never delete through a question.
-struct NoDialogs : Dialogs {
-    bool confirm(const std::string&) override { return false; }
-    Answer confirmOrCancel(const std::string&) override { return Answer::Cancel; }
-    bool ask(const std::string&, const std::string&) override { return false; }
-    void error(const std::string&) override {}
-    void message(const std::string&) override {}
-    void warning(const std::string&) override {}
-    void notice(const std::string&, const std::string&) override {}
-    std::string chooseProject(const std::vector<std::string>&) override { return {}; }
-    std::optional<std::string> askName(const std::string&, const std::string&) override { return std::nullopt; }
-    std::string chooseFileToOpen(const std::string&, const std::string&, const std::filesystem::path&) override {
-        return {};
-    }
-    std::string chooseFileToSave(const std::string&, const std::string&, const std::filesystem::path&) override {
-        return {};
-    }
-    std::optional<int> chooseColour(int) override { return std::nullopt; }
-    void showMergeResult(const std::string&) override {}
-};
 
 SceneEditor editorOf(const std::string& scene, const Image& ground) {
     SceneEditor e = makeSceneEditor(scene);
@@ -146,7 +126,7 @@ int main() {
         const auto [x, y] = spots[(k++ * 7919) % spots.size()];
         leftClick(p, full, x, y, {});
     });
-    NoDialogs no;
+    bench::QuietDialogs no;
     keyDown(p, full, no, CanvasKey::Escape);
 
     // 200 Shift paint steps placing tiles, each in a new grid cell.

@@ -73,4 +73,12 @@ RecordButtons recordButtonRow(wxWindow* parent, const wxString& keywords) {
     return b;
 }
 
+void layOutAboveButtonRow(wxTopLevelWindow* window, wxWindow* panel, wxSizer* columns, const RecordButtons& buttons,
+                          wxSize least) {
+    auto* all = new wxBoxSizer(wxVERTICAL);
+    all->Add(columns, 1, wxEXPAND);
+    all->Add(buttons.row, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 10);
+    layOutWindow(window, panel, all, least);
+}
+
 } // namespace pondaro::ui

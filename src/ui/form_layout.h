@@ -45,5 +45,8 @@ struct RecordButtons {
     wxButton* done;
 };
 RecordButtons recordButtonRow(wxWindow* parent, const wxString& keywords);
+// Lays out a property window whose `columns` fill it above its record button row.
+void layOutAboveButtonRow(wxTopLevelWindow* window, wxWindow* panel, wxSizer* columns, const RecordButtons& buttons,
+                          wxSize least);
 
 } // namespace pondaro::ui

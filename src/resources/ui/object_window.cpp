@@ -202,15 +202,10 @@ public:
 
         // The bottom row.
         const RecordButtons buttons = recordButtonRow(panel, toWx(fields.keywords));
-        auto* bottom = buttons.row;
         auto* remove = buttons.remove;
         keywords_ = buttons.keywords;
         auto* done = buttons.done;
-
-        auto* all = new wxBoxSizer(wxVERTICAL);
-        all->Add(columns, 1, wxEXPAND);
-        all->Add(bottom, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 10);
-        layOutWindow(this, panel, all, wxSize(800, 600));
+        layOutAboveButtonRow(this, panel, columns, buttons, wxSize(800, 600));
 
         fillBoxes(spriteBoxRows(studio.project, fields.sprite), fields.sprite,
                   parentBoxRows(studio.project, template_, fields.parent), fields.parent);

@@ -119,15 +119,10 @@ public:
 
         // The bottom row.
         const RecordButtons buttons = recordButtonRow(panel, toWx(s.keywords));
-        auto* bottom = buttons.row;
         auto* remove = buttons.remove;
         keywords_ = buttons.keywords;
         auto* done = buttons.done;
-
-        auto* all = new wxBoxSizer(wxVERTICAL);
-        all->Add(columns, 1, wxEXPAND);
-        all->Add(bottom, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 10);
-        layOutWindow(this, panel, all, wxSize(540, 450));
+        layOutAboveButtonRow(this, panel, columns, buttons, wxSize(540, 450));
         showFields();
 
         load->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { loadStrip(); });
