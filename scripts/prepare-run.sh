@@ -31,6 +31,6 @@ if [[ -d samples/Extensions ]]; then
 fi
 # Help (F1) opens manual/index.html in the folder the studio runs in.
 if [[ -d docs/manual ]]; then
-  cp -f docs/manual/* "$run/manual/"
+  cp -rf docs/manual/. "$run/manual/"
 fi
 echo "Run folder: $run"

@@ -14,7 +14,7 @@ import { cpSync, existsSync, mkdtempSync, readFileSync, readdirSync, rmSync, wri
 import { tmpdir } from 'node:os';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
-import { chromium } from 'playwright-core';
+import { launch as launchBrowser, playGame } from './browser.mjs';
 import { testProjects } from './projects.mjs';
 import { KEY_CONSTANTS, REQUIRED_WORDS, readWordList } from './words.mjs';
 
@@ -92,41 +92,11 @@ function pageUrl(project, query) {
   return pathToFileURL(join(runDir, 'Projects', project, 'index.html')).href + (query ? `?${query}` : '');
 }
 
-const launchArgs = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-  '--disable-background-networking', '--disable-component-update', '--disable-sync'];
-// Each launch gets a fresh profile of its own, removed when the browser closes.
 function launch(extra = []) {
-  return chromium.launch({ executablePath: chromiumPath, args: [...launchArgs, ...extra] });
+  return launchBrowser(chromiumPath, extra);
 }
-
-// Opens a game and waits until its pictures are loaded and its first scene started.
-// "test=paused" leaves the stepping to the test; "test" lets the game run. With `clock`
-// the page's time stands still until the test moves it on (page.clock.runFor), so a
-// running game takes as many steps as its speed says, however busy the machine is.
-async function play(browser, project, { query = 'test=paused', viewport = { width: 800, height: 600 }, clock = false } = {}) {
-  const page = await browser.newPage({ viewport });
-  const pageErrors = [];
-  page.on('pageerror', (e) => pageErrors.push(e.message));
-  if (clock) {
-    await page.clock.install({ time: 0 });
-    await page.clock.pauseAt(1000);
-  }
-  await page.goto(pageUrl(project, query));
-  await page.waitForFunction(() => window.__pondaro_test && window.__pondaro_test.ready, null, { timeout: 15000 });
-  return {
-    page,
-    pageErrors,
-    step: (n = 1) => page.evaluate((k) => window.__pondaro_test.step(k), n),
-    state: () => page.evaluate(() => window.__pondaro_test.state()),
-    run: (fn, arg) => page.evaluate(fn, arg),
-    // Where a point of the scene is on the page, wherever the canvas stands and however
-    // it is scaled.
-    onPage: (x, y) => page.evaluate(([sx, sy]) => {
-      const c = document.querySelector('#pondarogame canvas'), r = c.getBoundingClientRect();
-      return [r.left + ((sx - view_x) * r.width) / c.width, r.top + ((sy - view_y) * r.height) / c.height];
-    }, [x, y]),
-    close: () => page.close(),
-  };
+function play(browser, project, options) {
+  return playGame(browser, join(runDir, 'Projects', project), options);
 }
 
 let browser, pixelBrowser;

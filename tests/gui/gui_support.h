@@ -128,6 +128,27 @@ inline void chooseMenu(wxFrame* window, const char* menu, const char* entry) {
     window->GetEventHandler()->ProcessEvent(e);
 }
 
+// What a user's choice of an item in a box sends.
+template <class Box>
+void choose(Box* box, const wxString& item, wxEventType type) {
+    ASSERT_NE(box, nullptr) << item;
+    const int at = box->FindString(item, true);
+    ASSERT_NE(at, wxNOT_FOUND) << item;
+    box->SetSelection(at);
+    wxCommandEvent e(type, box->GetId());
+    e.SetInt(at);
+    e.SetEventObject(box);
+    box->GetEventHandler()->ProcessEvent(e);
+}
+
+// The end of a test that started the studio: its windows closed, the main window gone.
+inline void closeStudio(Studio& studio, ui::MainFrame*& main) {
+    for (auto& close : studio.closeWindowsHooks) close();
+    if (main) main->Destroy();
+    main = nullptr;
+    pump(20);
+}
+
 // A picture of one colour.
 inline Image filledImage(int w, int h, Rgba c) {
     Image img(w, h);

@@ -65,11 +65,7 @@ struct MediaWindows : testing::Test {
         main = startWithEveryWindow(s.studio);
         ASSERT_NE(main, nullptr);
     }
-    void TearDown() override {
-        for (auto& close : s.studio.closeWindowsHooks) close();
-        if (main) main->Destroy();
-        pump(20);
-    }
+    void TearDown() override { closeStudio(s.studio, main); }
 
     // "Add new ..." of the Resources menu: the record's window opens at once. `name`
     // gives the new record's name.

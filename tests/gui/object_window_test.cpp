@@ -24,11 +24,7 @@ struct ObjectWindows : testing::Test {
         main = startWithEveryWindow(s.studio);
         ASSERT_NE(main, nullptr);
     }
-    void TearDown() override {
-        for (auto& close : s.studio.closeWindowsHooks) close();
-        if (main) main->Destroy();
-        pump(20);
-    }
+    void TearDown() override { closeStudio(s.studio, main); }
 
     // "Add event >>>" with the type chosen in the box; the code is written in the event
     // code editor that opens (the Collision with `other`) and OK pressed.

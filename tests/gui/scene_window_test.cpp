@@ -61,18 +61,6 @@ std::function<int(ui::FieldsDialog*)> typeAndOk(std::vector<wxString> texts) {
     };
 }
 
-// What a user's choice in a box sends.
-template <class Box>
-void choose(Box* box, const wxString& item, wxEventType type) {
-    const int at = box->FindString(item, true);
-    ASSERT_NE(at, wxNOT_FOUND) << item;
-    box->SetSelection(at);
-    wxCommandEvent e(type, box->GetId());
-    e.SetInt(at);
-    e.SetEventObject(box);
-    box->GetEventHandler()->ProcessEvent(e);
-}
-
 // The pointer over a canvas, at a point of its view.
 struct Hand {
     wxWindow* view;

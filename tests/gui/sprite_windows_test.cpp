@@ -124,11 +124,7 @@ struct SpriteWindows : testing::Test {
         main = startWithEveryWindow(s.studio);
         ASSERT_NE(main, nullptr);
     }
-    void TearDown() override {
-        for (auto& close : s.studio.closeWindowsHooks) close();
-        if (main) main->Destroy();
-        pump(20);
-    }
+    void TearDown() override { closeStudio(s.studio, main); }
 
     // A sprite with frames of the given colours, its window open.
     wxFrame* spriteWithWindow(const std::string& name, std::initializer_list<Image> frames) {
