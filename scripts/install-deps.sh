@@ -21,6 +21,8 @@ packages=(
   chromium
   # The engine tests read back text that games draw in the page.
   fonts-dejavu-core
+  # The window tests' screenshots (the manual's pictures) are taken with its import.
+  imagemagick
 )
 
 # The engine tests run Node.js with npm. A machine that already has them (such as

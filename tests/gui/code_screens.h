@@ -9,6 +9,7 @@
 
 #include <wx/app.h>
 #include <wx/button.h>
+#include <wx/slider.h>
 #include <wx/utils.h>
 #include <wx/window.h>
 
@@ -31,6 +32,15 @@ inline void click(wxWindow* button) {
     wxCommandEvent e(wxEVT_BUTTON, button->GetId());
     e.SetEventObject(button);
     button->GetEventHandler()->ProcessEvent(e);
+}
+
+// Moves a slider as a drag would.
+inline void slide(wxSlider* slider, int value) {
+    slider->SetValue(value);
+    wxCommandEvent e(wxEVT_SLIDER, slider->GetId());
+    e.SetInt(value);
+    e.SetEventObject(slider);
+    slider->GetEventHandler()->ProcessEvent(e);
 }
 
 } // namespace pondaro::gui

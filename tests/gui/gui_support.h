@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 #ifdef __WXGTK__
@@ -13,10 +14,12 @@
 #include <wx/app.h>
 #include <gtest/gtest.h>
 #include <wx/button.h>
+#include <wx/dialog.h>
 #include <wx/evtloop.h>
 #include <wx/frame.h>
 #include <wx/menu.h>
 #include <wx/testing.h>
+#include <wx/toplevel.h>
 #include <wx/utils.h>
 
 #include "app/studio.h"
@@ -94,14 +97,37 @@ bool pumpUntil(Condition done, int timeoutMilliseconds = 5000) {
 }
 
 // Saves the screen as a PNG in the folder named by PONDARO_SCREENSHOTS, when set
-// (ImageMagick's import takes the picture of the virtual display).
-inline void screenshot(const std::string& name) {
+// (ImageMagick's import takes the picture of the virtual display). With `only`, the
+// picture holds just that window with its title bar, as the manual shows it.
+inline void screenshot(const std::string& name, const wxTopLevelWindow* only = nullptr) {
     const char* folder = std::getenv("PONDARO_SCREENSHOTS");
     if (!folder || !*folder) return;
     pump(300);
     const std::string file = (std::filesystem::path(folder) / (name + ".png")).string();
-    const std::string command = "/usr/bin/import -window root '" + file + "'";
+    std::string crop;
+    if (only) {
+        // The window's rectangle is its frame's, title bar included; what lies off the
+        // screen cannot be taken.
+        wxRect r = only->GetRect();
+        r.Intersect(wxRect(wxPoint(0, 0), wxGetDisplaySize()));
+        if (r.IsEmpty()) {
+            ADD_FAILURE() << "no screenshot: \"" << name << "\" lies off the screen";
+            return;
+        }
+        crop = " -crop " + std::to_string(r.width) + "x" + std::to_string(r.height) + "+" + std::to_string(r.x) +
+               "+" + std::to_string(r.y) + " +repage";
+    }
+    const std::string command = "/usr/bin/import -window root" + crop + " '" + file + "'";
     if (std::system(command.c_str()) != 0) ADD_FAILURE() << "no screenshot: " << command;
+}
+
+// With PONDARO_SCREENSHOTS set, a modal dialog answered by a test is shown for its
+// picture (the dialog alone) first.
+inline void screenshotOfDialog(wxDialog* d, const std::string& name) {
+    if (!std::getenv("PONDARO_SCREENSHOTS")) return;
+    d->Show();
+    screenshot(name, d);
+    d->Hide();
 }
 
 // The start-up with every window of the program wired in, without the splash and its
@@ -148,6 +174,26 @@ inline void closeStudio(Studio& studio, ui::MainFrame*& main) {
     main = nullptr;
     pump(20);
 }
+
+// A modal dialog a test expects, found by its title (any title when empty): `answer`
+// sets its controls and says how it ends.
+class ExpectDialog : public wxExpectModalBase<wxDialog, ExpectDialog> {
+public:
+    ExpectDialog(wxString title, std::function<int(wxDialog*)> answer)
+        : title_(std::move(title)), answer_(std::move(answer)) {}
+
+protected:
+    int OnInvoked(wxDialog* dialog) const override {
+        if (!title_.empty()) {
+            EXPECT_EQ(dialog->GetTitle(), title_);
+        }
+        return answer_(dialog);
+    }
+
+private:
+    wxString title_;
+    std::function<int(wxDialog*)> answer_;
+};
 
 // A picture of one colour.
 inline Image filledImage(int w, int h, Rgba c) {

@@ -64,23 +64,6 @@ void rightClickOn(wxWindow* view, wxPoint at) {
 // The centre of image pixel (x, y) on the image editor's canvas at a zoom.
 wxPoint pixelAt(int x, int y, int zoom) { return {x * zoom + zoom / 2, y * zoom + zoom / 2}; }
 
-// With PONDARO_SCREENSHOTS set, a modal dialog answered by a test is shown for its
-// picture first.
-void screenshotOfDialog(wxDialog* d, const std::string& name) {
-    if (!std::getenv("PONDARO_SCREENSHOTS")) return;
-    d->Show();
-    screenshot(name);
-    d->Hide();
-}
-
-void slide(wxSlider* slider, int value) {
-    slider->SetValue(value);
-    wxCommandEvent e(wxEVT_SLIDER, slider->GetId());
-    e.SetInt(value);
-    e.SetEventObject(slider);
-    slider->GetEventHandler()->ProcessEvent(e);
-}
-
 wxString text(wxWindow* window, const char* name) { return child<wxTextCtrl>(window, name)->GetValue(); }
 
 // Every shown window of the program but `open` is disabled, so it refuses input.
@@ -97,24 +80,6 @@ void expectAllUsable() {
         if (w->IsShown()) EXPECT_TRUE(w->IsEnabled()) << w->GetLabel();
     }
 }
-
-// A dialog of the frames editor, found by its title: `answer` sets its controls and
-// says how it ends.
-class ExpectDialog : public wxExpectModalBase<wxDialog, ExpectDialog> {
-public:
-    ExpectDialog(wxString title, std::function<int(wxDialog*)> answer)
-        : title_(std::move(title)), answer_(std::move(answer)) {}
-
-protected:
-    int OnInvoked(wxDialog* dialog) const override {
-        if (!title_.empty()) EXPECT_EQ(dialog->GetTitle(), title_);
-        return answer_(dialog);
-    }
-
-private:
-    wxString title_;
-    std::function<int(wxDialog*)> answer_;
-};
 
 struct SpriteWindows : testing::Test {
     void SetUp() override {
