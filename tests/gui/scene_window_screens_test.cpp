@@ -173,8 +173,10 @@ TEST(SceneFigures, DISABLED_TheLargeSceneInAWindowOf1400By900) {
     mouse(canvas, wxEVT_LEFT_UP, 10, 10, false, true);
     const size_t placed = p.tiles.size() - tilesBefore;
 
-    // One arrow step moving 1,000 selected instances, the list refreshed.
+    // One arrow step moving 1,000 selected instances, the list refreshed and its rows in
+    // view drawn again.
     child<wxNotebook>(w, "tabs")->SetSelection(1);
+    auto* list = child<wxListCtrl>(w, "instances");
     letEventsThrough(100);
     size_t selected = 0;
     for (size_t i = 0; i < p.objects.size() && selected < 1000; ++i)
@@ -190,9 +192,10 @@ TEST(SceneFigures, DISABLED_TheLargeSceneInAWindowOf1400By900) {
             e.m_keyCode = k % 2 ? WXK_LEFT : WXK_RIGHT;
             e.SetEventObject(canvas);
             canvas->GetEventHandler()->ProcessEvent(e);
+            list->Update();
         }));
     const double arrow = bench::median(arrows);
-    EXPECT_EQ(child<wxListCtrl>(w, "instances")->GetSelectedItemCount(), 1000);
+    EXPECT_EQ(list->GetSelectedItemCount(), 1000);
 
     // Opening on 2,000 x 2,000 and on 20,000 x 20,000 with the same records.
     bench::addLargeScene(p, "small", {2000, 10000, 20000});

@@ -94,6 +94,14 @@ struct Hand {
     }
 };
 
+// What a user's pick of rows in a list sends, once the rows show selected.
+void pickInList(wxListCtrl* list) {
+    wxListEvent picked(wxEVT_LIST_ITEM_SELECTED, list->GetId());
+    picked.SetEventObject(list);
+    list->GetEventHandler()->ProcessEvent(picked);
+    letEventsThrough();
+}
+
 struct SceneWindows : testing::Test {
     void SetUp() override {
         writeTestFile(s.folder.path() / "export.js", "//PONDARO_SCENES\n");
@@ -188,6 +196,15 @@ TEST_F(SceneWindows, Ctrl7OpensASceneWhereInstancesArePlacedSelectedMovedAndDele
     EXPECT_TRUE((list->GetItemState(0, wxLIST_STATE_SELECTED) != 0));
     EXPECT_TRUE((list->GetItemState(1, wxLIST_STATE_SELECTED) != 0));
     EXPECT_FALSE((list->GetItemState(2, wxLIST_STATE_SELECTED) != 0));
+    // Another pick in the list, then a click on the canvas: the list follows the records.
+    list->SetItemState(0, 0, wxLIST_STATE_SELECTED);
+    list->SetItemState(2, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    pickInList(list);
+    hand.click(102, 42);
+    EXPECT_FALSE((list->GetItemState(0, wxLIST_STATE_SELECTED) != 0));
+    EXPECT_TRUE((list->GetItemState(1, wxLIST_STATE_SELECTED) != 0));
+    EXPECT_FALSE((list->GetItemState(2, wxLIST_STATE_SELECTED) != 0));
+    hand.click(22, 22);
     hand.key(WXK_RIGHT);
     hand.key(WXK_DOWN);
     EXPECT_EQ(list->GetItemText(0), "obj (spr) :40, 40");
@@ -205,10 +222,7 @@ TEST_F(SceneWindows, Ctrl7OpensASceneWhereInstancesArePlacedSelectedMovedAndDele
 
     // Rows selected in the list select their instances.
     list->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-    wxListEvent picked(wxEVT_LIST_ITEM_SELECTED, list->GetId());
-    picked.SetEventObject(list);
-    list->GetEventHandler()->ProcessEvent(picked);
-    letEventsThrough();
+    pickInList(list);
     const size_t left = project().objects.size() - 1;
     EXPECT_EQ(project().objects[left].selected, 1);
     EXPECT_TRUE(project().modified());

@@ -78,34 +78,40 @@ public:
     }
 
     // The rows again: their count, their texts, and the selection as the records hold it.
+    // The cost follows the rows whose selection changed and the rows in view, not the
+    // length of the list: asking the control whether each row is selected costs a
+    // search of its selection per row, so the rows it shows selected are kept here.
     void refresh() {
         const long count = long(instanceRowCount(project_, editor_));
-        if (GetItemCount() != count) SetItemCount(count);
-        // Only the rows whose selection differs are touched: both lists are ascending.
+        if (GetItemCount() != count) {
+            SetItemCount(count);
+            // The control forgets the selection of rows past the end.
+            shown_.erase(std::lower_bound(shown_.begin(), shown_.end(), count), shown_.end());
+        }
+        // A selection made in the list and not yet taken by the records: read it back.
+        if (size_t(GetSelectedItemCount()) != shown_.size()) shown_ = selectedRows();
         const std::vector<size_t> wanted = selectedInstanceRows(project_, editor_);
-        std::vector<long> shown;
-        for (long row = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); row != -1;
-             row = GetNextItem(row, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
-            shown.push_back(row);
+        // Only the rows whose selection differs are touched: both lists are ascending.
         size_t w = 0, s = 0;
-        while (w < wanted.size() || s < shown.size()) {
-            if (s == shown.size() || (w < wanted.size() && long(wanted[w]) < shown[s])) {
+        while (w < wanted.size() || s < shown_.size()) {
+            if (s == shown_.size() || (w < wanted.size() && long(wanted[w]) < shown_[s])) {
                 SetItemState(long(wanted[w++]), wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-            } else if (w == wanted.size() || shown[s] < long(wanted[w])) {
-                SetItemState(shown[s++], 0, wxLIST_STATE_SELECTED);
+            } else if (w == wanted.size() || shown_[s] < long(wanted[w])) {
+                SetItemState(shown_[s++], 0, wxLIST_STATE_SELECTED);
             } else {
                 ++w, ++s;
             }
         }
+        shown_.assign(wanted.begin(), wanted.end());
+        // Only the rows in view are drawn again, each read from the records.
         Refresh();
     }
 
-    // The table indexes of the instances whose rows are selected.
-    std::vector<size_t> selectedIndexes() const {
+    // The table indexes of the instances whose rows are selected, as the user left them.
+    std::vector<size_t> selectedIndexes() {
+        shown_ = selectedRows();
         std::vector<size_t> indexes;
-        for (long row = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); row != -1;
-             row = GetNextItem(row, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
-            indexes.push_back(instanceRowAt(project_, editor_, size_t(row)).index);
+        for (long row : shown_) indexes.push_back(instanceRowAt(project_, editor_, size_t(row)).index);
         return indexes;
     }
 
@@ -114,8 +120,18 @@ private:
         return toWx(instanceRowAt(project_, editor_, size_t(row)).text);
     }
 
+    std::vector<long> selectedRows() const {
+        std::vector<long> rows;
+        for (long row = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); row != -1;
+             row = GetNextItem(row, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
+            rows.push_back(row);
+        return rows;
+    }
+
     const Project& project_;
     const SceneEditor& editor_;
+    // The rows the control shows selected, ascending.
+    std::vector<long> shown_;
 };
 
 class SceneWindow : public StudioWindow {
