@@ -4,6 +4,7 @@
 // scripts/make-manual-pictures.sh runs it and copies the pictures into the manual.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include <wx/listctrl.h>
@@ -14,6 +15,9 @@
 #include "app/file_commands.h"
 #include "app/ui/installed_extensions_window.h"
 #include "app/ui/preferences_dialog.h"
+#include "code/keywords.h"
+#include "code/ui/code_editor.h"
+#include "code/ui/code_windows.h"
 #include "extensions/extension_file.h"
 #include "extmaker/ui/maker_frame.h"
 #include "code_screens.h"
@@ -25,6 +29,7 @@
 #include "sprites/ui/shape_editor_window.h"
 #include "sprites/ui/sprite_window.h"
 #include "sprites/ui/strip_import_window.h"
+#include "ui/open_project_dialog.h"
 
 using namespace pondaro;
 using namespace pondaro::gui;
@@ -47,6 +52,9 @@ struct ManualPictures : testing::Test {
                                         "  shake_steps = steps;\r\n"
                                         "  shake_strength = strength;\r\n"
                                         "}\r\n"}));
+        // The engine's words, which the code windows colour and explain.
+        fs::copy_file(fs::path(PONDARO_SOURCE_DIR) / "data" / "keywords.dat", s.folder.path() / "keywords.dat");
+        s.studio.keywords = loadKeywords(s.folder.path());
         main = startWithEveryWindow(s.studio);
         ASSERT_NE(main, nullptr);
         main->SetClientSize(900, 560);
@@ -144,6 +152,26 @@ TEST_F(ManualPictures, DISABLED_TheOtherWindowsOnTheSamples) {
     ASSERT_NE(object, nullptr);
     child<wxListCtrl>(object, "events")->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
     picture("object-properties", object);
+    const auto& scripts = s.studio.project.scripts;
+    const auto step = std::find_if(scripts.begin(), scripts.end(),
+                                   [](const Script& k) { return k.object == "obj_player" && k.event == "Step"; });
+    ASSERT_NE(step, scripts.end());
+    ui::openEventEditor(s.studio, object, size_t(step - scripts.begin()));
+    pump();
+    wxFrame* code = ui::findCodeWindow("event-editor:obj_player");
+    ASSERT_NE(code, nullptr);
+    // The caret in "keyboard_check": the help lines explain it.
+    child<ui::CodeEditor>(code, "editor")->GotoPos(step->code.find("keyboard_check") + 3);
+    pumpUntil([&] { return !child<wxTextCtrl>(code, "help1")->GetValue().empty(); });
+    picture("code-editor", code);
+    closeAll();
+
+    const auto names = listProjects(s.folder.path());
+    auto* projects = new ui::OpenProjectDialog(main, s.folder.path(), names, main->art().placeholder);
+    projects->Show();
+    projects->pick(int(std::find(names.begin(), names.end(), "platformer") - names.begin()));
+    picture("open-dialog", projects);
+    projects->Destroy();
     picture("sound-properties", edit(PanelCategory::Sounds, "snd_jump", "Sound properties - "));
     picture("background-properties", edit(PanelCategory::Backgrounds, "bg_tiles", "Background properties - "));
     closeAll();
