@@ -4,7 +4,10 @@ JOBS ?= 2
 # The studio runs in a folder of its own inside the build tree (see README.md).
 RUNDIR ?= $(BUILD)/run
 
-.PHONY: all deps build test test-asan run prepare bench fuzz clean
+# Where `make install` puts the studio (DESTDIR=... stages it below another root).
+PREFIX ?= /usr/local
+
+.PHONY: all deps build test test-asan run prepare install bench fuzz clean
 
 all: build
 
@@ -32,6 +35,13 @@ test-asan: deps
 	@cmake --build build-asan -j$(JOBS) --target pondaro_tests pondaro-cli
 	cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j$(JOBS) -E '^engine$$'
+
+# The three programs, the launcher `pondaro`, the engine template and word list, the
+# manual, the samples, the desktop entry, the icon and the project files' type.
+install: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS) --target PondaroMaker PondaroExtMaker pondaro-cli
+	@cmake --install $(BUILD) --prefix $(PREFIX)
 
 # The run folder alone: export.js, keywords.dat, the sample projects and the manual.
 prepare:

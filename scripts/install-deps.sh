@@ -16,6 +16,10 @@ packages=(
   libcurl4-openssl-dev
   xvfb xauth openbox
   adwaita-icon-theme xdg-utils
+  # The install test: drives the installed studio's window, asks the desktop's MIME
+  # database (shared-mime-info, read by mimetype) for a project file's type and checks
+  # the desktop entry.
+  xdotool shared-mime-info libfile-mimeinfo-perl desktop-file-utils
   # The desktop theme draws check marks and other small pictures from SVG files.
   librsvg2-common
   chromium

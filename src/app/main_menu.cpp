@@ -65,7 +65,7 @@ std::optional<PanelCategory> addedCategory(Command c) {
 void openUserManual(Studio& studio) {
     if (!studio.shell.openManual())
         studio.dialogs.error("The user manual could not be opened. It is the page manual/index.html in the folder "
-                             "the studio was started in.");
+                             "the studio works in, or in share/pondaro/ where the studio is installed.");
 }
 
 } // namespace pondaro

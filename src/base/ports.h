@@ -48,15 +48,12 @@ public:
     virtual void showMergeResult(const std::string& text) = 0;
 };
 
-// Where Help looks for the user manual, relative to the program's folder.
-inline constexpr const char* kManualPage = "manual/index.html";
-
 class Shell {
 public:
     virtual ~Shell() = default;
     // Opens a page (a path or a file:// address) with the desktop's default browser.
     virtual bool openPage(const std::string& page) = 0;
-    // Opens the user manual (kManualPage).
+    // Opens the user manual (the page findManualPage finds, manual_page.h).
     virtual bool openManual() = 0;
 };
 

@@ -8,6 +8,7 @@
 #include <wx/utils.h>
 
 #include "base/files.h"
+#include "base/manual_page.h"
 #include "base/text.h"
 #include "ui/merge_result_dialog.h"
 #include "ui/name_dialog.h"
@@ -124,9 +125,11 @@ bool WxShell::openPage(const std::string& page) {
 }
 
 bool WxShell::openManual() {
+    const auto found = findManualPage(root_, programFolder_);
+    if (!found) return false;
     std::error_code ec;
-    const auto page = std::filesystem::absolute(root_ / kManualPage, ec);
-    if (ec || !isRegularFile(page)) return false;
+    const auto page = std::filesystem::absolute(*found, ec);
+    if (ec) return false;
     return wxLaunchDefaultBrowser(wxFileName::FileNameToURL(wxFileName(toWx(page.string()))));
 }
 

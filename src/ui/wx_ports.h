@@ -54,13 +54,16 @@ private:
 
 class WxShell : public Shell {
 public:
-    explicit WxShell(std::filesystem::path root) : root_(std::move(root)) {}
+    // `programFolder` holds the running program: an installed studio finds the manual
+    // installed with it from there (findManualPage).
+    explicit WxShell(std::filesystem::path root, std::filesystem::path programFolder = {})
+        : root_(std::move(root)), programFolder_(std::move(programFolder)) {}
     bool openPage(const std::string& page) override;
-    // Opens manual/index.html (beside the program's folder) in the default browser.
+    // Opens the page findManualPage finds in the default browser.
     bool openManual() override;
 
 private:
-    std::filesystem::path root_;
+    std::filesystem::path root_, programFolder_;
 };
 
 } // namespace pondaro::ui

@@ -250,6 +250,26 @@ void MainFrame::setVersionFileAddress(std::string address, long timeoutMs) {
     versionTimeoutMs_ = timeoutMs;
 }
 
+void MainFrame::showOpenedProject() {
+    Project& p = studio_.project;
+    // The panel makes the cards of what it shows as it draws them.
+    studio_.thumbnails.clear();
+    refreshSceneCards(p, studio_.root);
+    panel_->SetSelection(0);
+    rebuildPanel();
+    if (!p.game.comments.empty() && hooks_.showComments) {
+        HookContext ctx = hookContext();
+        hooks_.showComments(ctx);
+    }
+}
+
+void MainFrame::openNamedProject(const std::string& name) {
+    setStatusLabel(kStatusOpening);
+    status_->Update();
+    if (openProjectNamed(studio_, name)) showOpenedProject();
+    syncStatus();
+}
+
 void MainFrame::runCommand(Command c) {
     Project& p = studio_.project;
     if (auto category = addedCategory(c)) {
@@ -268,17 +288,7 @@ void MainFrame::runCommand(Command c) {
         }
         break;
     case Command::Open:
-        if (openProject(studio_)) {
-            // The panel makes the cards of what it shows as it draws them.
-            studio_.thumbnails.clear();
-            refreshSceneCards(p, studio_.root);
-            panel_->SetSelection(0);
-            rebuildPanel();
-            if (!p.game.comments.empty() && hooks_.showComments) {
-                HookContext ctx = hookContext();
-                hooks_.showComments(ctx);
-            }
-        }
+        if (openProject(studio_)) showOpenedProject();
         break;
     case Command::Merge:
         if (mergeProject(studio_)) {

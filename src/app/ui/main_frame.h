@@ -41,6 +41,10 @@ public:
     static int commandId(Command c);
 
     void refreshTitle();
+    // Opens the named project of the studio's folder as File > Open does once its
+    // dialog has returned the name (the start-up's project); a project that cannot be
+    // opened is reported and the open project stays.
+    void openNamedProject(const std::string& name);
     // The version check against the given address (the one the program was built with by
     // default). The request runs on a worker thread and its answer comes back to the
     // window thread; a check asked for while one runs is ignored.
@@ -69,6 +73,8 @@ private:
     void buildMenus();
     void buildToolbarRow();
     void layoutPanel();
+    // The panel, its cards and the comments window of a project just opened.
+    void showOpenedProject();
     void onClose(wxCloseEvent& e);
     HookContext hookContext();
     // The status texts: one held for a while stays until its time is up.
