@@ -59,7 +59,8 @@ std::string codeIn(const std::string& text, int k) {
         at += 5;
     }
     std::string code = text.substr(at, text.find("</pre>", at) - at);
-    for (const auto& [entity, character] : {std::pair<std::string, std::string>{"&lt;", "<"}, {"&gt;", ">"}, {"&amp;", "&"}}) {
+    const std::pair<std::string, std::string> entities[] = {{"&lt;", "<"}, {"&gt;", ">"}, {"&amp;", "&"}};
+    for (const auto& [entity, character] : entities) {
         for (size_t p = code.find(entity); p != std::string::npos; p = code.find(entity, p + 1))
             code.replace(p, entity.size(), character);
     }
@@ -118,12 +119,13 @@ struct Tutorial : testing::Test {
         wxString shown = button->GetLabel().Strip(wxString::both);
         if (shown.empty() && button->GetToolTip()) shown = button->GetToolTip()->GetTip();
         EXPECT_EQ(shown.utf8_string(), caption) << name;
-        EXPECT_NE(page.find("<em>" + escaped(caption) + "</em>"), std::string::npos) << "the page names " << caption;
+        EXPECT_NE(page.find("<em>" + escaped(caption) + "</em>"), std::string::npos)
+            << "no <em>" << caption << "</em> on the page";
         click(button);
     }
     void menu(wxFrame* w, const std::string& menu, const std::string& entry) {
         EXPECT_NE(page.find("<em>" + menu + " &rsaquo; " + entry + "</em>"), std::string::npos)
-            << "the page names " << menu << " > " << entry;
+            << "no <em>" << menu << " &rsaquo; " << entry << "</em> on the page";
         chooseMenu(w, menu.c_str(), entry.c_str());
     }
     static std::string escaped(const std::string& text) {
@@ -236,9 +238,9 @@ then press <em>Import!</em>. The sprite now has four frames of 32 &times; 32 pix
          }},
 
         {R"step(<p><strong>One pixel of your own.</strong> Press <em>Edit</em> to open the sprite's frames, then
-<em>Edit &rsaquo; Edit current frame</em>: the image editor opens on the first frame. Press the magnifier
-<em>Zoom in</em> until the zoom reads 800%, choose the pencil, <em>Draw on the image</em>, and click the
-player's left eye with the left mouse button to give it a white gleam. Press <em>Done</em> in the image
+<em>Edit &rsaquo; Edit current frame</em>: the image editor opens on the first frame. Press <em>Zoom in</em>,
+the last of the three magnifiers, until the zoom reads 800%; with the pencil, <em>Draw on the image</em>,
+chosen, click the player's left eye with the left mouse button to give it a white gleam. Press <em>Done</em> in the image
 editor, <em>Done</em> in the frames editor, and <em>Done</em> in the sprite's window.</p>)step",
          [](Tutorial& t, const std::string&) {
              ASSERT_NE(t.spriteWindow, nullptr);
@@ -436,7 +438,8 @@ Walk with the arrow keys: the wall stops the player with a bump.</p>)step",
              ASSERT_TRUE(fs::exists(game / "game.js"));
 
              const char* shots = std::getenv("PONDARO_SCREENSHOTS");
-             const fs::path picture = shots && *shots ? fs::path(shots) / "tutorial-game.png" : t.s.folder.path() / "game.png";
+             const fs::path picture =
+                 shots && *shots ? fs::path(shots) / "tutorial-game.png" : t.s.folder.path() / "game.png";
              const fs::path log = t.s.folder.path() / "browser.log";
              const std::string command = "'" + (kSource / "scripts" / "engine-test.sh").string() + "' --tutorial --game '" +
                                          game.string() + "' --player " + kPlayer + " --wall " + kWall + " --sound " +
