@@ -7,7 +7,9 @@
   studio runs in), and nothing leads out of the manual's folder;
 - every page shares manual.css, leads back to the index, and is reached from the index;
 - every window named in docs/manual-windows.txt has its page, which names the window by
-  its caption and shows its picture; and every picture in pictures/ is shown somewhere.
+  its caption and shows its picture; and every picture in pictures/ is shown somewhere;
+- each caption of the list is the program's own: a text in the sources begins with it, so
+  a window whose title changes sends its page back for a look.
 
   scripts/check-manual.py [MANUAL_FOLDER [WINDOW_LIST]]
 Prints one line per fault and exits with 1 when there is any.
@@ -64,7 +66,13 @@ def read_windows(path):
     return windows
 
 
-def check(manual, window_list):
+def source_texts(root):
+    """Every source file of the programs, as one text."""
+    return "\n".join(p.read_text(encoding="utf-8", errors="replace")
+                     for p in sorted((root / "src").rglob("*")) if p.suffix in (".cpp", ".h"))
+
+
+def check(manual, window_list, sources):
     faults = []
     manual = manual.resolve()
     pages = {}
@@ -121,6 +129,8 @@ def check(manual, window_list):
         if page is None:
             faults.append(f"{where}: the window \"{caption}\" has no page {page_name}")
             continue
+        if sources is not None and '"' + caption not in sources:
+            faults.append(f"{where}: no window of the program is titled \"{caption}\"")
         if caption not in " ".join(" ".join(page.text).split()):
             faults.append(f"{where}: {page_name} never names the window \"{caption}\"")
         if ("pictures/" + picture) not in page.pictures:
@@ -135,7 +145,7 @@ def check(manual, window_list):
 def main():
     manual = pathlib.Path(sys.argv[1]) if len(sys.argv) > 1 else ROOT / "docs" / "manual"
     window_list = pathlib.Path(sys.argv[2]) if len(sys.argv) > 2 else ROOT / "docs" / "manual-windows.txt"
-    faults = check(manual, window_list)
+    faults = check(manual, window_list, source_texts(ROOT) if (ROOT / "src").is_dir() else None)
     for fault in faults:
         print(fault)
     if faults:
