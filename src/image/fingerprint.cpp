@@ -1,10 +1,8 @@
 #include "image/fingerprint.h"
 
-#include <cstring>
+#include "base/running_fingerprint.h"
 
 namespace pondaro {
-
-namespace {
 
 // Four independent lanes of multiply-rotate rounds, so the processor works on four
 // words at once: a save fingerprints every frame of a project, and this must stay
@@ -12,22 +10,8 @@ namespace {
 // the lanes are mixed at the end, so any change of pixels changes the result with
 // near certainty (not against someone crafting pictures to collide, which nobody
 // editing their own game does).
-constexpr uint64_t kPrime1 = 0x9E3779B185EBCA87ull;
-constexpr uint64_t kPrime2 = 0xC2B2AE3D27D4EB4Full;
-constexpr uint64_t kPrime3 = 0x165667B19E3779F9ull;
-constexpr uint64_t kPrime4 = 0x85EBCA77C2B2AE63ull;
-
-uint64_t rotate(uint64_t x, int bits) { return (x << bits) | (x >> (64 - bits)); }
-uint64_t round(uint64_t lane, uint64_t word) { return rotate(lane + word * kPrime2, 31) * kPrime1; }
-uint64_t word(const uint8_t* p) {
-    uint64_t w;
-    std::memcpy(&w, p, sizeof w);
-    return w;
-}
-
-} // namespace
-
 uint64_t pictureFingerprint(const Image& picture) {
+    using namespace fingerprint_mix;
     const uint8_t* p = picture.data();
     size_t left = picture.byteSize();
     // The size goes in too: a 2 x 8 and a 4 x 4 picture may hold the same bytes.
@@ -43,13 +27,9 @@ uint64_t pictureFingerprint(const Image& picture) {
     uint64_t h = rotate(a, 1) + rotate(b, 7) + rotate(c, 12) + rotate(d, 18);
     for (uint64_t lane : {a, b, c, d}) h = (h ^ round(0, lane)) * kPrime1 + kPrime4;
     h += picture.byteSize();
-    for (; left >= 8; p += 8, left -= 8) h = rotate(h ^ round(0, word(p)), 27) * kPrime1 + kPrime4;
+    for (; left >= 8; p += 8, left -= 8) h = take(h, word(p));
     for (; left > 0; ++p, --left) h = rotate(h ^ (*p * kPrime3), 23) * kPrime2 + kPrime3;
-    h ^= h >> 33;
-    h *= kPrime2;
-    h ^= h >> 29;
-    h *= kPrime3;
-    return h ^ (h >> 32);
+    return finish(h);
 }
 
 } // namespace pondaro

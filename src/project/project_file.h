@@ -2,6 +2,7 @@
 // The project file: Projects/<name>.xml beside the folder Projects/<name>/ that holds
 // the frame images (<imgfolder>/), backgrounds (<imgfolder>/) and sounds (<audfolder>/).
 // Paths are relative to `root`, the program's current folder.
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -97,8 +98,16 @@ enum class SaveWrites { Changed, All };
 // naming it, after the XML is written. Refused, writing nothing, when the project's
 // folder or a media folder leads outside `root`. Temporary files that an interrupted
 // save left in the project's folders are removed first. Clears the modified flag on
-// success. Records what it wrote in `savedFiles`.
+// success. Records what it wrote in `savedFiles`. With SaveWrites::Changed the project
+// file, like each media file, is written only when what it would hold differs from
+// what this project last wrote into it, or the file is not as it was left then (its
+// size, time or identity changed: edited, replaced or removed outside the studio).
 Status writeProject(Project& p, const std::filesystem::path& root, SaveWrites writes = SaveWrites::Changed);
+
+// A fingerprint of every value the project file of `p` holds, taken without making
+// the text: equal fingerprints mean the same file (almost surely), so a Save leaves a
+// project file alone that it wrote with the fingerprint it would write now.
+uint64_t projectFileFingerprint(const Project& p);
 
 // The XML text Save writes for the project (no files touched).
 std::string projectXml(const Project& p);

@@ -4,6 +4,7 @@
 
 #include "base/file_stamp.h"
 #include "base/files.h"
+#include "base/running_fingerprint.h"
 #include "base/text.h"
 #include "base/xml_text.h"
 #include "image/codecs.h"
@@ -18,12 +19,111 @@ namespace fs = std::filesystem;
 
 namespace {
 
+template <class Number>
+void appendNumber(std::string& out, Number number) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+    out.append(digits, end);
+}
+
+// Every value the project file holds, in the order it holds them, handed to `out`: the
+// writer formats them, the fingerprint takes them as they are. Both walk this one list,
+// so a value that reaches the file always reaches the fingerprint too.
+template <class Out>
+void putProject(const Project& p, Out& out) {
+    out.head(kProgramVersion, p.counter, p.game.title, p.game.advancedscriptmode, p.imgfolder, p.audfolder);
+    out.textElement("functions", p.game.functions);
+    out.textElement("variables", p.game.variables);
+    out.textElement("comments", p.game.comments);
+    out.list(spriteLayout(), p.sprites.records());
+    out.list(frameLayout(), p.frames);
+    out.list(soundLayout(), p.sounds.records());
+    out.list(musicLayout(), p.musics.records());
+    out.list(backgroundLayout(), p.backgrounds.records());
+    out.list(fontLayout(), p.fonts.records());
+    out.list(objectLayout(), p.objects.records());
+    out.list(scriptLayout(), p.scripts.records());
+    out.list(sceneLayout(), p.scenes.records());
+    out.list(layerLayout(), p.layers.records());
+    out.list(tileLayout(), p.tiles.records());
+    out.list(functionLayout(), p.fns.records());
+    out.list(pointLayout(), p.points);
+    out.tail();
+}
+
 // The document is made in pieces of a bounded size, each handed to the file as soon
 // as it is full, so that no copy of the whole text is ever held. Without a file the
 // pieces stay together: the whole text, for those who want it as one string.
 struct XmlOut {
     std::string text;
     StreamedFile* file = nullptr;
+
+    void head(int version, int counter, const std::string& title, int advancedscriptmode,
+              const std::string& imgfolder, const std::string& audfolder) {
+        text += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<pondaro version=\"";
+        appendNumber(text, version);
+        text += "\" uid=\"";
+        appendNumber(text, counter);
+        text += "\" title=\"";
+        appendXmlEscaped(text, title, true);
+        text += "\" advancedscriptmode=\"";
+        appendNumber(text, advancedscriptmode);
+        text += "\" imgfolder=\"";
+        appendXmlEscaped(text, imgfolder, true);
+        text += "\" audfolder=\"";
+        appendXmlEscaped(text, audfolder, true);
+        text += "\">";
+    }
+
+    void textElement(const char* element, const std::string& value) {
+        text += '<';
+        text += element;
+        text += '>';
+        appendXmlEscaped(text, value, false);
+        text += "</";
+        text += element;
+        text += '>';
+        endOfRecord();
+    }
+
+    template <class Record>
+    void list(const RecordLayout<Record>& layout, const std::vector<Record>& records) {
+        text += '<';
+        text += layout.list;
+        text += " count=\"";
+        appendNumber(text, records.size());
+        text += "\">";
+        for (const Record& r : records) {
+            text += '<';
+            text += layout.item;
+            for (const auto& f : layout.fields) {
+                text += ' ';
+                text += f.attr;
+                text += "=\"";
+                if (f.text) appendXmlEscaped(text, r.*(f.text), true);
+                else appendNumber(text, r.*(f.number));
+                text += '"';
+            }
+            if (layout.body) {
+                text += '>';
+                appendXmlEscaped(text, r.*(layout.body), false);
+                text += "</";
+                text += layout.item;
+                text += '>';
+            } else {
+                text += "/>";
+            }
+            endOfRecord();
+        }
+        text += "</";
+        text += layout.list;
+        text += '>';
+    }
+
+    void tail() {
+        text += "</pondaro>\r\n";
+        flush();
+    }
 
     void endOfRecord() {
         constexpr size_t kPiece = size_t(1) << 18;
@@ -36,94 +136,44 @@ struct XmlOut {
     }
 };
 
-void appendNumber(std::string& out, int number) {
-    char digits[12];
-    const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
-    out.append(digits, end);
-}
+// The same values unformatted: what decides whether the file would come out the same.
+struct FingerprintOut {
+    RunningFingerprint fingerprint;
 
-template <class Record>
-void appendList(XmlOut& xml, const RecordLayout<Record>& layout, const std::vector<Record>& records) {
-    std::string& out = xml.text;
-    out += '<';
-    out += layout.list;
-    out += " count=\"" + std::to_string(records.size()) + "\">";
-    for (const Record& r : records) {
-        out += '<';
-        out += layout.item;
-        for (const auto& f : layout.fields) {
-            out += ' ';
-            out += f.attr;
-            out += "=\"";
-            if (f.text) appendXmlEscaped(out, r.*(f.text), true);
-            else appendNumber(out, r.*(f.number));
-            out += '"';
-        }
-        if (layout.body) {
-            out += '>';
-            appendXmlEscaped(out, r.*(layout.body), false);
-            out += "</";
-            out += layout.item;
-            out += '>';
-        } else {
-            out += "/>";
-        }
-        xml.endOfRecord();
+    void head(int version, int counter, const std::string& title, int advancedscriptmode,
+              const std::string& imgfolder, const std::string& audfolder) {
+        fingerprint.add(version);
+        fingerprint.add(counter);
+        fingerprint.add(title);
+        fingerprint.add(advancedscriptmode);
+        fingerprint.add(imgfolder);
+        fingerprint.add(audfolder);
     }
-    out += "</";
-    out += layout.list;
-    out += '>';
-}
-
-void appendTextElement(XmlOut& xml, const char* element, const std::string& text) {
-    std::string& out = xml.text;
-    out += '<';
-    out += element;
-    out += '>';
-    appendXmlEscaped(out, text, false);
-    out += "</";
-    out += element;
-    out += '>';
-    xml.endOfRecord();
-}
-
-void writeXml(const Project& p, XmlOut& xml) {
-    std::string& out = xml.text;
-    out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
-    out += "<pondaro version=\"" + std::to_string(kProgramVersion) + "\" uid=\"" + std::to_string(p.counter) +
-           "\" title=\"";
-    appendXmlEscaped(out, p.game.title, true);
-    out += "\" advancedscriptmode=\"" + std::to_string(p.game.advancedscriptmode) + "\" imgfolder=\"";
-    appendXmlEscaped(out, p.imgfolder, true);
-    out += "\" audfolder=\"";
-    appendXmlEscaped(out, p.audfolder, true);
-    out += "\">";
-    appendTextElement(xml, "functions", p.game.functions);
-    appendTextElement(xml, "variables", p.game.variables);
-    appendTextElement(xml, "comments", p.game.comments);
-    appendList(xml, spriteLayout(), p.sprites.records());
-    appendList(xml, frameLayout(), p.frames);
-    appendList(xml, soundLayout(), p.sounds.records());
-    appendList(xml, musicLayout(), p.musics.records());
-    appendList(xml, backgroundLayout(), p.backgrounds.records());
-    appendList(xml, fontLayout(), p.fonts.records());
-    appendList(xml, objectLayout(), p.objects.records());
-    appendList(xml, scriptLayout(), p.scripts.records());
-    appendList(xml, sceneLayout(), p.scenes.records());
-    appendList(xml, layerLayout(), p.layers.records());
-    appendList(xml, tileLayout(), p.tiles.records());
-    appendList(xml, functionLayout(), p.fns.records());
-    appendList(xml, pointLayout(), p.points);
-    out += "</pondaro>\r\n";
-    xml.flush();
-}
+    void textElement(const char* element, const std::string& value) {
+        fingerprint.add(std::string_view(element));
+        fingerprint.add(value);
+    }
+    template <class Record>
+    void list(const RecordLayout<Record>& layout, const std::vector<Record>& records) {
+        fingerprint.add(std::string_view(layout.list));
+        fingerprint.add(uint64_t(records.size()));
+        for (const Record& r : records) {
+            for (const auto& f : layout.fields) {
+                if (f.text) fingerprint.add(r.*(f.text));
+                else fingerprint.add(r.*(f.number));
+            }
+            if (layout.body) fingerprint.add(r.*(layout.body));
+        }
+    }
+    void tail() {}
+};
 
 } // namespace
 
 std::string projectXml(const Project& p) {
     XmlOut xml;
     xml.text.reserve(1 << 16);
-    writeXml(p, xml);
+    putProject(p, xml);
     return std::move(xml.text);
 }
 
@@ -132,8 +182,14 @@ Status writeProjectXml(const Project& p, const fs::path& file) {
     XmlOut xml;
     xml.file = &writer;
     xml.text.reserve((size_t(1) << 18) + (1 << 16));
-    writeXml(p, xml);
+    putProject(p, xml);
     return writer.commit();
+}
+
+uint64_t projectFileFingerprint(const Project& p) {
+    FingerprintOut out;
+    putProject(p, out);
+    return out.fingerprint.value();
 }
 
 Status writeProject(Project& p, const fs::path& root, SaveWrites writes) {
@@ -217,8 +273,17 @@ Status writeProject(Project& p, const fs::path& root, SaveWrites writes) {
         for (const std::string* f : {&m.wav, &m.mp3, &m.ogg}) copy(*f, aud, kSoundFileLimit);
     for (const auto& b : p.backgrounds) copy(b.file, img, kPictureFileLimit);
 
-    if (Status st = writeProjectXml(p, projectFilePath(root, p.name)); !st)
-        return Status::failure("The project could not be saved: " + st.message());
+    // The project file too is left as it is while it holds what this save would write:
+    // the same values in the same order (one pixel edited before a Run changes none).
+    const fs::path xmlFile = projectFilePath(root, p.name);
+    const uint64_t content = projectFileFingerprint(p);
+    if (all || !p.savedFiles.holdsProjectFile(xmlFile, content)) {
+        if (Status st = writeProjectXml(p, xmlFile); !st) {
+            p.savedFiles.forget(xmlFile);
+            return Status::failure("The project could not be saved: " + st.message());
+        }
+        p.savedFiles.recordProjectFile(xmlFile, content);
+    }
     if (!firstFailure.empty()) return Status::failure("The project could not be saved completely: " + firstFailure);
     p.clearModified();
     return Status::success();

@@ -12,6 +12,8 @@ const std::string& key(const fs::path& file) { return file.native(); }
 
 std::string pictureContent(uint64_t pixels) { return "picture " + std::to_string(pixels); }
 
+std::string projectFileContent(uint64_t values) { return "project file " + std::to_string(values); }
+
 std::string copyContent(const fs::path& source, const FileStamp& s) {
     return "copy " + std::to_string(s.size) + ' ' + std::to_string(s.modifiedNanoseconds) + ' ' +
            std::to_string(s.inode) + ' ' + key(source);
@@ -48,6 +50,14 @@ void SavedFiles::recordPicture(const fs::path& file, uint64_t pixels, const File
 
 void SavedFiles::recordPicture(const fs::path& file, uint64_t pixels) {
     record(file, pictureContent(pixels), fileStamp(file));
+}
+
+bool SavedFiles::holdsProjectFile(const fs::path& file, uint64_t values) const {
+    return holds(file, projectFileContent(values));
+}
+
+void SavedFiles::recordProjectFile(const fs::path& file, uint64_t values) {
+    record(file, projectFileContent(values), fileStamp(file));
 }
 
 void SavedFiles::recordCopy(const fs::path& file, const fs::path& source, const FileStamp& sourceStamp) {

@@ -218,3 +218,84 @@ TEST(SaveChanges, AFrameChangedByAnyEditingOperationIsWrittenAtTheNextSave) {
         EXPECT_EQ(differences(t.folder("changed"), t.folder("full")), std::vector<std::string>{});
     }
 }
+
+// The project file is left alone only while every value it holds is as the last Save
+// wrote it: each kind of change of a record, of the record order or of the project's
+// own fields reaches the next Save, and so does the file changed outside the studio.
+TEST(SaveChanges, TheProjectFileIsWrittenAgainAfterAnyChangeOfWhatItHoldsAndOnlyThen) {
+    TwoSaves t;
+    Project& p = t.p;
+    createMusic(p);
+    createFont(p);
+    const std::string templ = createObject(p);
+    GameObject instance;
+    instance.templ = templ;
+    instance.scene = "scene_a";
+    for (const char* name : {"inst_1", "inst_2"}) {
+        instance.name = name;
+        p.objects.add(instance);
+    }
+    Script script;
+    script.name = "scr_1";
+    script.object = templ;
+    script.event = "Step";
+    script.code = "x += 1;";
+    p.scripts.add(script);
+    createScene(p);
+    createLayer(p, p.scenes[0].name);
+    Tile tile;
+    tile.name = "tile_1";
+    tile.background = p.backgrounds[0].name;
+    tile.scene = p.scenes[0].name;
+    p.tiles.add(tile);
+    createFunction(p);
+    p.points.push_back(Point{"hero", 1, 2});
+    t.save();
+
+    const fs::path file = t.dir.path() / "Projects/changed.xml";
+    struct Change {
+        const char* what;
+        std::function<void(TwoSaves&)> make;
+    };
+    const std::vector<Change> changes = {
+        {"the game title", [](TwoSaves& t) { t.p.game.title = "Cave"; }},
+        {"the scripting mode", [](TwoSaves& t) { t.p.game.advancedscriptmode = 1; }},
+        {"the global variables", [](TwoSaves& t) { t.p.game.variables = "var lives = 3;"; }},
+        {"the custom functions", [](TwoSaves& t) { t.p.game.functions = "function f() {}"; }},
+        {"the game comments", [](TwoSaves& t) { t.p.game.comments = "made on a rainy day"; }},
+        {"the identity counter", [](TwoSaves& t) { t.p.nextIdentity(); }},
+        {"the image folder", [](TwoSaves& t) { t.p.imgfolder = "pictures"; }},
+        {"a sprite field", [](TwoSaves& t) { t.p.sprites.edit(0, [](Sprite& s) { s.centerx = 3; }); }},
+        {"the frame order", [](TwoSaves& t) { std::swap(t.p.frames[0], t.p.frames[1]); }},
+        {"a sound file", [](TwoSaves& t) { t.p.sounds.edit(0, [](Sound& s) { s.ogg = "boom.ogg"; }); }},
+        {"a music's keywords", [](TwoSaves& t) { t.p.musics.edit(0, [](Music& m) { m.keywords = "calm"; }); }},
+        {"a background's tiling", [](TwoSaves& t) { t.p.backgrounds.edit(0, [](Background& b) { b.tile = 1; }); }},
+        {"a font's size", [](TwoSaves& t) { t.p.fonts.edit(0, [](Font& f) { f.size = 14; }); }},
+        {"a template's depth", [](TwoSaves& t) { t.p.objects.edit(0, [](GameObject& o) { o.depth = -5; }); }},
+        {"an instance moved", [](TwoSaves& t) { t.p.objects.edit(1, [](GameObject& o) { o.x = 40; }); }},
+        {"the object order", [](TwoSaves& t) { t.p.objects.reorder({0, 2, 1}); }},
+        {"an event's code", [](TwoSaves& t) { t.p.scripts.edit(0, [](Script& s) { s.code = "x -= 1;"; }); }},
+        {"an event's kind", [](TwoSaves& t) { t.p.scripts.edit(0, [](Script& s) { s.event = "Draw"; }); }},
+        {"a scene's speed", [](TwoSaves& t) { t.p.scenes.edit(0, [](Scene& s) { s.speed = 60; }); }},
+        {"a scene's code", [](TwoSaves& t) { t.p.scenes.edit(0, [](Scene& s) { s.code = "start();"; }); }},
+        {"a layer's depth", [](TwoSaves& t) { t.p.layers.edit(0, [](Layer& l) { l.value = 10; }); }},
+        {"a tile moved", [](TwoSaves& t) { t.p.tiles.edit(0, [](Tile& l) { l.y = 8; }); }},
+        {"a function's parameters", [](TwoSaves& t) { t.p.fns.edit(0, [](GameFunction& f) { f.params = "a, b"; }); }},
+        {"a collision point", [](TwoSaves& t) { t.p.points[0].y = 7; }},
+        {"a record removed", [](TwoSaves& t) { t.p.removeByName(ResourceKind::Font, t.p.fonts[0].name); }},
+        {"the file edited outside the studio", [&](TwoSaves&) { writeTestFile(file, "<pondaro/>"); }},
+        {"the file removed outside the studio", [&](TwoSaves&) { fs::remove(file); }},
+    };
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.what);
+        change.make(t);
+        const std::string before = readTestFile(file);
+        t.save();
+        EXPECT_NE(readTestFile(file), before);
+        EXPECT_EQ(readTestFile(file), readTestFile(t.dir.path() / "Projects/full.xml"));
+
+        const auto written = fileStamp(file);
+        t.save();
+        EXPECT_EQ(fileStamp(file), written) << "written again without a change";
+    }
+}
