@@ -10,6 +10,7 @@
 #include "image/artwork.h"
 #include "project/naming.h"
 #include "project/removal.h"
+#include "scene/scene_window.h"
 
 namespace pondaro {
 
@@ -307,7 +308,10 @@ const Image& recordPicture(Studio& studio, PanelCategory c, size_t i, const Pane
         const std::string& sprite = p.objects[i].sprite;
         return p.spriteIndex(sprite) < 0 ? pictures.object : spriteCard(sprite);
     }
-    case PanelCategory::Scenes: return p.scenes[i].preview.empty() ? pictures.scene : p.scenes[i].preview;
+    case PanelCategory::Scenes: {
+        const Image* card = sceneCard(studio.project, i, studio.root);
+        return card ? *card : pictures.scene;
+    }
     case PanelCategory::Sounds: return pictures.sound;
     case PanelCategory::Musics: return pictures.music;
     case PanelCategory::Fonts: return pictures.font;

@@ -112,7 +112,8 @@ struct PanelPictures {
 };
 
 // The picture a record shows on its page: a sprite's or a background's card is made
-// now if the studio's cards do not hold it yet; an object shows its sprite's card.
+// now if the studio's cards do not hold it yet; an object shows its sprite's card; a
+// scene read from a file has its card drawn now the first time (sceneCard).
 // Valid until the next call.
 const Image& recordPicture(Studio& studio, PanelCategory c, size_t index, const PanelPictures& pictures);
 

@@ -149,13 +149,15 @@ struct Scene {
     std::string keywords;
     int uid = 0;
     // Not stored: the scene editor's settings, kept between openings of its window,
-    // and the resource panel's thumbnail card.
+    // the resource panel's thumbnail card, and whether the panel is still to draw that
+    // card from the canvas (a scene read from a file, until the panel first shows it).
     int showgrid = 1;
     int snap = 1;
     int gridsize = 20;
     int showobjects = 1;
     int showtiles = 1;
     Image preview;
+    bool cardPending = false;
 };
 
 struct Layer {

@@ -481,6 +481,7 @@ std::vector<std::string> readIntoProject(Project& p, ProjectFileData&& d, const 
         r.name = clashCheckOnRead(p, ResourceKind::Scene, r.name);
         r.background = ref("BACKGROUND", r.background);
         r.viewportobject = ref("OBJECT", r.viewportobject);
+        r.cardPending = true;
         p.scenes.add(std::move(r));
     }
     for (auto& r : d.layers) {

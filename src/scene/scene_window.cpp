@@ -237,12 +237,18 @@ bool commitScene(Project& p, Dialogs& dialogs, const std::filesystem::path& root
     return true;
 }
 
-void refreshSceneCards(Project& p, const std::filesystem::path& root) {
-    for (size_t i = 0; i < p.scenes.size(); ++i) {
-        const SceneEditor e = openSceneEditor(p, root, p.scenes[i].name);
+const Image* sceneCard(Project& p, size_t index, const std::filesystem::path& root) {
+    if (index >= p.scenes.size()) return nullptr;
+    if (p.scenes[index].preview.empty() && p.scenes[index].cardPending) {
+        const SceneEditor e = openSceneEditor(p, root, p.scenes[index].name);
         Image card = sceneThumbnail(p, e);
-        p.scenes.edit(i, [&](Scene& s) { s.preview = std::move(card); });
+        p.scenes.edit(index, [&](Scene& s) {
+            s.preview = std::move(card);
+            s.cardPending = false;
+        });
     }
+    const Image& card = p.scenes[index].preview;
+    return card.empty() ? nullptr : &card;
 }
 
 std::optional<size_t> firstSelectedInstance(const Project& p, const SceneEditor& e) {

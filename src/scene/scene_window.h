@@ -108,10 +108,13 @@ Status writeProjectPreview(const Project& p, const SceneEditor& e, const std::fi
 // (the empty card when the scene is gone or has no size).
 Image sceneThumbnail(const Project& p, const SceneEditor& e);
 
-// The panel's cards of every scene, drawn as Done leaves them, with the background
-// pictures read from the working folder under `root`: a project just opened or merged
-// shows its scenes rather than a generic picture.
-void refreshSceneCards(Project& p, const std::filesystem::path& root);
+// The resource panel's card of the scene at `index`: the one its window's Done left;
+// else, for a scene read from a file (`cardPending`), its canvas drawn now as Done
+// draws it, with the background pictures read from the working folder under `root`,
+// and kept. So a project just opened or merged shows its scenes rather than a generic
+// picture, and Open draws none of them: only the scenes the panel shows are drawn.
+// Null for a scene without a card (a new one, until its window's Done).
+const Image* sceneCard(Project& p, size_t index, const std::filesystem::path& root);
 
 // "Edit selected instance...": the first selected instance of the scene in table order.
 std::optional<size_t> firstSelectedInstance(const Project& p, const SceneEditor& e);

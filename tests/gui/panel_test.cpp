@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
 #include <wx/checkbox.h>
 #include <wx/choice.h>
+#include <wx/notebook.h>
 #include <wx/textctrl.h>
 
 #include "app/ui/game_page.h"
@@ -187,4 +189,15 @@ TEST(ResourcePanel, OpeningALargeProjectShowsTheFirstPageAtAboutTheCostOfTheCore
     // Only the cards of the page in view were made (a page shows a few dozen).
     EXPECT_GT(s.studio.thumbnails.made(), 0u);
     EXPECT_LT(s.studio.thumbnails.made(), 200u);
+    const auto drawnScenes = [&] {
+        const auto& scenes = s.studio.project.scenes;
+        return std::count_if(scenes.begin(), scenes.end(), [](const Scene& r) { return !r.preview.empty(); });
+    };
+    EXPECT_EQ(drawnScenes(), 0);
+    // The Scenes page draws the scenes it shows from their canvas.
+    f->panel()->SetSelection(int(PanelCategory::Scenes));
+    ui::ResourceCanvas* scenes = f->page(PanelCategory::Scenes)->canvas();
+    scenes->Refresh();
+    scenes->Update();
+    EXPECT_GT(drawnScenes(), 0);
 }

@@ -247,11 +247,20 @@ TEST(SceneDone, BeforeASaveTheWindowStaysWithItsSelectionsAndPicture) {
     EXPECT_FALSE(w.e.backgroundPicture.empty());
 }
 
-TEST(SceneCard, EveryScenesCardIsDrawnWhenAProjectIsOpened) {
+// A scene read from a file gets its card drawn when the panel first asks for it, and
+// only then; a new scene has none until its window's Done.
+TEST(SceneCard, AReadScenesCardIsDrawnOnceWhenFirstAskedFor) {
     SceneFixture f(100, 100);
-    f.editScene([](Scene& s) { s.red = 200; s.showgrid = 0; });
+    f.editScene([](Scene& s) { s.red = 200; s.showgrid = 0; s.cardPending = true; });
     f.p.scenes.edit(1, [](Scene& s) { s.width = s.height = 50; s.blue = 150; s.showgrid = 0; });
-    refreshSceneCards(f.p, ".");
-    EXPECT_EQ(f.p.scenes[0].preview.pixel(75, 50), (Rgba{200, 0, 0, 255}));
-    EXPECT_EQ(f.p.scenes[1].preview.pixel(75, 50), (Rgba{0, 0, 150, 255}));
+    EXPECT_EQ(sceneCard(f.p, 1, "."), nullptr);
+    EXPECT_EQ(sceneCard(f.p, 7, "."), nullptr);
+    EXPECT_TRUE(f.p.scenes[0].preview.empty());
+
+    const Image* card = sceneCard(f.p, 0, ".");
+    ASSERT_NE(card, nullptr);
+    EXPECT_EQ(card->pixel(75, 50), (Rgba{200, 0, 0, 255}));
+    f.editScene([](Scene& s) { s.red = 10; });
+    EXPECT_EQ(sceneCard(f.p, 0, ".")->pixel(75, 50), (Rgba{200, 0, 0, 255}));  // kept, as Done left it
+    EXPECT_TRUE(f.p.scenes[1].preview.empty());
 }

@@ -16,7 +16,6 @@
 #include "app/ui/preferences_dialog.h"
 #include "app/ui/resource_page.h"
 #include "project/thumbnails.h"
-#include "scene/scene_window.h"
 #include "ui/http_get.h"
 #include "ui/icon_button.h"
 #include "ui/widget_looks.h"
@@ -254,7 +253,6 @@ void MainFrame::showOpenedProject() {
     Project& p = studio_.project;
     // The panel makes the cards of what it shows as it draws them.
     studio_.thumbnails.clear();
-    refreshSceneCards(p, studio_.root);
     panel_->SetSelection(0);
     rebuildPanel();
     if (!p.game.comments.empty() && hooks_.showComments) {
@@ -271,7 +269,6 @@ void MainFrame::openNamedProject(const std::string& name) {
 }
 
 void MainFrame::runCommand(Command c) {
-    Project& p = studio_.project;
     if (auto category = addedCategory(c)) {
         const std::string name = addRecord(studio_, *category);
         panel_->SetSelection(int(*category));
@@ -291,10 +288,7 @@ void MainFrame::runCommand(Command c) {
         if (openProject(studio_)) showOpenedProject();
         break;
     case Command::Merge:
-        if (mergeProject(studio_)) {
-            refreshSceneCards(p, studio_.root);
-            rebuildPanel();
-        }
+        if (mergeProject(studio_)) rebuildPanel();
         break;
     case Command::Save:
         saveProject(studio_);
