@@ -20,7 +20,9 @@ if (!game || !player || !wall || !sound) {
 
 const failures = [];
 const expect = (condition, what) => { if (!condition) failures.push(what); };
-const browser = await launch(option('--chromium', '/usr/bin/chromium'));
+// A canvas that drew pictures from file:// can be read back only with this flag: the
+// tile layer is looked for in the pixels the game drew.
+const browser = await launch(option('--chromium', '/usr/bin/chromium'), ['--allow-file-access-from-files']);
 try {
   const g = await playGame(browser, game, { viewport: { width: 640, height: 480 } });
   // The player, whether it touches a wall where it stands, and the sounds playing.
@@ -36,6 +38,18 @@ try {
   expect(await g.run((w) => instance_number(window[w]) > 0, wall), `the scene holds instances of ${wall}`);
   await g.step(2);
   expect(JSON.stringify(await look()) === JSON.stringify(start), 'without a key the player stands still');
+
+  // The tile layer is drawn: the player stands on the path of earth, between rows of grass.
+  const ground = await g.run(([x, y]) => {
+    const c = document.querySelector('#pondarogame canvas');
+    const at = (sy) => Array.from(c.getContext('2d').getImageData(
+      Math.floor(((x - view_x) * c.width) / view_width), Math.floor(((sy - view_y) * c.height) / view_height), 1, 1).data);
+    return { path: at(y), above: at(y - 32), below: at(y + 32) };
+  }, [8, start.y + 16]);
+  const earth = ([r, g, b, a]) => a === 255 && r > g && g > b;
+  const grass = ([r, g, b, a]) => a === 255 && g > r && g > b;
+  expect(earth(ground.path), `the player's row is earth at its left end: ${ground.path}`);
+  expect(grass(ground.above) && grass(ground.below), `with grass above and below: ${ground.above} / ${ground.below}`);
 
   await g.page.keyboard.down('ArrowRight');
   await g.step(3);
