@@ -74,5 +74,10 @@ private:
 // Copies src into dst with src's top-left corner at (x, y), replacing dst's pixels
 // (alpha included) where they overlap; parts outside dst are clipped.
 void copyInto(Image& dst, const Image& src, int x, int y);
+// The same, with each byte copied into row r of dst XORed on the way with the byte at
+// its place in xorRows[r] (dst.width() * 4 bytes from dst's left edge; nullptr copies
+// the row as it is; xorRows holds dst.height() entries): lines drawn by XOR over a copy
+// then cost no second pass over it.
+void copyInto(Image& dst, const Image& src, int x, int y, const uint8_t* const* xorRows);
 
 } // namespace pondaro

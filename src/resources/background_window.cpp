@@ -1,8 +1,14 @@
 #include "resources/background_window.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "base/integer_reader.h"
+#include "image/alpha_blocks.h"
 #include "image/codecs.h"
 #include "image/draw.h"
 #include "image/thumbnail_cards.h"
@@ -45,16 +51,72 @@ IndexRange visibleIndexes(long long origin, long long step, long long extent, lo
     return r;
 }
 
-// XOR with white over the rectangle, given in canvas pixels, of the view showing the
-// canvas from (originX, originY) on.
-void invertArea(Image& view, long long x, long long y, long long w, long long h, int originX, int originY) {
-    if (w <= 0 || h <= 0) return;
-    const long long x0 = std::max(x - originX, 0LL), y0 = std::max(y - originY, 0LL);
-    const long long x1 = std::min(x - originX + w, (long long)view.width());
-    const long long y1 = std::min(y - originY + h, (long long)view.height());
-    if (x0 >= x1 || y0 >= y1) return;
-    xorFillRect(view, int(x0), int(y0), int(x1 - x0), int(y1 - y0), {255, 255, 255, 255});
-}
+// The cells' outlines over one view (see drawTileGrid) as what each view row is XORed
+// with. Every row of cells has its lines across at the same columns, and every column
+// of cells its lines down at the same columns, so a row is XORed with the lines across
+// (when an odd number of them lie on it), with the left lines (when it lies on an odd
+// number of them) and with the right lines likewise: one of eight patterns, made once
+// for the view. The copy of the picture into the view then XORs each row on the way.
+class TileGridRows {
+public:
+    TileGridRows(int viewWidth, int viewHeight, int originX, int originY, Size picture, const TileGrid& g)
+        : rows_(size_t(std::max(viewHeight, 0)), nullptr) {
+        if (viewWidth <= 0 || viewHeight <= 0) return;
+        const long long w = g.width, h = g.height;
+        const long long columns = w > 0 ? picture.width / w : 0, rows = h > 0 ? picture.height / h : 0;
+        // Across, a cell's lines reach from x to x + w - 1 (from x - 1 + w to x when w < 1);
+        // down, from y to y + h (the right line starts a row lower).
+        const long long spanX = std::max(w - 1, 0LL), spanY = std::max(h, 0LL);
+        const long long backX = std::max(1 - w, 0LL), backY = std::max(1 - h, 0LL);
+        const IndexRange is = visibleIndexes((long long)g.xoffset - backX, w + g.xspace, spanX + backX, columns,
+                                             originX, (long long)originX + viewWidth - 1);
+        const IndexRange js = visibleIndexes((long long)g.yoffset - backY, h + g.yspace, spanY + backY, rows, originY,
+                                             (long long)originY + viewHeight - 1);
+        if (!is.drawn || !js.drawn) return;
+
+        // Which of the three kinds of line each view column and each view row lies on an
+        // odd number of times, as running XORs of the places where a line starts or ends.
+        enum : uint8_t { Across = 1, Left = 2, Right = 4 };
+        std::vector<uint8_t> column(size_t(viewWidth) + 1, 0), row(size_t(viewHeight) + 1, 0);
+        auto toggle = [](std::vector<uint8_t>& at, long long from, long long to, uint8_t kind) {
+            const long long last = (long long)at.size() - 1;  // [from, to) clipped to the view
+            from = std::clamp(from, 0LL, last), to = std::clamp(to, 0LL, last);
+            if (from < to) at[size_t(from)] ^= kind, at[size_t(to)] ^= kind;
+        };
+        for (long long i = is.first; i <= is.last; ++i) {
+            const long long x = g.xoffset + i * (w + g.xspace) - originX;
+            if (w > 0) toggle(column, x, x + w, Across);
+            if (h > 0) toggle(column, x, x + 1, Left), toggle(column, x + w - 1, x + w, Right);
+        }
+        for (long long j = js.first; j <= js.last; ++j) {
+            const long long y = g.yoffset + j * (h + g.yspace) - originY;
+            if (w > 0) toggle(row, y, y + 1, Across), toggle(row, y + h - 1, y + h, Across);
+            if (h > 0) toggle(row, y, y + h, Left), toggle(row, y + 1, y + h + 1, Right);
+        }
+        for (size_t k = 1; k < column.size(); ++k) column[k] ^= column[k - 1];
+        for (size_t k = 1; k < row.size(); ++k) row[k] ^= row[k - 1];
+
+        for (int y = 0; y < viewHeight; ++y) {
+            const uint8_t kinds = row[size_t(y)];
+            if (kinds == 0) continue;
+            std::vector<uint8_t>& mask = masks_[kinds];
+            if (mask.empty()) {
+                mask.assign(size_t(viewWidth) * 4, 0);
+                for (int x = 0; x < viewWidth; ++x)
+                    if (std::popcount(unsigned(column[size_t(x)] & kinds)) % 2)
+                        mask[size_t(x) * 4] = mask[size_t(x) * 4 + 1] = mask[size_t(x) * 4 + 2] = 0xff;
+            }
+            rows_[size_t(y)] = mask.data();
+        }
+    }
+
+    // What each view row is XORed with (nullptr: nothing), as copyInto takes it.
+    const uint8_t* const* rows() const { return rows_.data(); }
+
+private:
+    std::array<std::vector<uint8_t>, 8> masks_;
+    std::vector<const uint8_t*> rows_;
+};
 
 // After the background took a new picture: the tiles starting beyond it go, the others
 // show it.
@@ -76,7 +138,6 @@ PreviewPicture PreviewPicture::of(std::shared_ptr<const Image> image) {
     if (!image || image->empty()) return picture;
     auto shown = std::make_shared<Image>(Image::unfilled(image->width(), image->height()));
     drawOnCheckerboard(*shown, *image, AlphaBlocks(*image), 0, 0);
-    picture.shownBlocks = AlphaBlocks(*shown);
     picture.shown = std::move(shown);
     picture.image = std::move(image);
     return picture;
@@ -124,28 +185,13 @@ TileGrid tileGridOf(const Background& b) {
 }
 
 void drawTileGrid(Image& view, int originX, int originY, Size picture, const TileGrid& g) {
-    if (view.empty()) return;
-    const long long w = g.width, h = g.height;
-    const long long columns = w > 0 ? picture.width / w : 0, rows = h > 0 ? picture.height / h : 0;
-    // Across, a cell's lines reach from x to x + w - 1 (from x - 1 + w to x when w < 1);
-    // down, from y to y + h (the right line starts a row lower).
-    const long long spanX = std::max(w - 1, 0LL), spanY = std::max(h, 0LL);
-    const long long backX = std::max(1 - w, 0LL), backY = std::max(1 - h, 0LL);
-    const IndexRange is = visibleIndexes((long long)g.xoffset - backX, w + g.xspace, spanX + backX, columns, originX,
-                                         (long long)originX + view.width() - 1);
-    const IndexRange js = visibleIndexes((long long)g.yoffset - backY, h + g.yspace, spanY + backY, rows, originY,
-                                         (long long)originY + view.height() - 1);
-    if (!is.drawn || !js.drawn) return;
-    for (long long j = js.first; j <= js.last; ++j) {
-        const long long y = g.yoffset + j * (h + g.yspace);
-        for (long long i = is.first; i <= is.last; ++i) {
-            const long long x = g.xoffset + i * (w + g.xspace);
-            invertArea(view, x, y, w, 1, originX, originY);
-            invertArea(view, x, y, 1, h, originX, originY);
-            invertArea(view, x, y + h - 1, w, 1, originX, originY);
-            invertArea(view, x + w - 1, y + 1, 1, h, originX, originY);
+    const TileGridRows lines(view.width(), view.height(), originX, originY, picture, g);
+    const size_t rowBytes = size_t(view.width()) * 4;
+    for (int y = 0; y < view.height(); ++y)
+        if (const uint8_t* mask = lines.rows()[y]) {
+            uint8_t* row = view.data() + size_t(y) * rowBytes;
+            for (size_t k = 0; k < rowBytes; ++k) row[k] ^= mask[k];
         }
-    }
 }
 
 Size previewCanvasSize(const PreviewPicture& picture) {
@@ -157,8 +203,9 @@ Image renderBackgroundPreview(const PreviewPicture& picture, const std::optional
     const Size canvas = previewCanvasSize(picture);
     if (!picture.image) return Image(std::max(visible.width, 0), std::max(visible.height, 0));
     auto draw = [&](Image& view, int originX, int originY) {
-        drawOnCheckerboard(view, *picture.shown, picture.shownBlocks, originX, originY);
-        if (grid) drawTileGrid(view, originX, originY, canvas, *grid);
+        if (!grid) return copyInto(view, *picture.shown, -originX, -originY);
+        const TileGridRows lines(view.width(), view.height(), originX, originY, canvas, *grid);
+        copyInto(view, *picture.shown, -originX, -originY, lines.rows());
     };
     const bool inside = visible.x >= 0 && visible.y >= 0 && visible.width > 0 && visible.height > 0 &&
                         (long long)visible.x + visible.width <= canvas.width &&

@@ -12,7 +12,6 @@
 
 #include "base/geometry.h"
 #include "base/ports.h"
-#include "image/alpha_blocks.h"
 #include "image/image.h"
 #include "project/model.h"
 
@@ -31,7 +30,6 @@ inline constexpr const char* kImageFilter =
 struct PreviewPicture {
     std::shared_ptr<const Image> image;
     std::shared_ptr<const Image> shown;
-    AlphaBlocks shownBlocks;  // all opaque: the copy runs block by block
     static PreviewPicture of(std::shared_ptr<const Image> image);
 };
 

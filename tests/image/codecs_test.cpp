@@ -1382,10 +1382,26 @@ TEST(ImageBasics, CopyIntoClipsAtEveryEdge) {
         Image dst(5, 5);
         dst.fill(background);
         copyInto(dst, src, ox, oy);
+        // And XORed on the way with a mask of its own for each row but the second.
+        std::vector<std::vector<uint8_t>> masks(5);
+        std::vector<const uint8_t*> rows(5, nullptr);
+        for (int y = 0; y < 5; ++y) {
+            for (int k = 0; k < 20; ++k) masks[size_t(y)].push_back(uint8_t(y * 40 + k * 3 + 1));
+            if (y != 1) rows[size_t(y)] = masks[size_t(y)].data();
+        }
+        Image xored(5, 5);
+        xored.fill(background);
+        copyInto(xored, src, ox, oy, rows.data());
         for (int y = 0; y < 5; ++y)
             for (int x = 0; x < 5; ++x) {
                 Rgba expected = src.contains(x - ox, y - oy) ? src.pixel(x - ox, y - oy) : background;
                 ASSERT_EQ(dst.pixel(x, y), expected) << "at " << x << ", " << y;
+                if (src.contains(x - ox, y - oy) && rows[size_t(y)]) {
+                    const uint8_t* m = rows[size_t(y)] + x * 4;
+                    expected = {uint8_t(expected.r ^ m[0]), uint8_t(expected.g ^ m[1]), uint8_t(expected.b ^ m[2]),
+                                uint8_t(expected.a ^ m[3])};
+                }
+                ASSERT_EQ(xored.pixel(x, y), expected) << "XORed at " << x << ", " << y;
             }
     }
 }
