@@ -8,6 +8,7 @@
 #include <functional>
 
 #include <wx/bmpcbox.h>
+#include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/listctrl.h>
 #include <wx/menu.h>
@@ -15,6 +16,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "app/file_commands.h"
 #include "app/ui/main_frame.h"
 #include "app/ui/studio_startup.h"
 #include "code/ui/code_windows.h"
@@ -271,7 +273,11 @@ TEST_F(SceneWindows, TilesArePaintedWithShiftDragsOnTheCurrentLayerAndLayersAreA
     EXPECT_EQ(tiles()[3]->depth, 5);
 
     wxTEST_DIALOG(click(child(w, "change-layer")),
-                  ExpectFields("Change the depth of a tile layer", typeAndOk({"7"})));
+                  ExpectFields("Change the depth of a tile layer", [](ui::FieldsDialog* d) {
+                      // Wide enough that the title bar shows the whole title.
+                      EXPECT_GT(d->GetSize().x, d->GetTextExtent(d->GetTitle()).x + 60);
+                      return typeAndOk({"7"})(d);
+                  }));
     EXPECT_EQ(tiles()[3]->depth, 7);
     // The box is filled again and shows the first layer.
     EXPECT_NE(layers->FindString("7", true), wxNOT_FOUND);
@@ -358,4 +364,59 @@ TEST_F(SceneWindows, DoneRefusesATakenNameCommitsANewOneAndTheCloseBoxKeepsOnlyC
     EXPECT_EQ(ui::findSceneWindow("cellar"), nullptr);
     EXPECT_EQ(sceneRecord().keywords, "dark");
     EXPECT_EQ(instances(), 1u);
+}
+
+TEST_F(SceneWindows, TwoLayersTheBackgroundAndTheViewSetInTheWindowAreSavedWhileItIsOpenAndComeBackOnReopening) {
+    project().name = "meadow";
+    wxFrame* w = newScene();
+    ASSERT_NE(w, nullptr);
+    child<wxTextCtrl>(w, "viewport-width")->ChangeValue("320");
+    child<wxTextCtrl>(w, "viewport-height")->ChangeValue("240");
+    choose(child<wxBitmapComboBox>(w, "follow"), "obj", wxEVT_COMBOBOX);
+    showTab(w, 2);
+    choose(child<wxChoice>(w, "background-image"), "set", wxEVT_CHOICE);
+    auto* tileX = child<wxCheckBox>(w, "tile-x");
+    tileX->SetValue(true);
+    wxCommandEvent ticked(wxEVT_CHECKBOX, tileX->GetId());
+    ticked.SetInt(1);
+    ticked.SetEventObject(tileX);
+    tileX->GetEventHandler()->ProcessEvent(ticked);
+    // Blue tiles on the first layer, a red one on a layer of its own.
+    showTab(w, 3);
+    Hand picker{child(w, "picker")};
+    picker.drag({wxPoint(10, 10)});
+    Hand hand = canvas(w);
+    hand.shift = true;
+    hand.drag({wxPoint(25, 25), wxPoint(45, 25)});
+    wxTEST_DIALOG(click(child(w, "add-layer")), ExpectFields("Add a new tile layer", typeAndOk({"-5"})));
+    picker.drag({wxPoint(40, 10)});
+    hand.shift = false;
+    hand.click(105, 105);
+
+    // Saved with the window still open, then the project read again from its file.
+    chooseMenu(frame, "File", "Save");
+    EXPECT_FALSE(project().modified());
+    const std::string game = readTestFile(s.folder.path() / "Projects" / "meadow" / "game.js");
+    EXPECT_NE(game.find("__room_start__(this, " + scene + ", 640, 480, 30, 0, 0, 0, set.image, 1, 0, 0, 320, 240, obj,"),
+              std::string::npos);
+    ASSERT_TRUE(openProjectNamed(s.studio, "meadow"));
+    EXPECT_EQ(ui::findSceneWindow(scene), nullptr);
+    frame->rebuildPanel();
+    frame->editRecord(PanelCategory::Scenes, scene);
+    w = ui::findSceneWindow(scene);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(child<wxTextCtrl>(w, "viewport-width")->GetValue(), "320");
+    EXPECT_EQ(child<wxTextCtrl>(w, "viewport-height")->GetValue(), "240");
+    EXPECT_EQ(child<wxBitmapComboBox>(w, "follow")->GetStringSelection(), "obj");
+    EXPECT_EQ(child<wxChoice>(w, "background-image")->GetStringSelection(), "set");
+    EXPECT_TRUE(child<wxCheckBox>(w, "tile-x")->GetValue());
+    auto* layers = child<wxChoice>(w, "layer");
+    ASSERT_EQ(layers->GetCount(), 2u);
+    EXPECT_EQ(layers->GetString(0), "1000000");
+    EXPECT_EQ(layers->GetString(1), "-5");
+    ASSERT_EQ(tiles().size(), 3u);
+    EXPECT_EQ(tiles()[0]->depth, 1000000);
+    EXPECT_EQ(tiles()[0]->left, 0);
+    EXPECT_EQ(tiles()[2]->depth, -5);
+    EXPECT_EQ(tiles()[2]->left, 32);
 }

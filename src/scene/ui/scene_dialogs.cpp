@@ -1,5 +1,7 @@
 #include "scene/ui/scene_dialogs.h"
 
+#include <algorithm>
+
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/sizer.h>
@@ -10,6 +12,11 @@
 #include "ui/wx_text.h"
 
 namespace pondaro::ui {
+
+namespace {
+// What a title bar takes besides the title: the window's icon and three buttons.
+constexpr int kTitleBarButtons = 100;
+} // namespace
 
 FieldsDialog::FieldsDialog(wxWindow* owner, const wxString& title, std::vector<Field> fields, const wxString& check,
                            std::function<bool(const std::vector<std::string>&, bool)> ok, wxSize least)
@@ -36,6 +43,12 @@ FieldsDialog::FieldsDialog(wxWindow* owner, const wxString& title, std::vector<F
     buttons->Add(okButton, 0, wxRIGHT, 8);
     buttons->Add(cancel);
     content->Add(buttons, 0, wxALIGN_RIGHT | wxALL, 12);
+    // The title bar shows the title in bold beside the window manager's buttons: wide
+    // enough for both, the title is not cut short.
+    const wxFont bold = GetFont().Bold();
+    int titleWidth = 0;
+    GetTextExtent(title, &titleWidth, nullptr, nullptr, nullptr, &bold);
+    least.x = std::max(least.x, titleWidth + kTitleBarButtons);
     layOutWindow(this, this, content, least);
     okButton->SetDefault();
     if (!fields_.empty()) fields_.front()->SetFocus();
