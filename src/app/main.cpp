@@ -38,6 +38,7 @@ public:
         dialogs_ = std::make_unique<ui::WxDialogs>(".", wxBitmap());
         shell_ = std::make_unique<ui::WxShell>(".", programFolder);
         studio_ = std::make_unique<Studio>(*dialogs_, *shell_, clock_, ".");
+        studio_->programFolder = programFolder;
         ui::MainFrame* frame = ui::startStudio(*studio_, dialogs_.get(), ui::studioEditorHooks());
         if (!frame) return false;
         // Once the main window is on the screen, so that a message has a window to stand on.

@@ -21,10 +21,10 @@ void setStartupDefaults(Studio& studio) {
     studio.status = kStatusReady;
 }
 
-void loadWordList(Studio& studio) { studio.keywords = loadKeywords(studio.root); }
+void loadWordList(Studio& studio) { studio.keywords = loadKeywords(studio.root, studio.programFolder); }
 
 void loadEngineTemplate(Studio& studio) {
-    if (Status s = readTemplate(studio.root, studio.engineTemplate); !s) studio.dialogs.error(s.message());
+    if (Status s = readTemplate(studio.root, studio.engineTemplate, studio.programFolder); !s) studio.dialogs.error(s.message());
 }
 
 } // namespace pondaro

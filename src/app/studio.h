@@ -25,6 +25,9 @@ struct Studio {
     Clock& clock;
     // The program's current folder: every path is relative to it.
     std::filesystem::path root;
+    // The folder of the running program, where an installed studio finds the engine
+    // files it was installed with (studio_files.h); empty: only `root` is looked in.
+    std::filesystem::path programFolder;
 
     Project project;
     Preferences prefs;

@@ -53,7 +53,7 @@ public:
     virtual ~Shell() = default;
     // Opens a page (a path or a file:// address) with the desktop's default browser.
     virtual bool openPage(const std::string& page) = 0;
-    // Opens the user manual (the page findManualPage finds, manual_page.h).
+    // Opens the user manual (the page studioFile finds, studio_files.h).
     virtual bool openManual() = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "code/keywords.h"
 
 #include "base/files.h"
+#include "base/studio_files.h"
 #include "base/text.h"
 
 namespace pondaro {
@@ -53,10 +54,11 @@ std::vector<KeywordEntry> parseKeywords(std::string_view text) {
     return entries;
 }
 
-std::vector<KeywordEntry> loadKeywords(const std::filesystem::path& root) {
+std::vector<KeywordEntry> loadKeywords(const std::filesystem::path& root, const std::filesystem::path& programFolder) {
     std::vector<KeywordEntry> entries;
     std::string text;
-    if (fileSize(root / "keywords.dat") > 0 && readFile(root / "keywords.dat", text, kKeywordsFileLimit))
+    const auto file = studioFile(root, programFolder, kKeywordsFile);
+    if (fileSize(file) > 0 && readFile(file, text, kKeywordsFileLimit))
         entries = parseKeywords(text);
     for (const auto& name : keyConstants()) entries.push_back({name, "Cons", "", ""});
     return entries;

@@ -29,8 +29,10 @@ std::vector<KeywordEntry> parseKeywords(std::string_view text);
 // What keywords.dat may hold at most.
 inline constexpr FileLimit kKeywordsFileLimit{"a word list", 16LL << 20};
 
-// The whole list: root/keywords.dat (when it exists, is not empty and can be read),
-// then the key constants with empty syntax and description.
-std::vector<KeywordEntry> loadKeywords(const std::filesystem::path& root);
+// The whole list: keywords.dat (when it exists, is not empty and can be read) of `root`,
+// or else the one installed beside `programFolder` (studio_files.h), then the key
+// constants with empty syntax and description.
+std::vector<KeywordEntry> loadKeywords(const std::filesystem::path& root,
+                                       const std::filesystem::path& programFolder = {});
 
 } // namespace pondaro

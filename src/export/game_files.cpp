@@ -1,6 +1,7 @@
 #include "export/game_files.h"
 
 #include "base/files.h"
+#include "base/studio_files.h"
 #include "base/text.h"
 #include "export/generator.h"
 #include "project/project_file.h"
@@ -25,8 +26,8 @@ void replaceAll(std::string& text, std::string_view marker, const std::string& b
 
 } // namespace
 
-Status readTemplate(const fs::path& root, std::string& text) {
-    const fs::path path = root / "export.js";
+Status readTemplate(const fs::path& root, std::string& text, const fs::path& programFolder) {
+    const fs::path path = studioFile(root, programFolder, kEngineFile);
     text.clear();
     if (!pathExists(path)) return Status::success();
     if (Status s = readFile(path, text, kEngineTemplateLimit); !s) {

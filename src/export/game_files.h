@@ -22,11 +22,13 @@ inline constexpr const char* kEngineMissingMessage = "The game engine file expor
 // What export.js may hold at most.
 inline constexpr FileLimit kEngineTemplateLimit{"an engine template", 64LL << 20};
 
-// Reads export.js from the program's folder into `text`; "" when it is missing (nothing
+// Reads export.js into `text`, from the folder the studio works in or else the copy
+// installed beside `programFolder` (studio_files.h); "" when it is missing (nothing
 // is created: an empty engine is refused when a game is written). One that is there but
 // cannot be read (no regular file, too large) is reported and `text` left empty. Bytes
 // are kept as they are (the template is plain ASCII).
-Status readTemplate(const std::filesystem::path& root, std::string& text);
+Status readTemplate(const std::filesystem::path& root, std::string& text,
+                    const std::filesystem::path& programFolder = {});
 
 // The sixteen lines of the game page.
 std::string indexHtml();

@@ -8,7 +8,7 @@
 #include <wx/utils.h>
 
 #include "base/files.h"
-#include "base/manual_page.h"
+#include "base/studio_files.h"
 #include "base/text.h"
 #include "ui/merge_result_dialog.h"
 #include "ui/name_dialog.h"
@@ -125,10 +125,10 @@ bool WxShell::openPage(const std::string& page) {
 }
 
 bool WxShell::openManual() {
-    const auto found = findManualPage(root_, programFolder_);
-    if (!found) return false;
+    const auto found = studioFile(root_, programFolder_, kManualPage);
+    if (!isRegularFile(found)) return false;
     std::error_code ec;
-    const auto page = std::filesystem::absolute(*found, ec);
+    const auto page = std::filesystem::absolute(found, ec);
     if (ec) return false;
     return wxLaunchDefaultBrowser(wxFileName::FileNameToURL(wxFileName(toWx(page.string()))));
 }

@@ -55,11 +55,11 @@ private:
 class WxShell : public Shell {
 public:
     // `programFolder` holds the running program: an installed studio finds the manual
-    // installed with it from there (findManualPage).
+    // installed with it from there (studioFile).
     explicit WxShell(std::filesystem::path root, std::filesystem::path programFolder = {})
         : root_(std::move(root)), programFolder_(std::move(programFolder)) {}
     bool openPage(const std::string& page) override;
-    // Opens the page findManualPage finds in the default browser.
+    // Opens the manual's first page studioFile finds in the default browser.
     bool openManual() override;
 
 private:

@@ -3,6 +3,7 @@
 
 #include "app/file_commands.h"
 #include "app/game_commands.h"
+#include "app/startup.h"
 #include "base/files.h"
 #include "export/game_files.h"
 #include "project/naming.h"
@@ -169,6 +170,21 @@ TEST(RunGame, AMissingPageIsReportedAndNothingOpens) {
     EXPECT_EQ(b.dialogs.shown.back(),
               (Shown{"Message", "The INDEX.HTML file is missing. You can allow Pondaro to create it (enable it in the "
                                 "Preferences) or you can copy your file in the project folder."}));
+}
+
+TEST(BuildGame, AStudioInAFolderWithoutTheEngineFilesBuildsWithTheInstalledOnes) {
+    Building b;
+    b.studio.programFolder = b.root() / "prefix" / "bin";
+    writeTestFile(b.root() / "prefix" / "share" / "pondaro" / "export.js", "/* installed */\n//PONDARO_SCENES\n");
+    writeTestFile(b.root() / "prefix" / "share" / "pondaro" / "keywords.dat", "!installed_fn\ns\nd\n");
+    loadEngineTemplate(b.studio);
+    loadWordList(b.studio);
+    ASSERT_FALSE(b.studio.keywords.empty());
+    EXPECT_EQ(b.studio.keywords.front().word, "installed_fn");
+    b.p().name = "g";
+    createScene(b.p());
+    EXPECT_TRUE(buildGame(b.studio));
+    EXPECT_EQ(b.file("game.js").rfind("/* installed */", 0), 0u);
 }
 
 TEST(BuildGame, AMissingOrEmptyEngineIsAnErrorAndNoGameIsWritten) {

@@ -3,7 +3,7 @@
 # the launcher prepares the user's studio folder (a temporary HOME) and opens the
 # studio's window on a virtual display; a second start refreshes the engine template
 # and keeps the user's projects; a project named on the command line or double-clicked
-# (its file's path) opens; a project file gets the studio's own type and another XML
+# (its file's path) opens, and builds its game with the installed engine; a project file gets the studio's own type and another XML
 # file does not; Help finds the installed manual.
 # On a virtual display with a window manager, as the window tests run:
 #   scripts/window-tests.sh tests/install/run.sh BUILD_FOLDER   (the programs built there)
@@ -104,6 +104,20 @@ cp -r "$share/samples/Projects/platformer.xml" "$share/samples/Projects/platform
 start "$work" "$prefix/bin/pondaro" "$work/stick/Projects/platformer.xml"
 check "a double-clicked project file opens" window ' - platformer$'
 check "the studio works in the folder above Projects/" compgen -G "$work/stick/_temp_*" >/dev/null
+# That folder has no export.js: Save builds the game with the installed engine (once the
+# project's comments, shown on opening it, are closed).
+for _ in $(seq 10); do
+  if xdotool search --onlyvisible --name '^Game comments$' windowactivate --sync 2>/dev/null; then
+    xdotool key Escape
+    sleep 1
+  fi
+  xdotool search --onlyvisible --name ' - platformer$' windowactivate --sync 2>/dev/null
+  xdotool key ctrl+s
+  sleep 2
+  [[ -s "$work/stick/Projects/platformer/game.js" ]] && break
+done
+check "a project of a folder without export.js builds its game" \
+  grep -qF "$(tail -n 1 "$share/export.js")" "$work/stick/Projects/platformer/game.js"
 stop
 start "$studio" "$prefix/bin/PondaroMaker" missing
 check "a project that is not there is reported" window '^Error$'
