@@ -43,6 +43,7 @@ struct MakerWindow : testing::Test {
 
 TEST_F(MakerWindow, WindowFieldsAndMenu) {
     EXPECT_EQ(frame->GetTitle(), "Pondaro Extension Maker");
+    expectProgramIcon(*frame);
     EXPECT_EQ(frame->GetClientSize(), wxSize(1024, 768));
     EXPECT_EQ(field("name")->GetRect(), wxRect(10, 35, 200, 22));
     EXPECT_EQ(field("author")->GetRect(), wxRect(10, 90, 200, 22));

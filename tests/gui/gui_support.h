@@ -1,6 +1,7 @@
 #pragma once
 // Helpers of the window tests: a studio in a temporary folder with the real window
 // ports, its start-up without the splash, event pumping and screenshots.
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +18,8 @@
 #include <wx/dialog.h>
 #include <wx/evtloop.h>
 #include <wx/frame.h>
+#include <wx/iconbndl.h>
+#include <wx/image.h>
 #include <wx/menu.h>
 #include <wx/testing.h>
 #include <wx/toplevel.h>
@@ -32,6 +35,22 @@
 #include "ui/wx_ports.h"
 
 namespace pondaro::gui {
+
+// The window carries the programs' icon in every size, the 32-pixel one being
+// desktop/icons/pondaro-32.png pixel for pixel.
+inline void expectProgramIcon(const wxTopLevelWindow& window) {
+    const wxIconBundle icons = window.GetIcons();
+    EXPECT_EQ(icons.GetIconCount(), 6u);
+    const wxIcon icon = icons.GetIconOfExactSize(wxSize(32, 32));
+    ASSERT_TRUE(icon.IsOk());
+    const wxImage shown = icon.ConvertToImage();
+    const wxImage drawn(PONDARO_SOURCE_DIR "/desktop/icons/pondaro-32.png", wxBITMAP_TYPE_PNG);
+    ASSERT_TRUE(drawn.IsOk() && shown.HasAlpha() && drawn.HasAlpha());
+    ASSERT_EQ(shown.GetSize(), drawn.GetSize());
+    const size_t pixels = 32 * 32;
+    EXPECT_TRUE(std::equal(shown.GetData(), shown.GetData() + 3 * pixels, drawn.GetData()));
+    EXPECT_TRUE(std::equal(shown.GetAlpha(), shown.GetAlpha() + pixels, drawn.GetAlpha()));
+}
 
 // While one of these lives, modal dialogs no test expectation takes are shown for real
 // (the test closes them itself) instead of failing the test: for what only shows on

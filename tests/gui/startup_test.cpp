@@ -35,6 +35,7 @@ TEST(Startup, CreatesTheFoldersAndPreferencesWithDefaultsAndShowsTheUnnamedTitle
     EXPECT_TRUE(isDirectory(s.folder.path() / s.studio.project.workingFolder));
 
     EXPECT_EQ(frame->GetTitle(), "Pondaro Game Maker v2.0.0");
+    expectProgramIcon(*frame);
     EXPECT_EQ(frame->statusDisplay()->GetLabel(), "STATUS: READY.");
     // The engine word list holds the 82 key constants even without keywords.dat.
     EXPECT_EQ(s.studio.keywords.size(), 82u);

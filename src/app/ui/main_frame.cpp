@@ -18,6 +18,7 @@
 #include "project/thumbnails.h"
 #include "ui/http_get.h"
 #include "ui/icon_button.h"
+#include "ui/program_icon.h"
 #include "ui/widget_looks.h"
 #include "ui/wx_ports.h"
 #include "ui/wx_text.h"
@@ -48,6 +49,7 @@ int MainFrame::commandId(Command c) { return kFirstCommandId + int(c); }
 MainFrame::MainFrame(Studio& studio, WxDialogs* dialogs, StudioArt art, EditorHooks hooks)
     : wxFrame(nullptr, wxID_ANY, kProgramName, wxDefaultPosition, wxSize(800, 600), wxDEFAULT_FRAME_STYLE),
       studio_(studio), dialogs_(dialogs), art_(std::move(art)), hooks_(std::move(hooks)), statusTimer_(this) {
+    SetIcons(programIcons());
     SetClientSize(800, 600);
     // Narrower, a page's header could not hold its filter, keyword list and buttons.
     SetMinClientSize(wxSize(700, 400));

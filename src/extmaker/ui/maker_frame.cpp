@@ -10,6 +10,7 @@
 #include "code/code_window_rules.h"
 #include "code/ui/code_editor.h"
 #include "code/ui/code_fonts.h"
+#include "ui/program_icon.h"
 #include "ui/widget_looks.h"
 #include "ui/wx_text.h"
 
@@ -71,6 +72,7 @@ wxMenuItem* item(wxMenu* menu, int id, const wxString& text) {
 MakerFrame::MakerFrame(Dialogs& dialogs, const std::filesystem::path& root)
     : wxFrame(nullptr, wxID_ANY, kMakerTitle, wxDefaultPosition, wxDefaultSize, wxDEFAULT_FRAME_STYLE, "maker"),
       document_(dialogs, root) {
+    SetIcons(programIcons());
     auto* file = new wxMenu;
     item(file, kNew, "New\tCtrl+N");
     item(file, kOpen, "Open...\tCtrl+O");
