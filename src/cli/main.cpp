@@ -2,6 +2,7 @@
 // users' own scripts and build pipelines. Works on the current folder, as the studio.
 #include <iostream>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -51,7 +52,11 @@ public:
         else std::cerr << "pondaro-cli: " << text << "\n";
     }
     void message(const std::string& text) override { std::cerr << text << "\n"; }
-    void warning(const std::string& text) override { std::cerr << text << "\n"; }
+    // A command starts an empty project and then opens one, which reads the preferences
+    // again: what the studio tells at each of them is said once here.
+    void warning(const std::string& text) override {
+        if (warned_.insert(text).second) std::cerr << text << "\n";
+    }
     void notice(const std::string&, const std::string& text) override { std::cerr << text << "\n"; }
     std::string chooseProject(const std::vector<std::string>&) override { return ""; }
     std::optional<std::string> askName(const std::string&, const std::string& current) override { return current; }
@@ -65,6 +70,9 @@ public:
     void showMergeResult(const std::string&) override {}
 
     std::string firstError;
+
+private:
+    std::set<std::string> warned_;
 };
 
 class NoShell : public Shell {

@@ -241,6 +241,17 @@ TEST(CliSave, LinksAtTheDestinationLeadNothingOutside) {
     }
 }
 
+TEST(CliPreferences, AnUnreadablePreferencesFileIsToldOnceAndTheCommandGoesOn) {
+    CliFolder f;
+    ensureDirectory(f.dir.path() / "preferences.dat");
+    const CliRun r = f.run("dump demo");
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string warning = "The preferences could not be read";
+    const size_t first = r.err.find(warning);
+    ASSERT_NE(first, std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find(warning, first + 1), std::string::npos) << r.err;
+}
+
 // A pipe where a file is read gives a message at once; reading from it would wait for
 // a writer for ever. The watch opens the pipe for writing after a while, which lets a
 // blocked reader go on, so a fault shows as a failure and never as a hung test.
