@@ -20,7 +20,6 @@
 
 #include "image/fingerprint.h"
 #include "image/fit.h"
-#include "project/canvas_pictures.h"
 #include "project/model.h"
 
 namespace pondaro {
@@ -33,27 +32,38 @@ public:
     // Takes note of every sprite's first frame as the project now holds them. icon()
     // answers for the project as the last refresh saw it: refresh again after a change.
     void refresh(const Project& p) {
-        frames_ = firstFrames(p);
         ++generation_;
+        // A sprite's frames mostly follow one another: a frame of the sprite just seen
+        // is not its first, and needs no lookup.
+        const std::string* previous = nullptr;
+        for (const Frame& f : p.frames) {
+            if (previous && f.sprite == *previous) continue;
+            previous = &f.sprite;
+            auto it = entries_.find(f.sprite);
+            if (it == entries_.end()) it = entries_.try_emplace(f.sprite).first;
+            Entry& e = it->second;
+            if (e.seen == generation_) continue;  // not the sprite's first frame
+            e.seen = generation_;
+            e.frame = &f.image;
+        }
         // A sprite that went (or was renamed) takes its icon with it.
-        std::erase_if(icons_, [&](const auto& entry) { return !frames_.contains(entry.first); });
+        std::erase_if(entries_, [&](const auto& entry) { return entry.second.seen != generation_; });
     }
 
     // The sprite's icon, made now when there is none yet or its frame changed since;
     // nullptr for a sprite without a frame.
     const Made* icon(std::string_view sprite) {
-        auto frame = frames_.find(sprite);
-        if (frame == frames_.end() || frame->second->empty()) return nullptr;
-        auto [it, added] = icons_.try_emplace(std::string(sprite));
+        auto it = entries_.find(sprite);
+        if (it == entries_.end() || it->second.frame->empty()) return nullptr;
         Entry& e = it->second;
         if (e.checked != generation_) {
             e.checked = generation_;
-            const uint64_t fingerprint = pictureFingerprint(*frame->second);
+            const uint64_t fingerprint = pictureFingerprint(*e.frame);
             if (e.made && e.fingerprint != fingerprint) e.made.reset();
             e.fingerprint = fingerprint;
         }
         if (!e.made) {
-            e.made = make_(fitInto(*frame->second, {side_, side_}));
+            e.made = make_(fitInto(*e.frame, {side_, side_}));
             ++madeCount_;
         }
         return &*e.made;
@@ -64,14 +74,15 @@ public:
 
 private:
     struct Entry {
+        const Image* frame = nullptr;  // the first frame as the last refresh saw it
+        uint64_t seen = 0;             // the refresh that saw it
         uint64_t fingerprint = 0;
         uint64_t checked = 0;
         std::optional<Made> made;
     };
     int side_;
     std::function<Made(const Image&)> make_;
-    std::unordered_map<std::string_view, const Image*> frames_;
-    std::unordered_map<std::string, Entry> icons_;
+    std::unordered_map<std::string, Entry, StringHash, std::equal_to<>> entries_;
     uint64_t generation_ = 0;
     size_t madeCount_ = 0;
 };

@@ -216,7 +216,9 @@ TEST(ObjectSpriteIcons, MadeOnceAndAgainOnlyWhenTheFirstFrameChanges) {
     icons.icon("walk");
     EXPECT_EQ(icons.madeCount(), 1u);
 
-    addFrame(p, "walk", "1", filled(8, 8, {7, 7, 7, 255}));  // not the first frame
+    addSprite(p, "jump");
+    addFrame(p, "jump", "0", filled(8, 8, {9, 9, 9, 255}));
+    addFrame(p, "walk", "1", filled(8, 8, {7, 7, 7, 255}));  // not the first frame, after another sprite's
     icons.refresh(p);
     icons.icon("walk");
     EXPECT_EQ(icons.madeCount(), 1u);
