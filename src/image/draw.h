@@ -21,6 +21,14 @@ void drawOver(Image& dst, const Image& src, int x, int y, int opacity = 255);
 // transparent the ground shows.
 void drawOverGround(Image& dst, const Image& src, int x, int y, Rgba ground);
 
+// `pixels` pixels of src drawn over as many opaque pixels of under, into out (which may
+// be either of them): what blendOver gives onto an opaque pixel, in one pass without a
+// branch per pixel (opaque, clear and partly transparent pixels alike). Alpha comes out 255.
+void overOpaqueRow(uint8_t* out, const uint8_t* under, const uint8_t* src, size_t pixels);
+// The same, the result written as red, green and blue bytes (three a pixel, no alpha),
+// as a window's opaque bitmap holds them; `rgb` may not overlap the others.
+void overOpaqueRowRgb(uint8_t* rgb, const uint8_t* under, const uint8_t* src, size_t pixels);
+
 // Sets every pixel of the rectangle to the colour (replacing, alpha included).
 void fillRect(Image& dst, int x, int y, int w, int h, Rgba colour);
 

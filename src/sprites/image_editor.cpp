@@ -1,7 +1,6 @@
 #include "sprites/image_editor.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +8,7 @@
 
 #include "image/codecs.h"
 #include "image/flood_fill.h"
+#include "image/pixel_planes.h"
 #include "image/resample.h"
 #include "sprites/frames.h"
 
@@ -365,32 +365,100 @@ int canvasHeight(const Project& p, const ImageEditor& ed) {
 
 namespace {
 
-static_assert(std::endian::native == std::endian::little, "pixel words are read little-endian");
-
-// The view blends frame pixels over the backdrop's two opaque greys only, so each
-// result depends on the grey, the pixel's alpha and one colour channel: every result
-// is looked up, made once by blendOver itself.
-struct BackdropBlend {
-    uint8_t channel[2][256][256];  // [light][alpha][channel value]
-    uint8_t alpha[2][256];         // [light][alpha]
+// The two forms a view is drawn in: RGBA pixels as an Image holds them, and colour rows
+// with no alpha as an opaque bitmap of a window holds them.
+struct RgbaOut {
+    static constexpr size_t kBytes = 4;
+    static void over(uint8_t* to, const uint8_t* under, const uint8_t* src, size_t n) {
+        overOpaqueRow(to, under, src, n);
+    }
+};
+struct RgbOut {
+    static constexpr size_t kBytes = 3;
+    static void over(uint8_t* to, const uint8_t* under, const uint8_t* src, size_t n) {
+        overOpaqueRowRgb(to, under, src, n);
+    }
 };
 
-const BackdropBlend& backdropBlend() {
-    static const std::unique_ptr<BackdropBlend> table = [] {
-        auto t = std::make_unique<BackdropBlend>();
-        for (int light = 0; light < 2; ++light) {
-            const Rgba back = light ? kCheckerLight : kCheckerDark;
-            for (int a = 0; a < 256; ++a) {
-                for (int c = 0; c < 256; ++c) {
-                    const Rgba out = blendOver(back, {uint8_t(c), uint8_t(c), uint8_t(c), uint8_t(a)});
-                    t->channel[light][a][c] = out.r;
-                    t->alpha[light][a] = out.a;
-                }
+// Inverts the colour of n pixels in the form Out (alpha, where there is one, stays).
+template <class Out>
+void invertCopy(const uint8_t* from, uint8_t* to, int n) {
+    const size_t bytes = size_t(n) * Out::kBytes;
+    uint64_t mask = ~uint64_t(0);
+    if constexpr (Out::kBytes == 4) mask = 0x00ffffff00ffffffULL;
+    size_t i = 0;
+    for (; i + 8 <= bytes; i += 8) {
+        uint64_t w;
+        std::memcpy(&w, from + i, 8);
+        w ^= mask;
+        std::memcpy(to + i, &w, 8);
+    }
+    for (; i < bytes; ++i) to[i] = uint8_t(from[i] ^ uint8_t(mask >> (8 * (i % 8))));
+}
+
+// Draws the view of the canvas pixels from (ox, oy) on into the rows of `out`, each
+// `stride` bytes after the one above, in the form Out. Each view pixel is the backdrop
+// (the 800 x 800 checkerboard stretched by repeating pixels to cover the canvas) with the
+// frame pixel under it blended over. A view row depends only on its frame row and on
+// which grey its backdrop row starts with: a row like the one above is copied.
+template <class Out>
+void drawView(const Image& shown, int zoom, bool grid, int cw, int ch, int ox, int oy, int vw, int vh, uint8_t* out,
+              size_t stride) {
+    const long long sw = std::max(800, cw), sh = std::max(800, ch);
+    const size_t n = size_t(vw);
+    // The two backdrop rows (starting dark or light) and the frame column of each view pixel.
+    std::vector<uint8_t> backdrop[2] = {std::vector<uint8_t>(n * 4), std::vector<uint8_t>(n * 4)};
+    std::vector<int> column(n);
+    for (size_t i = 0; i < n; ++i) {
+        const long long x = ox + (long long)i;
+        const bool light = (x * 800 / sw >> 4) & 1;
+        std::memcpy(&backdrop[0][i * 4], light ? &kCheckerLight : &kCheckerDark, 4);
+        std::memcpy(&backdrop[1][i * 4], light ? &kCheckerDark : &kCheckerLight, 4);
+        column[i] = int(x / zoom);
+    }
+    const int firstGridColumn = (zoom - ox % zoom) % zoom;
+    const size_t rowBytes = n * Out::kBytes;
+    std::vector<uint8_t> frameRow(zoom == 1 ? 0 : n * 4);
+    // With the grid the made row (its grid columns inverted) is kept apart, since the
+    // view rows on horizontal grid lines differ from it.
+    std::vector<uint8_t> plain(grid ? rowBytes : 0);
+    long long madeKey = -1;
+    for (int j = 0; j < vh; ++j) {
+        const int y = oy + j, sy = y / zoom;
+        const int lightRow = int(((long long)y * 800 / sh >> 4) & 1);
+        const long long key = (long long)sy * 2 + lightRow;
+        uint8_t* row = out + size_t(j) * stride;
+        if (key != madeKey) {
+            madeKey = key;
+            const uint8_t* from = shown.data() + size_t(sy) * size_t(shown.width()) * 4;
+            if (zoom == 1) {
+                from += size_t(ox) * 4;
+            } else {
+                for (size_t i = 0; i < n; ++i) std::memcpy(&frameRow[i * 4], from + size_t(column[i]) * 4, 4);
+                from = frameRow.data();
             }
+            Out::over(grid ? plain.data() : row, backdrop[lightRow].data(), from, n);
+            if (!grid) continue;
+            for (int i = firstGridColumn; i < vw; i += zoom)
+                for (size_t c = 0; c < 3; ++c) plain[size_t(i) * Out::kBytes + c] ^= 255;
+        } else if (!grid) {
+            std::memcpy(row, row - stride, rowBytes);
+            continue;
         }
-        return t;
-    }();
-    return *table;
+        // The grid inverts the pixels beneath: on a horizontal line every pixel, and
+        // where it crosses a vertical one, inverting twice gives it back.
+        if (y % zoom == 0)
+            invertCopy<Out>(plain.data(), row, vw);
+        else
+            std::memcpy(row, plain.data(), rowBytes);
+    }
+}
+
+// What the view shows: the shape being dragged, else the frame.
+const Image& shownImage(const ImageEditor& ed, const Image& img) {
+    return ed.shapeActive && ed.shapeBuffer.width() == img.width() && ed.shapeBuffer.height() == img.height()
+               ? ed.shapeBuffer
+               : img;
 }
 
 } // namespace
@@ -400,72 +468,28 @@ Image renderImageEditorView(const Project& p, const ImageEditor& ed, Rect region
     if (!img) return Image(region.width, region.height);
     const int zoom = std::max(ed.zoom, 1);
     const int cw = img->width() * zoom, ch = img->height() * zoom;
-    const Image& shown = ed.shapeActive && ed.shapeBuffer.width() == img->width() &&
-                                 ed.shapeBuffer.height() == img->height()
-                             ? ed.shapeBuffer
-                             : *img;
     const bool grid = ed.grid && zoom >= 4;
-    const BackdropBlend& blend = backdropBlend();
     return renderCanvasRegion(cw, ch, region, [&](Image& view, int ox, int oy) {
-        // Each view pixel is the backdrop (the 800 x 800 checkerboard stretched by
-        // repeating pixels to cover the canvas) with the frame pixel under it blended
-        // over. A view row depends only on its frame row and on which grey its backdrop
-        // row starts with: a row like the one above is copied.
-        const int vw = view.width(), vh = view.height();
-        const long long sw = std::max(800, cw), sh = std::max(800, ch);
-        std::vector<int> column(static_cast<size_t>(vw));
-        std::vector<uint8_t> lightColumn(static_cast<size_t>(vw));
-        for (int i = 0; i < vw; ++i) {
-            const int x = ox + i;
-            column[size_t(i)] = x / zoom;
-            lightColumn[size_t(i)] = uint8_t(((long long)x * 800 / sw >> 4) & 1);
-        }
-        uint32_t inverted;
-        const uint8_t white[4] = {255, 255, 255, 0};
-        std::memcpy(&inverted, white, 4);
-        const int firstGridColumn = (zoom - ox % zoom) % zoom;
-        // With the grid a made row (its grid columns inverted) is kept apart, since
-        // the view rows on horizontal grid lines differ from it.
-        std::vector<uint32_t> made(grid ? static_cast<size_t>(vw) : 0);
-        uint32_t* const rows = reinterpret_cast<uint32_t*>(view.data());
-        long long madeKey = -1;
-        for (int j = 0; j < vh; ++j) {
-            const int y = oy + j, sy = y / zoom;
-            const int lightRow = int(((long long)y * 800 / sh >> 4) & 1);
-            const long long key = (long long)sy * 2 + lightRow;
-            uint32_t* row = rows + size_t(j) * size_t(vw);
-            if (key != madeKey) {
-                madeKey = key;
-                uint32_t* to = grid ? made.data() : row;
-                const uint8_t* from = shown.data() + size_t(sy) * size_t(shown.width()) * 4;
-                for (int i = 0; i < vw; ++i) {
-                    uint32_t pixel;
-                    std::memcpy(&pixel, from + size_t(column[size_t(i)]) * 4, 4);
-                    const uint32_t a = pixel >> 24;
-                    if (a == 255) {
-                        to[i] = pixel;
-                        continue;
-                    }
-                    const int light = lightColumn[size_t(i)] ^ lightRow;
-                    const uint8_t* channel = blend.channel[light][a];
-                    to[i] = uint32_t(channel[pixel & 255]) | uint32_t(channel[(pixel >> 8) & 255]) << 8 |
-                            uint32_t(channel[(pixel >> 16) & 255]) << 16 | uint32_t(blend.alpha[light][a]) << 24;
-                }
-                if (grid)
-                    for (int i = firstGridColumn; i < vw; i += zoom) made[size_t(i)] ^= inverted;
-                else
-                    continue;
-            } else if (!grid) {
-                std::memcpy(row, row - vw, size_t(vw) * 4);
-                continue;
-            }
-            std::memcpy(row, made.data(), size_t(vw) * 4);
-            // The grid inverts the pixels beneath: on a horizontal line every pixel,
-            // and where it crosses a vertical one, inverting twice gives it back.
-            if (y % zoom == 0)
-                for (int i = 0; i < vw; ++i) row[i] ^= inverted;
-        }
+        drawView<RgbaOut>(shownImage(ed, *img), zoom, grid, cw, ch, ox, oy, view.width(), view.height(), view.data(),
+                          size_t(view.width()) * 4);
     });
+}
+
+void drawImageEditorView(const Project& p, const ImageEditor& ed, Rect region, const RgbRows& out) {
+    const Image* img = editedImage(p, ed);
+    if (!img || !out.data) return;
+    const int zoom = std::max(ed.zoom, 1);
+    const int cw = img->width() * zoom, ch = img->height() * zoom;
+    // The part of the region on the canvas and in `out`.
+    const long long x0 = std::max(region.x, 0), y0 = std::max(region.y, 0);
+    const long long x1 = std::min({(long long)region.x + std::max(region.width, 0), (long long)cw,
+                                   (long long)region.x + std::max(out.width, 0)});
+    const long long y1 = std::min({(long long)region.y + std::max(region.height, 0), (long long)ch,
+                                   (long long)region.y + std::max(out.height, 0)});
+    if (x0 >= x1 || y0 >= y1) return;
+    uint8_t* at = out.row(int(y0 - region.y)) + size_t(x0 - region.x) * 3;
+    drawView<RgbOut>(shownImage(ed, *img), zoom, ed.grid && zoom >= 4, cw, ch, int(x0), int(y0), int(x1 - x0),
+                     int(y1 - y0), at, out.stride);
 }
 
 Rect takeChangedCanvasArea(ImageEditor& ed) {

@@ -13,6 +13,7 @@
 
 #include "base/ports.h"
 #include "image/draw.h"
+#include "image/pixel_planes.h"
 #include "project/model.h"
 
 namespace pondaro {
@@ -123,6 +124,11 @@ int canvasHeight(const Project& p, const ImageEditor& ed);
 // least 800 x 800, the frame (or the shape being dragged) enlarged by the zoom over
 // it, and from zoom 4 on the XOR grid of pixel borders.
 Image renderImageEditorView(const Project& p, const ImageEditor& ed, Rect region);
+// The same view straight into a window's opaque colour rows (`out` holds the region's
+// top left at its first byte): on the canvas the view is opaque, so it needs no alpha
+// and no picture between. Only the part of the region on the canvas (and within `out`)
+// is written; the rest of `out` is left as it was.
+void drawImageEditorView(const Project& p, const ImageEditor& ed, Rect region, const RgbRows& out);
 // The canvas pixels to draw again since the last call (empty when none), and from
 // now on none. The window draws them after each event it passes here.
 Rect takeChangedCanvasArea(ImageEditor& ed);

@@ -13,6 +13,11 @@ RegionCanvas::RegionCanvas(wxWindow* parent, wxSize minimum, int scrollStep, Ren
     render_ = std::move(render);
 }
 
+RegionCanvas::RegionCanvas(wxWindow* parent, wxSize minimum, int scrollStep, RenderRows render, const wxString& name)
+    : RegionCanvas(parent, minimum, scrollStep, RenderInto(), name) {
+    renderRows_ = std::move(render);
+}
+
 RegionCanvas::RegionCanvas(wxWindow* parent, wxSize minimum, int scrollStep, RenderInto render, const wxString& name)
     : wxScrolledCanvas(parent, wxID_ANY, wxDefaultPosition, minimum, wxHSCROLL | wxVSCROLL | wxBORDER_SUNKEN, name),
       renderInto_(std::move(render)), step_(std::max(1, scrollStep)) {
@@ -91,11 +96,22 @@ void RegionCanvas::onPaint(wxPaintEvent&) {
     dc.SetBackground(wxBrush(GetParent()->GetBackgroundColour().ChangeLightness(92)));
     dc.Clear();
     const Rect view = visibleRegion();
-    if ((!render_ && !renderInto_) || view.width <= 0 || view.height <= 0) return;
+    if ((!render_ && !renderInto_ && !renderRows_) || view.width <= 0 || view.height <= 0) return;
     // Only the part of the view that needs drawing.
     const wxRect part = GetUpdateRegion().GetBox().Intersect(wxRect(0, 0, view.width, view.height));
     if (part.IsEmpty()) return;
     const Rect area{view.x + part.x, view.y + part.y, part.width, part.height};
+    if (renderRows_) {
+        // The ground shows beyond the canvas; the canvas itself is opaque.
+        const int x0 = std::max(area.x, 0), y0 = std::max(area.y, 0);
+        const int x1 = std::min(area.x + area.width, size_.width), y1 = std::min(area.y + area.height, size_.height);
+        if (x0 >= x1 || y0 >= y1) return;
+        const Rect onCanvas{x0, y0, x1 - x0, y1 - y0};
+        fillOpaqueBitmap({onCanvas.width, onCanvas.height}, [&](const RgbRows& rows) { renderRows_(onCanvas, rows); },
+                         bitmap_);
+        if (bitmap_.IsOk()) dc.DrawBitmap(bitmap_, part.x + (x0 - area.x), part.y + (y0 - area.y), false);
+        return;
+    }
     if (renderInto_) {
         renderInto_(area, picture_);
         toBitmap(picture_, bitmap_);

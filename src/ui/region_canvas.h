@@ -17,6 +17,7 @@
 
 #include "base/geometry.h"
 #include "image/image.h"
+#include "image/pixel_planes.h"
 
 namespace pondaro::ui {
 
@@ -27,12 +28,16 @@ public:
     // which the view keeps between paints, so a view drawn many times a second makes no
     // new picture or bitmap each time.
     using RenderInto = std::function<void(Rect visible, Image& picture)>;
+    // Draws a rectangle of an opaque canvas (what of the view needs drawing and lies
+    // on the canvas) straight into the colour rows of the bitmap the view keeps.
+    using RenderRows = std::function<void(Rect visible, const RgbRows& rows)>;
     using Pointer = std::function<void(int x, int y)>;
 
     // `minimum` is the smallest the view gets in a sizer; the scroll bars move the view
     // by `scrollStep` pixels.
     RegionCanvas(wxWindow* parent, wxSize minimum, int scrollStep, Render render, const wxString& name = "canvas");
     RegionCanvas(wxWindow* parent, wxSize minimum, int scrollStep, RenderInto render, const wxString& name = "canvas");
+    RegionCanvas(wxWindow* parent, wxSize minimum, int scrollStep, RenderRows render, const wxString& name = "canvas");
 
     // Sets the canvas size (scroll range) and draws the view again.
     void setCanvasSize(Size size);
@@ -71,6 +76,7 @@ private:
 
     Render render_;
     RenderInto renderInto_;
+    RenderRows renderRows_;
     Image picture_;
     wxBitmap bitmap_;
     Size size_;

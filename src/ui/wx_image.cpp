@@ -65,6 +65,35 @@ void toBitmap(const Image& image, wxBitmap& reuse) {
     }
 }
 
+void fillOpaqueBitmap(Size size, const std::function<void(const RgbRows&)>& fill, wxBitmap& reuse) {
+    const int w = size.width, h = size.height;
+    if (w <= 0 || h <= 0) {
+        reuse = wxBitmap();
+        return;
+    }
+    if (!reuse.IsOk() || reuse.GetWidth() != w || reuse.GetHeight() != h || reuse.GetDepth() != 24)
+        reuse = wxBitmap(w, h, 24);
+    {
+        // The desktop's opaque bitmaps hold red, green and blue bytes, rows padded.
+        using Format = wxNativePixelData::Iterator::PixelFormat;
+        constexpr bool rgbBytes = Format::SizePixel == 3 && Format::RED == 0 && Format::GREEN == 1 && Format::BLUE == 2;
+        wxNativePixelData pixels(reuse);
+        if (rgbBytes && pixels && pixels.GetRowStride() >= w * 3) {
+            wxNativePixelData::Iterator first(pixels);
+            fill(RgbRows{&first.Red(), w, h, size_t(pixels.GetRowStride())});
+            return;
+        }
+    }
+    // No rows of that form to write to: the slower way, through a picture of colour rows.
+    auto* rgb = static_cast<unsigned char*>(std::malloc(size_t(w) * size_t(h) * 3));
+    if (!rgb) {
+        reuse = wxBitmap();
+        return;
+    }
+    fill(RgbRows{rgb, w, h, size_t(w) * 3});
+    reuse = wxBitmap(wxImage(w, h, rgb, false), 24);
+}
+
 wxBitmap toBitmap(const Image& image) {
     wxImage img = converted(image, false);
     return img.IsOk() ? wxBitmap(img, 32) : wxBitmap();

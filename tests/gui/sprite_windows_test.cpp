@@ -18,6 +18,7 @@
 #include "code_screens.h"
 #include "image/codecs.h"
 #include "image/draw.h"
+#include "sprites/image_editor.h"
 #include "sprites/ui/frames_editor.h"
 #include "sprites/ui/image_editor_window.h"
 #include "sprites/ui/shape_editor_window.h"
@@ -25,6 +26,7 @@
 #include "sprites/ui/strip_import_window.h"
 #include "support/fake_ports.h"
 #include "ui/region_canvas.h"
+#include "ui/wx_image.h"
 
 using namespace pondaro;
 using namespace pondaro::gui;
@@ -375,6 +377,33 @@ TEST_F(SpriteWindows, TheImageEditorPaintsTheFrameAndGivesTheOtherWindowsBackOnD
     expectOnlyUsable(frames);
     EXPECT_EQ(p().frames[0].image.pixel(0, 0), (Rgba{255, 255, 255, 255}));
     EXPECT_EQ(p().frames[1].image, filledImage(16, 16, kBlue));
+}
+
+// The editor's canvas reaches the screen as a bitmap with no alpha that the core view
+// is drawn into, row by row: what the bitmap holds is the view, rows padded or not,
+// and again after the frame changes under a bitmap kept from the last paint.
+TEST(ImageEditorCanvas, TheBitmapHoldsTheViewAsCoreDrawsIt) {
+    Project p;
+    Image frame(13, 9);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 13; ++x) frame.setPixel(x, y, {uint8_t(x * 19), uint8_t(y * 27), 90, uint8_t(x * y * 9)});
+    p.frames.push_back(Frame{"0", "hero", frame});
+    ImageEditor ed = *openImageEditor(p, "hero", 0);
+    ed.zoom = 4;
+    wxBitmap bitmap;
+    for (const Rect area : {Rect{3, 2, 37, 30}, Rect{3, 2, 37, 30}, Rect{0, 0, 52, 36}}) {
+        ui::fillOpaqueBitmap({area.width, area.height}, [&](const RgbRows& rows) { drawImageEditorView(p, ed, area, rows); },
+                             bitmap);
+        const Image want = renderImageEditorView(p, ed, area);
+        const wxImage got = bitmap.ConvertToImage();
+        ASSERT_EQ(got.GetWidth(), area.width);
+        for (int y = 0; y < area.height; ++y)
+            for (int x = 0; x < area.width; ++x) {
+                const Rgba w = want.pixel(x, y);
+                ASSERT_EQ((Rgba{got.GetRed(x, y), got.GetGreen(x, y), got.GetBlue(x, y), 255}), w) << x << "," << y;
+            }
+        p.frames[0].image.fill({200, 10, 10, 255});  // the next paint shows another frame
+    }
 }
 
 TEST_F(SpriteWindows, EffectDialogsChangeOneFrameOrAllAndRefuseAnEmptySize) {

@@ -105,6 +105,39 @@ TEST(PixelPlanes, SplitKeepsEveryByteAndTellsAnOpaquePicture) {
     EXPECT_TRUE(splitRgbAlpha(filled(5, 1, {1, 2, 3, 255}), std::vector<uint8_t>(15).data(), nullptr));
 }
 
+// Rows over opaque pixels take several pixels at a time (and the colour rows write
+// past each group, the next group writing over it): every alpha and channel value over
+// opaque pixels of every kind must come out as blendOver gives it, for row lengths that
+// leave every count over, and not a byte may land beyond the row.
+TEST(OverOpaqueRow, EachPixelAsBlendOverAndNothingBeyondTheRow) {
+    std::vector<Rgba> src, under;
+    for (int a = 0; a < 256; ++a)
+        for (int c = 0; c < 256; ++c) {
+            src.push_back({uint8_t(c), uint8_t(255 - c), uint8_t(c * 7), uint8_t(a)});
+            under.push_back({uint8_t(c * 3), uint8_t(a), uint8_t(c ^ a), 255});
+        }
+    const uint8_t* s = &src[0].r;
+    const uint8_t* u = &under[0].r;
+    std::vector<uint8_t> rgba(src.size() * 4), rgb(src.size() * 3);
+    overOpaqueRow(rgba.data(), u, s, src.size());
+    overOpaqueRowRgb(rgb.data(), u, s, src.size());
+    for (size_t i = 0; i < src.size(); ++i) {
+        const Rgba want = blendOver(under[i], src[i]);
+        ASSERT_EQ((Rgba{rgba[i * 4], rgba[i * 4 + 1], rgba[i * 4 + 2], rgba[i * 4 + 3]}), want) << i;
+        ASSERT_EQ((Rgba{rgb[i * 3], rgb[i * 3 + 1], rgb[i * 3 + 2], 255}), want) << i;
+    }
+    for (size_t n = 1; n <= 40; ++n) {
+        const size_t from = 1000 + n * 37;  // some pixels half transparent, some clear
+        std::vector<uint8_t> row(n * 3 + 16, 0xab);
+        overOpaqueRowRgb(row.data(), u + from * 4, s + from * 4, n);
+        for (size_t i = 0; i < n; ++i) {
+            const Rgba want = blendOver(under[from + i], src[from + i]);
+            ASSERT_EQ((Rgba{row[i * 3], row[i * 3 + 1], row[i * 3 + 2], 255}), want) << n << ": " << i;
+        }
+        for (size_t k = n * 3; k < row.size(); ++k) ASSERT_EQ(row[k], 0xab) << n << ": byte " << k;
+    }
+}
+
 // The straight-alpha mix worked out in floating point, rounded to the nearest: what
 // every picture of the editors has been drawn with, kept pixel for pixel.
 static Rgba floatOver(Rgba d, Rgba s) {

@@ -367,6 +367,9 @@ TEST(ImageEditorView, TheChangedAreaHoldsEveryChangedViewPixel) {
 // Every view pixel is the frame pixel under it blended over the stretched backdrop,
 // inverted on a grid line; the renderer reuses rows and looks blends up, so it is
 // checked against blending each pixel on its own, for a region off the origin.
+// The window takes the same view as colour rows, drawn straight into its bitmap (rows
+// padded, the region running off the canvas): each pixel on the canvas as above, every
+// other byte left as it was.
 TEST(ImageEditorView, EachPixelIsTheFramePixelOverTheBackdrop) {
     Image frame = patterned(40, 30);
     frame.setPixel(3, 3, {9, 8, 7, 0});
@@ -375,15 +378,29 @@ TEST(ImageEditorView, EachPixelIsTheFramePixelOverTheBackdrop) {
         e.ed.zoom = zoom;
         const Rect region{7, 5, 40 * zoom - 9, 30 * zoom - 8};
         const Image view = renderImageEditorView(e.p, e.ed, region);
+        const Rect beyond{region.x, region.y, region.width + 6, region.height + 2};
+        const size_t stride = size_t(beyond.width) * 3 + 5;
+        std::vector<uint8_t> rows(stride * size_t(beyond.height), 0xab);
+        drawImageEditorView(e.p, e.ed, beyond, {rows.data(), beyond.width, beyond.height, stride});
         const Rgba white{255, 255, 255, 0};
-        for (int j = 0; j < region.height; ++j)
-            for (int i = 0; i < region.width; ++i) {
+        for (int j = 0; j < beyond.height; ++j)
+            for (int i = 0; i < beyond.width; ++i) {
+                const uint8_t* at = rows.data() + size_t(j) * stride + size_t(i) * 3;
+                const Rgba colour{at[0], at[1], at[2], 255};
                 const int x = region.x + i, y = region.y + j;
+                if (x >= 40 * zoom || y >= 30 * zoom) {
+                    ASSERT_EQ(colour, (Rgba{0xab, 0xab, 0xab, 255})) << "zoom " << zoom << " beyond the canvas";
+                    continue;
+                }
                 const bool light = ((x * 800 / 800 >> 4) + (y * 800 / 800 >> 4)) & 1;
                 Rgba want = blendOver(light ? kCheckerLight : kCheckerDark, frame.pixel(x / zoom, y / zoom));
                 const int lines = zoom >= 4 ? (x % zoom == 0) + (y % zoom == 0) : 0;
                 if (lines == 1) want = {uint8_t(want.r ^ white.r), uint8_t(want.g ^ white.g), uint8_t(want.b ^ white.b), want.a};
-                ASSERT_EQ(view.pixel(i, j), want) << "zoom " << zoom << " at " << x << "," << y;
+                if (i < region.width && j < region.height)
+                    ASSERT_EQ(view.pixel(i, j), want) << "zoom " << zoom << " at " << x << "," << y;
+                ASSERT_EQ(colour, want) << "rows, zoom " << zoom << " at " << x << "," << y;
             }
+        for (size_t j = 0; j < size_t(beyond.height); ++j)
+            for (size_t k = size_t(beyond.width) * 3; k < stride; ++k) ASSERT_EQ(rows[j * stride + k], 0xab);
     }
 }

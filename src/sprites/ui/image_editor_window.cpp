@@ -70,7 +70,8 @@ public:
         auto* centre = new wxBoxSizer(wxVERTICAL);
         canvas_ = new RegionCanvas(
             panel, wxSize(610, 440), 16,
-            [this](Rect visible) { return renderImageEditorView(studio_.project, ed_, visible); }, "canvas");
+            [this](Rect visible, const RgbRows& rows) { drawImageEditorView(studio_.project, ed_, visible, rows); },
+            "canvas");
         centre->Add(canvas_, 1, wxEXPAND);
         auto* status = new wxBoxSizer(wxHORIZONTAL);
         for (size_t k = 0; k < status_.size(); ++k) {
