@@ -27,14 +27,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void chooseMenu(wxFrame* window, const char* menu, const char* entry) {
-    const int id = window->GetMenuBar()->FindMenuItem(menu, entry);
-    ASSERT_NE(id, wxNOT_FOUND) << menu << " > " << entry;
-    wxCommandEvent e(wxEVT_MENU, id);
-    e.SetEventObject(window);
-    window->GetEventHandler()->ProcessEvent(e);
-}
-
 void tick(wxCheckBox* box, bool value) {
     box->SetValue(value);
     wxCommandEvent e(wxEVT_CHECKBOX, box->GetId());
@@ -44,21 +36,6 @@ void tick(wxCheckBox* box, bool value) {
 }
 
 wxString label(wxWindow* window, const char* name) { return child<wxStaticText>(window, name)->GetLabel(); }
-
-// The export window: `answer` sets its controls and says how it ends.
-class ExpectExportWindow : public wxExpectModalBase<wxDialog, ExpectExportWindow> {
-public:
-    explicit ExpectExportWindow(std::function<int(wxDialog*)> answer) : answer_(std::move(answer)) {}
-
-protected:
-    int OnInvoked(wxDialog* dialog) const override {
-        EXPECT_EQ(dialog->GetTitle(), "Select functions to export");
-        return answer_(dialog);
-    }
-
-private:
-    std::function<int(wxDialog*)> answer_;
-};
 
 struct MediaWindows : testing::Test {
     void SetUp() override {
@@ -207,7 +184,7 @@ TEST_F(MediaWindows, AFunctionWrittenInItsWindowIsTakenAtDoneAndExportedWithAnot
     }
     const std::string library = (s.folder.path() / "mine").string();
     s.dialogs.files = {library};
-    wxTEST_DIALOG(main->exportFunctions(), ExpectExportWindow([](wxDialog* d) {
+    wxTEST_DIALOG(main->exportFunctions(), ExpectDialog("Select functions to export", [](wxDialog* d) {
                       child<wxCheckBox>(d, "function-1")->SetValue(false);
                       child<wxTextCtrl>(d, "author")->SetValue("me");
                       return wxID_OK;
