@@ -9,6 +9,7 @@
 
 #include <wx/app.h>
 #include <wx/button.h>
+#include <wx/checkbox.h>
 #include <wx/slider.h>
 #include <wx/utils.h>
 #include <wx/window.h>
@@ -32,6 +33,15 @@ inline void click(wxWindow* button) {
     wxCommandEvent e(wxEVT_BUTTON, button->GetId());
     e.SetEventObject(button);
     button->GetEventHandler()->ProcessEvent(e);
+}
+
+// Ticks (or clears) a check box as a click would.
+inline void tick(wxCheckBox* box, bool value = true) {
+    box->SetValue(value);
+    wxCommandEvent e(wxEVT_CHECKBOX, box->GetId());
+    e.SetInt(value);
+    e.SetEventObject(box);
+    box->GetEventHandler()->ProcessEvent(e);
 }
 
 // Moves a slider as a drag would.

@@ -27,14 +27,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void tick(wxCheckBox* box, bool value) {
-    box->SetValue(value);
-    wxCommandEvent e(wxEVT_CHECKBOX, box->GetId());
-    e.SetInt(value);
-    e.SetEventObject(box);
-    box->GetEventHandler()->ProcessEvent(e);
-}
-
 wxString label(wxWindow* window, const char* name) { return child<wxStaticText>(window, name)->GetLabel(); }
 
 struct MediaWindows : testing::Test {

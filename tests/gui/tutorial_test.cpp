@@ -83,14 +83,6 @@ void drag(wxWindow* view, const std::vector<wxPoint>& path, bool shift = false) 
     send(view, wxEVT_LEFT_UP, path.back(), false, shift);
 }
 
-void tick(wxCheckBox* box) {
-    box->SetValue(true);
-    wxCommandEvent e(wxEVT_CHECKBOX, box->GetId());
-    e.SetInt(1);
-    e.SetEventObject(box);
-    box->GetEventHandler()->ProcessEvent(e);
-}
-
 struct Tutorial : testing::Test {
     void SetUp() override {
         // The studio reads the real engine template at start-up, as it does beside the program.
