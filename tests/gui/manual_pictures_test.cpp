@@ -59,11 +59,7 @@ struct ManualPictures : testing::Test {
         ASSERT_NE(main, nullptr);
         main->SetClientSize(900, 560);
     }
-    void TearDown() override {
-        closeAll();
-        if (main) main->Destroy();
-        pump(20);
-    }
+    void TearDown() override { closeStudio(s.studio, main); }
 
     void open(const std::string& project) {
         closeAll();
