@@ -56,14 +56,8 @@ WHAT_IT_DOES = {
                       "asks \u201cExit from Pondaro Game Maker?\u201d unless switched off in the preferences. "
                       "In a text field, such as the filter of the resource pages, it cuts the selected text "
                       "instead.",
-    ("main", "Add new sprite"): "Adds a sprite and opens its window.",
-    ("main", "Add new sound"): "Adds a sound and opens its window.",
-    ("main", "Add new music"): "Adds a music and opens its window.",
-    ("main", "Add new background"): "Adds a background and opens its window.",
-    ("main", "Add new font"): "Adds a font and opens its window.",
-    ("main", "Add new object"): "Adds an object and opens its window.",
-    ("main", "Add new scene"): "Adds a scene and opens its window.",
-    ("main", "Add new function"): "Adds a function and opens its window.",
+    **{("main", f"Add new {kind}"): f"Adds {'an' if kind[0] in 'aeiou' else 'a'} {kind} and opens its window."
+       for kind in ("sprite", "sound", "music", "background", "font", "object", "scene", "function")},
     ("main", "Help"): "Opens this manual.",
     ("main", "About"): "Shows the studio's version.",
     ("main", "Check program version..."): "Asks the product's web site whether a newer version has been "
