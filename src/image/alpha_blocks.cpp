@@ -66,12 +66,8 @@ void drawOnCheckerboard(Image& dst, const Image& picture, const AlphaBlocks& blo
             case AlphaBlocks::Kind::Opaque: std::memcpy(d + size_t(x) * 4, s, bytes); break;
             case AlphaBlocks::Kind::Clear: std::memcpy(d + size_t(x) * 4, checker + size_t(x) * 4, bytes); break;
             case AlphaBlocks::Kind::Mixed:
-                for (int k = x; k < end; ++k, s += 4) {
-                    const uint8_t* under = checker + size_t(k) * 4;
-                    const Rgba out = blendOver({under[0], under[1], under[2], under[3]}, {s[0], s[1], s[2], s[3]});
-                    uint8_t* o = d + size_t(k) * 4;
-                    o[0] = out.r, o[1] = out.g, o[2] = out.b, o[3] = out.a;
-                }
+                // The checkerboard is opaque: the row blend onto opaque pixels.
+                overOpaqueRow(d + size_t(x) * 4, checker + size_t(x) * 4, s, size_t(end - x));
                 break;
             }
             x = end;
