@@ -69,7 +69,7 @@ TEST(FileCommands, SaveNewAndOpenThroughTheMenusKeepTheTitleTrue) {
 TEST(FileCommands, TheGameCommentsShownAfterOpenStandCentredOnTheMainWindow) {
     GuiStudio s;
     s.hooks.showComments = [](ui::HookContext& c) { ui::showGameCommentsIfAny(c.studio, c.parent); };
-    ui::MainFrame* f = s.start("http://127.0.0.1:9/version.txt", true);  // maximised, as the studio starts
+    ui::MainFrame* f = s.start(kNoVersionServer, true);  // maximised, as the studio starts
     Project commented;
     commented.name = "commented";
     commented.game.comments = "Run and jump.";

@@ -149,16 +149,26 @@ inline void screenshotOfDialog(wxDialog* d, const std::string& name) {
     d->Hide();
 }
 
-// The start-up with every window of the program wired in, without the splash and its
-// pause, the version check failing at once; the main window at the top left.
-inline ui::MainFrame* startWithEveryWindow(Studio& studio) {
+// A local port where nothing listens: a version check asking it fails at once, in silence.
+inline constexpr const char* kNoVersionServer = "http://127.0.0.1:9/version.txt";
+
+// The window tests' start-up: without the splash and its pause, maximised only when asked,
+// the version check asking `versionAddress`.
+inline ui::StartupOptions testStartup(const std::string& versionAddress, bool maximise, long versionTimeoutMs) {
     ui::StartupOptions options;
     options.showSplash = false;
     options.splashWaitMs = 0;
-    options.maximise = false;
-    options.versionFileAddress = "http://127.0.0.1:9/version.txt";
-    options.versionTimeoutMs = 500;
-    ui::MainFrame* main = ui::startStudio(studio, nullptr, ui::studioEditorHooks(), options);
+    options.maximise = maximise;
+    options.versionFileAddress = versionAddress;
+    options.versionTimeoutMs = versionTimeoutMs;
+    return options;
+}
+
+// The start-up with every window of the program wired in, the version check failing at
+// once; the main window at the top left.
+inline ui::MainFrame* startWithEveryWindow(Studio& studio) {
+    ui::MainFrame* main =
+        ui::startStudio(studio, nullptr, ui::studioEditorHooks(), testStartup(kNoVersionServer, false, 500));
     if (main) main->SetPosition(wxPoint(0, 0));
     pump();
     return main;
@@ -233,16 +243,10 @@ struct GuiStudio {
     }
 
     // The start-up without the splash and its pause, and maximised only when asked. The
-    // start-up version check asks a local port where nothing listens (it fails at once,
-    // in silence) unless a test names another address, and has ended when this returns.
-    ui::MainFrame* start(const std::string& versionAddress = "http://127.0.0.1:9/version.txt", bool maximise = false) {
-        ui::StartupOptions options;
-        options.showSplash = false;
-        options.splashWaitMs = 0;
-        options.maximise = maximise;
-        options.versionFileAddress = versionAddress;
-        options.versionTimeoutMs = 1500;
-        frame = ui::startStudio(studio, &dialogs, hooks, options);
+    // start-up version check asks kNoVersionServer unless a test names another address,
+    // and has ended when this returns.
+    ui::MainFrame* start(const std::string& versionAddress = kNoVersionServer, bool maximise = false) {
+        frame = ui::startStudio(studio, &dialogs, hooks, testStartup(versionAddress, maximise, 1500));
         pump();
         // The start-up check runs beside the window: it ends here, so that it asks and
         // says nothing in the middle of a test.

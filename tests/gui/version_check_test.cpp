@@ -36,7 +36,7 @@ TEST(VersionCheckWindow, OnDemandAlwaysSaysWhatCameOfIt) {
     };
     for (const Case& c : cases) {
         LocalHttpServer server(c.status == 0 ? 200 : c.status, c.body);
-        f->setVersionFileAddress(c.status == 0 ? "http://127.0.0.1:9/version.txt" : server.address(), 2000);
+        f->setVersionFileAddress(c.status == 0 ? kNoVersionServer : server.address(), 2000);
         wxTEST_DIALOG(
             {
                 f->runCommand(Command::CheckVersion);
@@ -83,7 +83,7 @@ TEST(VersionCheckWindow, AtStartUpOnlyANewerVersionIsReportedAndOnlyWhenAskedFor
     {
         // Unanswered at start-up: nothing is said.
         GuiStudio s;
-        awaitVersionCheck(s.start("http://127.0.0.1:9/version.txt"));
+        awaitVersionCheck(s.start(kNoVersionServer));
     }
     {
         LocalHttpServer server(200, "201");
