@@ -13,9 +13,7 @@ namespace {
 // picture stands out from the white card.
 Image cardWithBackdrop(int x, int y, Size box) {
     Image card = emptyCard();
-    Image backdrop(box.width, box.height);
-    drawCheckerboard(backdrop);
-    drawOver(card, backdrop, x, y);
+    drawOver(card, checkerboard(box.width, box.height), x, y);
     return card;
 }
 
