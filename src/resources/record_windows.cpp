@@ -1,6 +1,6 @@
 #include "resources/record_windows.h"
 
-#include <cctype>
+#include "base/text.h"
 
 namespace pondaro {
 
@@ -21,11 +21,7 @@ std::string propertiesWindowTitle(ResourceKind kind, const std::string& name) {
 }
 
 std::string recordGoneMessage(ResourceKind kind, const std::string& name) {
-    std::string title = propertiesWindowTitle(kind, "");
-    const size_t space = title.find(' ');
-    std::string word = space == std::string::npos ? std::string("record") : title.substr(0, space);
-    for (char& c : word) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return "The " + word + " " + name + " no longer exists.";
+    return "The " + asciiLower(kindKeyword(kind)) + " " + name + " no longer exists.";
 }
 
 bool showApplyResult(const ApplyResult& result, Dialogs& dialogs) {
