@@ -51,7 +51,7 @@ IndexRange visibleIndexes(long long origin, long long step, long long extent, lo
     return r;
 }
 
-// The cells' outlines over one view (see drawTileGrid) as what each view row is XORed
+// The cells' outlines over one view (see renderBackgroundPreview) as what each view row is XORed
 // with. Every row of cells has its lines across at the same columns, and every column
 // of cells its lines down at the same columns, so a row is XORed with the lines across
 // (when an odd number of them lie on it), with the left lines (when it lies on an odd
@@ -182,16 +182,6 @@ std::array<int, 6> tileGridValues(const TileGrid& g) {
 
 TileGrid tileGridOf(const Background& b) {
     return {b.tilewidth, b.tileheight, b.tilexoffset, b.tileyoffset, b.tilexspace, b.tileyspace};
-}
-
-void drawTileGrid(Image& view, int originX, int originY, Size picture, const TileGrid& g) {
-    const TileGridRows lines(view.width(), view.height(), originX, originY, picture, g);
-    const size_t rowBytes = size_t(view.width()) * 4;
-    for (int y = 0; y < view.height(); ++y)
-        if (const uint8_t* mask = lines.rows()[y]) {
-            uint8_t* row = view.data() + size_t(y) * rowBytes;
-            for (size_t k = 0; k < rowBytes; ++k) row[k] ^= mask[k];
-        }
 }
 
 Size previewCanvasSize(const PreviewPicture& picture) {

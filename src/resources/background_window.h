@@ -65,16 +65,6 @@ TileGrid readTileGrid(const std::array<std::string, 6>& texts);
 std::array<int, 6> tileGridValues(const TileGrid& grid);
 TileGrid tileGridOf(const Background& b);
 
-// Draws the cell outlines over a view showing the canvas from (originX, originY) on,
-// by XOR with white: with c = picture width / width columns (0 when width <= 0) and r =
-// picture height / height rows likewise, each cell (i, j) for i = 0 ... c and j = 0 ...
-// r at x = xoffset + i * (width + xspace), y = yoffset + j * (height + yspace) gets a
-// line `width` long across at its top and at its bottom row (y + height - 1), one
-// `height` long down at its left and one at x + width - 1 from y + 1. Where lines cross
-// the XOR takes itself back, as it does on any XOR drawing. Only the cells that reach
-// into the view are drawn, so the work grows with the view, not with the picture.
-void drawTileGrid(Image& view, int originX, int originY, Size picture, const TileGrid& grid);
-
 // ---- The preview -------------------------------------------------------------------
 
 // What the preview shows. The window's 33 ms tick compares it with what it drew last
@@ -88,7 +78,14 @@ struct BackgroundPreviewState {
 // The preview canvas: as large as the picture (0 x 0 without one).
 Size previewCanvasSize(const PreviewPicture& picture);
 // The part `visible` of the preview canvas: the checkerboard with the picture over it
-// and, with a grid, the cell outlines. Outside the canvas it is transparent.
+// and, with a grid, the cell outlines, drawn by XOR with white: with c = picture width /
+// width columns (0 when width <= 0) and r = picture height / height rows likewise, each
+// cell (i, j) for i = 0 ... c and j = 0 ... r at x = xoffset + i * (width + xspace),
+// y = yoffset + j * (height + yspace) gets a line `width` long across at its top and at
+// its bottom row (y + height - 1), one `height` long down at its left and one at
+// x + width - 1 from y + 1. Where lines cross the XOR takes itself back, as it does on
+// any XOR drawing. Only the cells that reach into the view are drawn, so the work grows
+// with the view, not with the picture. Outside the canvas it is transparent.
 Image renderBackgroundPreview(const PreviewPicture& picture, const std::optional<TileGrid>& grid, Rect visible);
 
 // ---- Done --------------------------------------------------------------------------
